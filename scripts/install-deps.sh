@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Ramblenote needs to build, test and run.
+# Does nothing when everything is present; uses sudo when not root; never asks.
+set -euo pipefail
+
+PACKAGES=(
+    build-essential
+    cmake
+    ninja-build
+    pkg-config
+    qt6-base-dev
+    libgl-dev
+    libx11-dev
+    libicu-dev
+    libgtest-dev
+    libgmock-dev
+    googletest
+    libbenchmark-dev
+    fonts-ipafont
+    time
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}" >&2
+if [ "$(id -u)" -eq 0 ]; then
+    SUDO=()
+elif command -v sudo >/dev/null 2>&1; then
+    SUDO=(sudo -n)
+else
+    echo "Packages missing (${missing[*]}) and neither root nor sudo is available." >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${SUDO[@]}" apt-get update -q
+"${SUDO[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,56 @@
+// CP932 (Microsoft Shift-JIS) text: conversion to and from Unicode, and byte helpers that respect
+// double-byte characters. Everything the program stores is CP932; Unicode exists only at the GUI
+// boundary and in native (UTF-8) paths.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace rn {
+
+// True for a byte that starts a double-byte CP932 character.
+constexpr bool IsSjisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// Length in bytes of the character that starts at `pos` (1 or 2; 1 for a lead byte at the very end).
+std::size_t SjisCharLength(std::string_view s, std::size_t pos);
+
+// Position of the first occurrence of `needle` at or after `from` that starts on a character boundary,
+// or npos. `from` must itself be a character boundary; boundaries are counted from there, so the trail
+// byte of a double-byte character never begins a match. An empty needle matches at `from`.
+std::size_t SjisFind(std::string_view s, std::string_view needle, std::size_t from = 0);
+
+// Number of characters (a double-byte character counts one).
+std::size_t SjisCharCount(std::string_view s);
+
+// Plain ASCII upper-casing; double-byte characters are left whole.
+std::string SjisAsciiUpper(std::string_view s);
+
+// Outcome of encoding Unicode text to CP932.
+struct EncodeResult {
+    std::string bytes;           // the encoded text up to the first character CP932 cannot hold
+    bool ok = true;              // false when some character has no CP932 code
+    char32_t firstBad = 0;       // that character
+    std::size_t firstBadAt = 0;  // its index in UTF-16 code units of the input
+};
+
+// CP932 bytes to UTF-16. Bytes that are not valid CP932 become U+FFFD (the bytes themselves are
+// never changed on disk, so this only affects what is shown).
+std::u16string Cp932ToUtf16(std::string_view bytes);
+// CP932 bytes to UTF-8 (for messages and native paths).
+std::string Cp932ToUtf8(std::string_view bytes);
+
+// UTF-16 to CP932; stops at the first character CP932 cannot hold and reports it.
+EncodeResult Utf16ToCp932(std::u16string_view text);
+// UTF-8 to CP932; as above. Invalid UTF-8 is reported as U+FFFD.
+EncodeResult Utf8ToCp932(std::string_view utf8);
+
+// UTF-8 <-> UTF-16 without CP932 in between.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// Encodes text that is known to be CP932-safe (program messages, ASCII keys). Characters CP932
+// cannot hold become '?'. Use only for the program's own literals.
+std::string Sjis(std::string_view utf8);
+
+}  // namespace rn

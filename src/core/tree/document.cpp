@@ -1,0 +1,304 @@
+#include "core/tree/document.h"
+
+#include <filesystem>
+
+#include "core/text/cp932.h"
+#include "core/tree/files.h"
+#include "core/tree/notices.h"
+#include "core/tree/treefile.h"
+
+namespace rn {
+namespace {
+
+constexpr const char* kCaption = "Ramblenote";
+constexpr const char* kCrLf = "\r\n";
+
+std::string AbsolutePath(const std::string& path) {
+    if (path.empty() || path[0] == '/') return path;
+    std::error_code ec;
+    std::filesystem::path abs = std::filesystem::absolute(path, ec);
+    return ec ? path : abs.lexically_normal().string();
+}
+
+// Directory part followed by "/" (the tree directory form).
+std::string DirWithSlash(const std::string& path) {
+    std::string dir = DirectoryOf(path);
+    if (dir.empty()) return {};
+    return dir == "/" ? dir : dir + "/";
+}
+
+bool AllAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+void AssignKinds(Outline& outline, const Document& doc) {
+    for (Node* n : outline.Preorder()) n->kind = doc.KindFromDisk(n->text);
+}
+
+}  // namespace
+
+std::optional<std::string> BodyPathIn(const std::string& treeDir, std::string_view nodeText) {
+    if (nodeText.empty() || nodeText == "." || nodeText == "..") return std::nullopt;
+    std::string name;
+    if (AllAscii(nodeText)) {
+        name.assign(nodeText);
+    } else {
+        std::u16string wide = Cp932ToUtf16(nodeText);
+        if (wide.empty() || wide.find(u'\xFFFD') != std::u16string::npos) return std::nullopt;
+        name = Utf16ToUtf8(wide);
+    }
+    // A node text never reaches outside the tree directory.
+    if (name.find_first_of("/\\") != std::string::npos) return std::nullopt;
+    return treeDir + name;
+}
+
+Document::Document() = default;
+
+std::optional<std::string> Document::BodyPath(std::string_view nodeText) const { return BodyPathIn(TreeDir, nodeText); }
+
+bool Document::BodyExists(std::string_view nodeText) const {
+    auto path = BodyPath(nodeText);
+    return path && FileExists(*path);
+}
+
+NodeKind Document::KindFromDisk(std::string_view nodeText) const {
+    if (BodyExists(nodeText)) return NodeKind::Text;
+    return nodeText == kTrashText ? NodeKind::Trash : NodeKind::Folder;
+}
+
+bool Document::LoadBody(std::string_view nodeText, std::string& bytes) const {
+    bytes.clear();
+    auto path = BodyPath(nodeText);
+    if (!path) return false;
+    std::string raw, reason;
+    if (!ReadFileBytes(*path, raw, &reason)) {
+        ReportOpenError(*path, reason);
+        return false;
+    }
+    bytes = NormalizeBody(raw).bytes;
+    return true;
+}
+
+bool Document::SaveBody(std::string_view nodeText, std::string_view bytes) const {
+    auto path = BodyPath(nodeText);
+    if (!path) {
+        ReportCreateError(TreeDir + Cp932ToUtf8(nodeText), "ファイル名に使えないノード名です");
+        return false;
+    }
+    std::string reason;
+    if (!WriteFileReplacing(*path, bytes, &reason)) {
+        ReportCreateError(*path, reason);
+        return false;
+    }
+    return true;
+}
+
+bool Document::SaveTreeFile() {
+    if (!IsOpen()) return true;
+    std::string reason;
+    if (!WriteFileReplacing(CurrentTreeFile, SerializeOutline(outline), &reason)) {
+        ReportCreateError(CurrentTreeFile, reason);
+        return false;
+    }
+    return true;
+}
+
+void Document::RefreshNodeKinds(int index) {
+    if (outline.Empty()) return;
+    view_->SetOutlineUpdating(true);
+    if (index == -1) {
+        for (Node* n : outline.Preorder()) outline.SetKind(n, KindFromDisk(n->text));
+    } else if (Node* n = outline.At(index)) {
+        outline.SetKind(n, KindFromDisk(n->text));
+        view_->SelectNode(n);
+    }
+    view_->SetOutlineUpdating(false);
+}
+
+int Document::FindNodeByText(std::string_view text) const {
+    const auto& all = outline.Preorder();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (all[i]->text == text) return static_cast<int>(i);
+    return -1;
+}
+
+void Document::CloseDocument() {
+    TreeLoading = true;
+    EditNodeName.clear();
+    EditNodeState = kNoBody;
+    outline.Clear();
+    CurrentTreeFile = kNoTreeFile;
+    TreeDir.clear();
+    TreeLoading = false;
+    view_->SetCaption(kCaption);
+}
+
+bool Document::LoadOutlineFrom(const std::string& path, const std::string& dir) {
+    std::string bytes, reason;
+    if (!ReadFileBytes(path, bytes, &reason)) {
+        ReportOpenError(path, reason);
+        return false;
+    }
+    TreeLines tree = SplitTreeLines(bytes);
+    if (tree.dataAfterNul) {
+        // Opening it would drop everything after the NUL at the next save.
+        ReportOpenError(path, "途中に NUL バイトがあり、その後ろを読み込めません");
+        return false;
+    }
+    Outline loaded;
+    TreeParseResult parsed = ParseTreeLines(tree.lines, loaded);
+    if (!parsed.ok) {
+        notices().ErrorBox(parsed.error);
+        return false;
+    }
+    bool hasTrash = false;
+    for (std::string_view line : tree.lines) {
+        if (line == kTrashText) {
+            hasTrash = true;
+            break;
+        }
+    }
+    if (!hasTrash) {
+        std::string out;
+        out.reserve(bytes.size() + tree.lines.size() + 16);
+        for (std::string_view line : tree.lines) {
+            out += line;
+            out += kCrLf;
+        }
+        out += kTrashText;
+        out += kCrLf;
+        if (!WriteFileReplacing(path, out, &reason)) {
+            ReportCreateError(path, reason);
+            return false;
+        }
+        loaded.AppendChild(nullptr, std::string(kTrashText));
+    }
+    TreeLoading = true;
+    EditNodeName.clear();
+    TreeDir = dir;
+    AssignKinds(loaded, *this);
+    view_->SetOutlineUpdating(true);
+    outline.ReplaceWith(loaded);
+    view_->SetOutlineUpdating(false);
+    TreeLoading = false;
+    return true;
+}
+
+int Document::OpenTreeFile(const std::string& requested) {
+    ClearStatus();
+    int result = kOpenDone;
+    const std::string path = AbsolutePath(requested);
+    if (!FileExists(path)) return kOpenNoFile;
+    const std::string dir = DirWithSlash(path);
+    const std::string name = FileNameOf(path);
+    const std::string base = FileNameOf(PathWithoutExtension(path));
+    const std::string ext = UpperExtensionOf(path);
+    view_->SetDialogDirectory(dir);
+
+    std::string loadPath = path;
+    bool converted = false;
+    if (ext == "TREE") {
+        if (!notices().AskYesNo("Tree   File [ " + name + " ]を\rRnote File [ " + base +
+                                ".Rnote ] に､コンバードしますか?"))
+            return kOpenConversionDeclined;
+        TreeLoading = true;
+        EditNodeName.clear();
+        std::string bytes, reason;
+        Outline old;
+        bool readable = ReadFileBytes(path, bytes, &reason);
+        if (!readable) ReportOpenError(path, reason);
+        TreeLines tree = SplitTreeLines(bytes);
+        if (readable && tree.dataAfterNul) {
+            ReportOpenError(path, "途中に NUL バイトがあり、その後ろを読み込めません");
+            readable = false;
+        }
+        if (readable) {
+            TreeParseResult parsed = ParseTreeLines(tree.lines, old);
+            if (!parsed.ok) notices().ErrorBox(parsed.error);
+            readable = parsed.ok;
+        }
+        if (!readable) {
+            CloseDocument();
+            return kOpenUnreadable;
+        }
+        for (Node* n : old.Preorder()) {
+            std::string withTxt = n->text + ".TXT";
+            auto body = BodyPathIn(dir, withTxt);
+            if (body && FileExists(*body)) n->text = std::move(withTxt);
+        }
+        if (!WriteFileReplacing(path, SerializeOutline(old), &reason)) {
+            ReportCreateError(path, reason);
+            CloseDocument();
+            return kOpenRenameFailed;
+        }
+        loadPath = dir + base + ".Rnote";
+        if (!RenamePath(path, loadPath)) result = kOpenRenameFailed;
+        converted = true;
+        TreeLoading = false;
+        if (result == kOpenRenameFailed && !FileExists(loadPath)) {
+            CloseDocument();
+            return result;
+        }
+    } else if (ext != "RNOTE") {
+        ShowStatus("Treeﾌｧｲﾙ[ " + name + " ]拡張子エラー");
+        return kOpenBadExtension;
+    }
+
+    if (!LoadOutlineFrom(loadPath, dir)) {
+        CloseDocument();
+        return kOpenUnreadable;
+    }
+    CurrentTreeFile = loadPath;
+    view_->SetCaption(std::string(kCaption) + "：" + loadPath);
+    if (Node* first = outline.At(0)) view_->SelectNode(first);
+    view_->FocusOutline();
+    if (onOpened) onOpened(loadPath);
+    if (converted && result != kOpenRenameFailed) result = kOpenConverted;
+    return result;
+}
+
+void Document::CreateTreeFile(std::string path) {
+    path = AbsolutePath(path);
+    if (FileExists(path)) {
+        ShowStatus("Treeﾌｧｲﾙ[" + path + "]は既に作成されています｡");
+        return;
+    }
+    const std::string name = FileNameOf(path);
+    std::string ext = UpperExtensionOf(path);
+    view_->SetDialogDirectory(DirWithSlash(path));
+    if (ext.empty()) {
+        ext = "RNOTE";
+        path += ".RNOTE";
+    }
+    if (ext != "RNOTE") {
+        ShowStatus("Treeﾌｧｲﾙ[ " + name + " ]拡張子エラー");
+        return;
+    }
+    CreateEmptyFile(path);
+    if (OpenTreeFile(path) >= 0) ShowStatus(CurrentTreeFile + " 新規作成しました");
+}
+
+std::string OpenResultMessage(int result, const Document& doc, const std::string& chosenPath) {
+    switch (result) {
+        case kOpenDone:
+            return doc.CurrentTreeFile + " を開きました";
+        case kOpenConverted:
+            return doc.CurrentTreeFile + " をコンバート／開きました";
+        case kOpenNoFile:
+            return "Treeﾌｧｲﾙ[" + chosenPath + "]がありません｡";
+        case kOpenRenameFailed:
+            return "コンバート処理に失敗しました";
+        case kOpenConversionDeclined:
+            return "コンバート処理をキャンセルしました";
+        case kOpenBadExtension:
+            return "ファイル拡張子エラー";
+        case kOpenUnreadable:
+            return "Treeﾌｧｲﾙ[" + chosenPath + "]を開けませんでした｡";
+        default:
+            return {};
+    }
+}
+
+}  // namespace rn

@@ -1,0 +1,98 @@
+// The one open document: its Tree file, its directory, the outline and the state the body editor
+// shares with the node commands. Opening, converting, creating and saving Tree files live here.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/tree/outline.h"
+
+namespace rn {
+
+inline constexpr const char* kNoTreeFile = "NULL";
+
+// Result codes of OpenTreeFile.
+enum OpenResult : int {
+    kOpenConverted = 1,
+    kOpenDone = 0,
+    kOpenBadExtension = -1,
+    kOpenConversionDeclined = -2,
+    kOpenRenameFailed = -3,
+    kOpenNoFile = -4,
+    kOpenUnreadable = -5,  // the file could not be read completely; no document is open
+};
+
+enum EditState : int { kNoBody = 0, kEditing = 1, kTrashView = 2 };
+
+// What opening a document does to the window around it. The core knows no window.
+class DocumentView {
+public:
+    virtual ~DocumentView() = default;
+    // Hide the outline view while every node's kind is worked out, and show it again.
+    virtual void SetOutlineUpdating(bool /*updating*/) {}
+    // Select `node` in the outline view (the selection change runs as for any other selection).
+    virtual void SelectNode(Node* /*node*/) {}
+    virtual void FocusOutline() {}
+    // Main window caption, UTF-8.
+    virtual void SetCaption(const std::string& /*caption*/) {}
+    // Initial directory of the open and save dialogs.
+    virtual void SetDialogDirectory(const std::string& /*directory*/) {}
+};
+
+class Document {
+public:
+    Document();
+
+    // ---- state ----
+    std::string CurrentTreeFile = kNoTreeFile;  // native path, or "NULL"
+    std::string TreeDir;                        // directory of the Tree file with a trailing "/"
+    bool TreeLoading = false;
+    std::string EditNodeName;                   // CP932 text of the node whose body the editor holds
+    int EditNodeState = kNoBody;
+    Outline outline;
+
+    bool IsOpen() const { return !CurrentTreeFile.empty() && CurrentTreeFile != kNoTreeFile; }
+
+    void SetView(DocumentView* view) { view_ = view ? view : &noView_; }
+    // Told of every completed open (the history puts the path at its top).
+    std::function<void(const std::string& path)> onOpened;
+
+    // ---- operations ----
+    int OpenTreeFile(const std::string& path);
+    void CreateTreeFile(std::string path);
+    // Writes the outline to CurrentTreeFile unless no document is open. False after an error box.
+    bool SaveTreeFile();
+    // index -1: every node's kind from the disk; otherwise that node's kind, then select it.
+    void RefreshNodeKinds(int index);
+    int FindNodeByText(std::string_view text) const;
+    // Leaves no document open: empty outline, "NULL", plain caption.
+    void CloseDocument();
+
+    // ---- body files ----
+    // Path of the body file a node text names in this document, or nullopt when the text cannot
+    // name a file (a path separator, ".", "..", empty, or bytes that are not CP932).
+    std::optional<std::string> BodyPath(std::string_view nodeText) const;
+    // Reads a body (line ends made CR LF). False after an error box or when the text names no file.
+    bool LoadBody(std::string_view nodeText, std::string& bytes) const;
+    // Writes a body, replacing the file. False after an error box.
+    bool SaveBody(std::string_view nodeText, std::string_view bytes) const;
+    // Whether the node text names an existing body file.
+    bool BodyExists(std::string_view nodeText) const;
+    // Kind of a node with this text from the disk.
+    NodeKind KindFromDisk(std::string_view nodeText) const;
+
+private:
+    bool LoadOutlineFrom(const std::string& path, const std::string& dir);
+
+    DocumentView noView_;
+    DocumentView* view_ = &noView_;
+};
+
+// The status message the open command shows for a result of OpenTreeFile (empty for none).
+std::string OpenResultMessage(int result, const Document& doc, const std::string& chosenPath);
+
+// Body path for a tree directory and node text (see Document::BodyPath).
+std::optional<std::string> BodyPathIn(const std::string& treeDir, std::string_view nodeText);
+
+}  // namespace rn

@@ -1,0 +1,295 @@
+#include "core/tree/files.h"
+
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "core/text/cp932.h"
+#include "core/tree/notices.h"
+
+namespace fs = std::filesystem;
+
+namespace rn {
+namespace {
+
+std::string SystemReason(int err) { return std::strerror(err); }
+
+std::size_t DirectoryEnd(std::string_view path) {
+    std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? 0 : slash + 1;
+}
+
+bool StatPath(const std::string& path, struct stat& st) { return !path.empty() && ::stat(path.c_str(), &st) == 0; }
+
+mode_t CurrentUmask() {
+    mode_t m = ::umask(0);
+    ::umask(m);
+    return m;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// A file nobody may write to is the program's "read-only" file: it is not replaced, even by root.
+bool IsReadOnly(const struct stat& st, const std::string& path) {
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
+    return ::access(path.c_str(), W_OK) != 0;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return StatPath(path, st) && !S_ISDIR(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat st {};
+    return StatPath(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool MakeDirectory(const std::string& path) {
+    if (DirectoryExists(path)) {
+        notices().MessageBox(path + " は既にあります。");
+        return false;
+    }
+    return ::mkdir(path.c_str(), 0777) == 0;
+}
+
+bool CreateEmptyFile(const std::string& path) {
+    if (FileExists(path)) {
+        notices().MessageBox("新規作成ファイル=" + path + "既にあります。");
+        return false;
+    }
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        ReportCreateError(path, SystemReason(errno));
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
+bool RenamePath(const std::string& from, const std::string& to) {
+    bool fromIsFile = FileExists(from);
+    bool fromIsDir = !fromIsFile && DirectoryExists(from);
+    if (!fromIsFile && !fromIsDir) {
+        notices().MessageBox("ReName = " + from + " は､ありません");
+        return false;
+    }
+    // Never rename over anything: the target must be free (a file onto a directory also fails below).
+    if ((fromIsDir && DirectoryExists(to)) || (fromIsFile && FileExists(to))) {
+        notices().MessageBox("ReName = " + to + " は､既にあります");
+        return false;
+    }
+    struct stat st {};
+    bool targetTaken = ::lstat(to.c_str(), &st) == 0;
+    if (targetTaken || ::rename(from.c_str(), to.c_str()) != 0) {
+        notices().MessageBox("ﾌｧｲﾙ名の変更に失敗 [" + from + "]->[" + to + "]");
+        return false;
+    }
+    return true;
+}
+
+int DeleteFiles(const std::string& path) {
+    const std::string dir = DirectoryOf(path);
+    const std::string pattern = FileNameOf(path);
+    const bool wildcard = pattern.find_first_of("*?") != std::string::npos;
+    if (!wildcard && !FileExists(path)) {
+        notices().MessageBox("削除ファイルなし");
+        return 1;
+    }
+    std::vector<std::string> victims;
+    if (!wildcard) {
+        victims.push_back(path);
+    } else {
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(dir.empty() ? fs::path(".") : fs::path(dir), ec)) {
+            std::string name = entry.path().filename().string();
+            if (name.empty() || name[0] == '.') continue;  // hidden files are not matched
+            std::error_code ec2;
+            if (!entry.is_regular_file(ec2)) continue;
+            if (pattern != "*.*" && ::fnmatch(pattern.c_str(), name.c_str(), FNM_PERIOD) != 0) continue;
+            victims.push_back((dir.empty() ? std::string() : dir + "/") + name);
+        }
+    }
+    for (const std::string& victim : victims) {
+        if (::unlink(victim.c_str()) == 0) continue;
+        // Make the file writable and try once more.
+        if (::chmod(victim.c_str(), 0644) != 0 || ::unlink(victim.c_str()) != 0) return -1;
+    }
+    return 0;
+}
+
+std::string DirectoryOf(std::string_view path) {
+    std::size_t end = DirectoryEnd(path);
+    if (end == 0) return {};
+    if (end == 1) return "/";  // the root keeps its separator
+    return std::string(path.substr(0, end - 1));
+}
+
+std::string FileNameOf(std::string_view path) { return std::string(path.substr(DirectoryEnd(path))); }
+
+std::string PathWithoutExtension(std::string_view path) {
+    std::size_t start = DirectoryEnd(path);
+    std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || dot < start) return std::string(path);
+    return std::string(path.substr(0, dot));
+}
+
+std::string ExtensionOf(std::string_view path) {
+    std::size_t start = DirectoryEnd(path);
+    std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || dot < start) return {};
+    return std::string(path.substr(dot + 1));
+}
+
+std::string UpperExtensionOf(std::string_view path) { return SjisAsciiUpper(ExtensionOf(path)); }
+
+bool StripFileNameChars(std::string& text) {
+    static constexpr std::string_view kBad = "\\/:*?\"<>|";
+    std::string out;
+    out.reserve(text.size());
+    bool removed = false;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t len = SjisCharLength(text, i);
+        if (len == 1 && kBad.find(text[i]) != std::string_view::npos) {
+            removed = true;
+        } else {
+            out.append(text, i, len);
+        }
+        i += len;
+    }
+    text.swap(out);
+    return removed;
+}
+
+void SplitFields(std::string_view separator, std::string_view text, std::vector<std::string>& list) {
+    if (separator.empty()) return;
+    list.clear();
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t at = SjisFind(text, separator, start);
+        if (at == std::string_view::npos) break;
+        list.emplace_back(text.substr(start, at - start));
+        start = at + separator.size();
+    }
+    if (start < text.size()) list.emplace_back(text.substr(start));
+}
+
+bool ReadFileBytes(const std::string& path, std::string& out, std::string* reason) {
+    out.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (reason) *reason = SystemReason(errno);
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        if (reason) *reason = SystemReason(S_ISDIR(st.st_mode) ? EISDIR : errno);
+        ::close(fd);
+        return false;
+    }
+    if (st.st_size > 0) out.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            if (reason) *reason = SystemReason(errno);
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        out.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return true;
+}
+
+bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* reason) {
+    struct stat st {};
+    bool exists = ::stat(path.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) {
+        if (reason) *reason = SystemReason(EISDIR);
+        return false;
+    }
+    if (exists && IsReadOnly(st, path)) {
+        if (reason) *reason = SystemReason(EACCES);
+        return false;
+    }
+    std::string dir = DirectoryOf(path);
+    std::string temp = (dir.empty() ? std::string() : dir + "/") + "." + FileNameOf(path) + ".rn-XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        if (reason) *reason = SystemReason(errno);
+        return false;
+    }
+    mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
+    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    int err = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        if (reason) *reason = SystemReason(err);
+    }
+    return ok;
+}
+
+bool AppendFileBytes(const std::string& path, std::string_view bytes, std::string* reason) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (reason) *reason = SystemReason(errno);
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes);
+    int err = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok && reason) *reason = SystemReason(err);
+    return ok;
+}
+
+std::string OpenErrorText(const std::string& path, const std::string& reason) {
+    return "ファイル \"" + path + "\" は開けません。" + reason;
+}
+
+std::string CreateErrorText(const std::string& path, const std::string& reason) {
+    return "ファイル \"" + path + "\" を作成できません。" + reason;
+}
+
+void ReportOpenError(const std::string& path, const std::string& reason) {
+    notices().ErrorBox(OpenErrorText(path, reason));
+}
+
+void ReportCreateError(const std::string& path, const std::string& reason) {
+    notices().ErrorBox(CreateErrorText(path, reason));
+}
+
+}  // namespace rn

@@ -1,0 +1,58 @@
+// Files, directories and path texts, with the program's own messages for the user.
+// Paths are native UTF-8 texts ("/" separator). Every file the program replaces is written to a
+// temporary file beside it and renamed over it, so a failure never leaves a half-written file.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rn {
+
+// ---- tests ----
+bool FileExists(const std::string& path);       // a file, not a directory
+bool DirectoryExists(const std::string& path);  // a directory
+
+// ---- operations with the program's message boxes ----
+// Creates the directory (last level only). When it exists already: box "<path> は既にあります。", false.
+bool MakeDirectory(const std::string& path);
+// Creates a file of 0 bytes. When a file exists already: box "新規作成ファイル=<path>既にあります。" and
+// the file is untouched (false). A file that cannot be created gives the "cannot create" error box.
+bool CreateEmptyFile(const std::string& path);
+// Renames a file or a directory; reports "は､ありません", "は､既にあります" or the failure in a box.
+bool RenamePath(const std::string& from, const std::string& to);
+// Deletes the file at `path`, or every plain file of its directory when the file-name part is "*.*".
+// 1: no such file (box "削除ファイルなし"); 0: done; -1: a file could not be deleted.
+int DeleteFiles(const std::string& path);
+
+// ---- path texts ----
+std::string DirectoryOf(std::string_view path);          // without the trailing "/"; empty when none
+std::string FileNameOf(std::string_view path);           // after the directory part
+std::string PathWithoutExtension(std::string_view path); // minus the last "." of the file name and the rest
+std::string ExtensionOf(std::string_view path);          // without the dot; empty when none
+std::string UpperExtensionOf(std::string_view path);     // the same, ASCII upper-cased
+
+// ---- CP932 texts ----
+// Removes \ / : * ? " < > | character by character (a double-byte character is kept whole).
+// True when something was removed.
+bool StripFileNameChars(std::string& text);
+// Splits `text` at every `separator` found on a character boundary. Empty parts count, except a
+// last empty one. An empty separator leaves `list` as it was.
+void SplitFields(std::string_view separator, std::string_view text, std::vector<std::string>& list);
+
+// ---- whole files ----
+// Reads the whole file. On failure returns false and sets `reason` to the system's reason.
+bool ReadFileBytes(const std::string& path, std::string& out, std::string* reason = nullptr);
+// Replaces (or creates) the file with `bytes` through a temporary file and a rename. A file without
+// write permission, or a directory, is not replaced. On failure the old content is intact.
+bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
+// Appends to a file, creating it when missing.
+bool AppendFileBytes(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
+
+// The two file error boxes: "ファイル "%s" は開けません。%s" and "ファイル "%s" を作成できません。%s".
+std::string OpenErrorText(const std::string& path, const std::string& reason);
+std::string CreateErrorText(const std::string& path, const std::string& reason);
+void ReportOpenError(const std::string& path, const std::string& reason);
+void ReportCreateError(const std::string& path, const std::string& reason);
+
+}  // namespace rn

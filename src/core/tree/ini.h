@@ -1,0 +1,34 @@
+// Single INI values, read and written one at a time. The file is opened for every call and nothing
+// is cached. Section and key names match without regard to ASCII case; values are CP932 bytes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rn {
+
+// Longest value read, in bytes.
+inline constexpr std::size_t kIniValueLimit = 2047;
+
+std::string Fini_SGet(const std::string& iniPath, std::string_view section, std::string_view key);
+bool Fini_SPut(const std::string& iniPath, std::string_view section, std::string_view key, std::string_view value);
+int32_t Fini_IGet(const std::string& iniPath, std::string_view section, std::string_view key);
+bool Fini_IPut(const std::string& iniPath, std::string_view section, std::string_view key, int32_t value);
+bool Fini_BGet(const std::string& iniPath, std::string_view section, std::string_view key);
+bool Fini_BPut(const std::string& iniPath, std::string_view section, std::string_view key, bool value);
+
+// The value of `key` in `section`, trimmed and unquoted; nullopt when the file, section or key is
+// missing. No name checks, no boxes.
+std::optional<std::string> IniLookup(const std::string& iniPath, std::string_view section, std::string_view key);
+// Decimal with optional sign, or hexadecimal after "$", "0x" or "0X"; nullopt when not a 32-bit number.
+std::optional<int32_t> ParseIniInteger(std::string_view text);
+
+// The same lookups on INI text already in memory (for readers that take many keys at once).
+std::optional<std::string> IniLookupIn(std::string_view iniText, std::string_view section, std::string_view key);
+// Returns `iniText` with the value set (line replaced, key added to its section, or section added).
+std::string IniWithValue(std::string_view iniText, std::string_view section, std::string_view key,
+                         std::string_view value);
+
+}  // namespace rn

@@ -1,0 +1,37 @@
+#include "core/tree/program.h"
+
+#include <unistd.h>
+
+#include <climits>
+
+#include "core/text/cp932.h"
+#include "core/tree/files.h"
+
+namespace rn {
+
+ProgramValues& Program() {
+    static ProgramValues values;
+    return values;
+}
+
+std::string RunningProgramPath() {
+    char buffer[PATH_MAX + 1];
+    ssize_t n = ::readlink("/proc/self/exe", buffer, PATH_MAX);
+    if (n <= 0) return {};
+    return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+void SetupProgramValues(const std::string& exePath) {
+    std::string path = exePath.empty() ? RunningProgramPath() : exePath;
+    ProgramValues& p = Program();
+    p.name = SjisAsciiUpper(FileNameOf(PathWithoutExtension(path)));
+    p.directory = DirectoryOf(path);
+    p.lineEnd = "\r\n";
+    for (auto& list : p.scratch) list.clear();
+}
+
+void ReleaseScratchLists() {
+    for (auto& list : Program().scratch) std::vector<std::string>().swap(list);
+}
+
+}  // namespace rn

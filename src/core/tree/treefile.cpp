@@ -1,0 +1,115 @@
+#include "core/tree/treefile.h"
+
+#include "core/text/cp932.h"
+
+namespace rn {
+namespace {
+
+// Cuts the data at the first NUL and tells whether anything but NULs followed it.
+std::string_view UpToNul(std::string_view bytes, bool& dataAfterNul) {
+    std::size_t nul = bytes.find('\0');
+    dataAfterNul = false;
+    if (nul == std::string_view::npos) return bytes;
+    dataAfterNul = bytes.find_first_not_of('\0', nul) != std::string_view::npos;
+    return bytes.substr(0, nul);
+}
+
+bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+
+}  // namespace
+
+TreeLines SplitTreeLines(std::string_view bytes) {
+    TreeLines result;
+    std::string_view text = UpToNul(bytes, result.dataAfterNul);
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t j = text.find_first_of("\r\n", i);
+        if (j == std::string_view::npos) {
+            result.lines.push_back(text.substr(i));
+            break;
+        }
+        result.lines.push_back(text.substr(i, j - i));
+        i = j + ((text[j] == '\r' && j + 1 < text.size() && text[j + 1] == '\n') ? 2 : 1);
+    }
+    return result;
+}
+
+TreeParseResult ParseTreeLines(const std::vector<std::string_view>& lines, Outline& out) {
+    TreeParseResult result;
+    Node* previous = nullptr;
+    int previousLevel = 0;
+    for (std::string_view line : lines) {
+        std::size_t level = line.find_first_not_of(" \t");
+        if (level == std::string_view::npos) level = line.size();
+        std::string text(line.substr(level));
+        int L = static_cast<int>(level);
+        if (!previous) {
+            previous = out.AppendChild(nullptr, std::move(text));
+            previousLevel = 0;  // the first line is a root node whatever its indentation
+            continue;
+        }
+        Node* parent;
+        if (L == previousLevel) {
+            parent = previous->parent;
+        } else if (L == previousLevel + 1) {
+            parent = previous;
+        } else if (L < previousLevel) {
+            Node* ancestor = previous;
+            for (int k = previousLevel; k > L; --k) ancestor = ancestor->parent;
+            parent = ancestor->parent;
+        } else {
+            result.ok = false;
+            result.error = "アイテム \"" + Cp932ToUtf8(text) + "\" の階層 (" + std::to_string(L) + ") が不正です";
+            return result;
+        }
+        previous = out.AppendChild(parent, std::move(text));
+        previousLevel = L;
+    }
+    return result;
+}
+
+std::string SerializeOutline(const Outline& outline) {
+    std::string out;
+    const auto& all = outline.Preorder();
+    std::size_t total = 0;
+    for (const Node* n : all) total += n->text.size() + 4;
+    out.reserve(total);
+    // Levels follow from the walk: a node is one deeper than its parent.
+    std::vector<std::pair<const Node*, int>> stack;
+    for (const Node* n : all) {
+        while (!stack.empty() && stack.back().first != n->parent) stack.pop_back();
+        int level = stack.empty() ? 0 : stack.back().second + 1;
+        out.append(static_cast<std::size_t>(level), '\t');
+        out += n->text;
+        out += "\r\n";
+        stack.emplace_back(n, level);
+    }
+    return out;
+}
+
+BodyText NormalizeBody(std::string_view raw) {
+    BodyText body;
+    std::string_view text = UpToNul(raw, body.dataAfterNul);
+    std::string& out = body.bytes;
+    out.reserve(text.size() + text.size() / 32);
+    std::size_t i = 0;
+    while (i < text.size()) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (IsSjisLeadByte(c) && i + 1 < text.size() && IsTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+            out.append(text.data() + i, 2);
+            i += 2;
+        } else if (c == '\r') {
+            out += "\r\n";
+            i += (i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+        } else if (c == '\n') {
+            out += "\r\n";
+            ++i;
+        } else {
+            out += static_cast<char>(c);
+            ++i;
+        }
+    }
+    return body;
+}
+
+}  // namespace rn

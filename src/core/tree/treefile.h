@@ -1,0 +1,43 @@
+// The Tree file: one line per node in pre-order, the level as leading tabs (or blanks), CP932 bytes.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/tree/outline.h"
+
+namespace rn {
+
+struct TreeLines {
+    std::vector<std::string_view> lines;
+    // True when a NUL byte ended the text before the end of the data and something other than NUL
+    // bytes followed it: reading would silently drop that part.
+    bool dataAfterNul = false;
+};
+
+// Splits file bytes into lines: CR LF, CR or LF ends a line, a final line end makes no extra line,
+// and a NUL byte ends the text.
+TreeLines SplitTreeLines(std::string_view bytes);
+
+struct TreeParseResult {
+    bool ok = true;
+    std::string error;  // UTF-8 message when not ok
+};
+
+// Reads lines into an empty outline. Stops at a line more than one level deeper than the line before,
+// with the error "アイテム "<text>" の階層 (<level>) が不正です"; the nodes before it stay.
+TreeParseResult ParseTreeLines(const std::vector<std::string_view>& lines, Outline& out);
+
+// The whole outline as Tree file bytes (level x TAB, text, CR LF per node).
+std::string SerializeOutline(const Outline& outline);
+
+// The body file format: every line end (CR LF, CR, LF) becomes CR LF; a double-byte character is
+// stepped over as one unit; nothing is added at the end. A NUL byte ends the text.
+struct BodyText {
+    std::string bytes;
+    bool dataAfterNul = false;
+};
+BodyText NormalizeBody(std::string_view raw);
+
+}  // namespace rn

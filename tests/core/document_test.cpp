@@ -1,0 +1,281 @@
+#include "core/tree/document.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "core/tree/files.h"
+#include "core/tree/treefile.h"
+#include "test_support.h"
+
+namespace rn {
+namespace {
+
+using test::Exists;
+using test::ReadAll;
+using test::S;
+using test::WriteAll;
+
+std::string Data(const std::string& name) { return ReadAll(std::string(RN_TEST_DATA_DIR) + "/" + name); }
+
+class RecordingView : public DocumentView {
+public:
+    void SelectNode(Node* node) override { selected = node; }
+    void FocusOutline() override { ++focus; }
+    void SetCaption(const std::string& c) override { caption = c; }
+    void SetDialogDirectory(const std::string& d) override { dialogDir = d; }
+    Node* selected = nullptr;
+    int focus = 0;
+    std::string caption = "Ramblenote";
+    std::string dialogDir;
+};
+
+class DocumentTest : public ::testing::Test {
+protected:
+    DocumentTest() {
+        doc.SetView(&view);
+        doc.onOpened = [this](const std::string& p) { opened.push_back(p); };
+    }
+    std::string Texts() const {
+        std::string out;
+        for (const Node* n : doc.outline.Preorder()) {
+            out += std::to_string(Outline::LevelOf(n)) + ":" + Cp932ToUtf8(n->text);
+            out += n->kind == NodeKind::Text ? "(T)" : n->kind == NodeKind::Trash ? "(G)" : "";
+            out += "|";
+        }
+        return out;
+    }
+    // Opens a well-formed document to check that failures leave it alone.
+    void OpenPrevious() {
+        WriteAll(dir / "prev.Rnote", S("前\r\nゴミ箱\r\n"));
+        ASSERT_EQ(doc.OpenTreeFile(dir / "prev.Rnote"), kOpenDone);
+    }
+    void ExpectPreviousStillOpen() {
+        EXPECT_EQ(doc.CurrentTreeFile, dir / "prev.Rnote");
+        EXPECT_EQ(doc.TreeDir, dir.path() + "/");
+        EXPECT_EQ(view.caption, "Ramblenote：" + (dir / "prev.Rnote"));
+        EXPECT_EQ(Texts(), "0:前|0:ゴミ箱(G)|");
+    }
+
+    test::WithNotices n;
+    test::TempDir dir;
+    RecordingView view;
+    Document doc;
+    std::vector<std::string> opened;
+};
+
+TEST_F(DocumentTest, OpensWorksOutKindsSelectsTheFirstNodeAndTellsTheHistory) {
+    WriteAll(dir / "本 文.Rnote", S("はじめに.TXT\r\n第一部\r\n\t無い.TXT\r\n\t箱.TXT\r\nゴミ箱\r\n"));
+    WriteAll(dir / "はじめに.TXT", "x");
+    std::filesystem::create_directory(dir / "箱.TXT");  // a directory is no body file
+    EXPECT_EQ(doc.OpenTreeFile(dir / "本 文.Rnote"), kOpenDone);
+    EXPECT_EQ(Texts(), "0:はじめに.TXT(T)|0:第一部|1:無い.TXT|1:箱.TXT|0:ゴミ箱(G)|");
+    EXPECT_EQ(doc.CurrentTreeFile, dir / "本 文.Rnote");
+    EXPECT_EQ(doc.TreeDir, dir.path() + "/");
+    EXPECT_EQ(view.caption, "Ramblenote：" + (dir / "本 文.Rnote"));
+    EXPECT_EQ(view.dialogDir, dir.path() + "/");
+    EXPECT_EQ(view.selected, doc.outline.At(0));
+    EXPECT_EQ(view.focus, 1);
+    EXPECT_FALSE(doc.TreeLoading);
+    EXPECT_EQ(opened, std::vector<std::string>{dir / "本 文.Rnote"});
+    EXPECT_EQ(OpenResultMessage(kOpenDone, doc, ""), (dir / "本 文.Rnote") + " を開きました");
+    // Opening again with unchanged content leaves the file byte for byte.
+    EXPECT_EQ(ReadAll(dir / "本 文.Rnote"), S("はじめに.TXT\r\n第一部\r\n\t無い.TXT\r\n\t箱.TXT\r\nゴミ箱\r\n"));
+}
+
+TEST_F(DocumentTest, MissingFileWrongExtensionAndDeclinedConversionChangeNothing) {
+    OpenPrevious();
+    EXPECT_EQ(doc.OpenTreeFile(dir / "無い.Rnote"), kOpenNoFile);
+    EXPECT_EQ(OpenResultMessage(kOpenNoFile, doc, dir / "無い.Rnote"), "Treeﾌｧｲﾙ[" + (dir / "無い.Rnote") + "]がありません｡");
+    ExpectPreviousStillOpen();
+
+    WriteAll(dir / "notes.txt", "x\r\n");
+    n.recorder.Clear();
+    EXPECT_EQ(doc.OpenTreeFile(dir / "notes.txt"), kOpenBadExtension);
+    EXPECT_EQ(n.recorder.status, " Treeﾌｧｲﾙ[ notes.txt ]拡張子エラー");
+    EXPECT_EQ(n.recorder.beeps, 1);
+    ExpectPreviousStillOpen();
+
+    WriteAll(dir / "old.Tree", "a\r\n");
+    n.recorder.answers = {false};
+    EXPECT_EQ(doc.OpenTreeFile(dir / "old.Tree"), kOpenConversionDeclined);
+    EXPECT_EQ(n.recorder.Of("yesno"),
+              std::vector<std::string>{"Tree   File [ old.Tree ]を\rRnote File [ old.Rnote ] に､コンバードしますか?"});
+    EXPECT_EQ(ReadAll(dir / "old.Tree"), "a\r\n");
+    EXPECT_FALSE(Exists(dir / "old.Rnote"));
+    ExpectPreviousStillOpen();
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(DocumentTest, ConvertsAnOldTreeFile) {
+    WriteAll(dir / "old.Tree", Data("old_input.Tree"));
+    WriteAll(dir / "はじめに.TXT", "");
+    WriteAll(dir / "memo.TXT", "m");
+    n.recorder.answers = {true};
+    EXPECT_EQ(doc.OpenTreeFile(dir / "old.Tree"), kOpenConverted);
+    EXPECT_FALSE(Exists(dir / "old.Tree"));
+    EXPECT_EQ(ReadAll(dir / "old.Rnote"), Data("old_converted.Rnote"));
+    EXPECT_EQ(doc.CurrentTreeFile, dir / "old.Rnote");
+    EXPECT_EQ(Texts(), "0:はじめに.TXT(T)|0:第一部|1:memo.TXT(T)|1:メモ２|0:おわり|0:ゴミ箱(G)|");
+    EXPECT_EQ(OpenResultMessage(kOpenConverted, doc, ""), (dir / "old.Rnote") + " をコンバート／開きました");
+}
+
+TEST_F(DocumentTest, ConversionOntoAnExistingRnoteOpensThatFileAndReportsTheFailure) {
+    WriteAll(dir / "old.Tree", "memo\r\n");
+    WriteAll(dir / "memo.TXT", "");
+    WriteAll(dir / "old.Rnote", S("既存\r\n"));
+    n.recorder.answers = {true};
+    EXPECT_EQ(doc.OpenTreeFile(dir / "old.Tree"), kOpenRenameFailed);
+    EXPECT_EQ(n.recorder.Of("message"),
+              std::vector<std::string>{"ReName = " + (dir / "old.Rnote") + " は､既にあります"});
+    EXPECT_EQ(ReadAll(dir / "old.Tree"), "memo.TXT\r\n");
+    EXPECT_EQ(ReadAll(dir / "old.Rnote"), S("既存\r\nゴミ箱\r\n"));
+    EXPECT_EQ(doc.CurrentTreeFile, dir / "old.Rnote");
+    EXPECT_EQ(OpenResultMessage(kOpenRenameFailed, doc, ""), "コンバート処理に失敗しました");
+}
+
+TEST_F(DocumentTest, TrashLineIsAppendedWhenMissingAndWrittenBack) {
+    WriteAll(dir / "empty.Rnote", "");
+    EXPECT_EQ(doc.OpenTreeFile(dir / "empty.Rnote"), kOpenDone);
+    EXPECT_EQ(ReadAll(dir / "empty.Rnote"), S("ゴミ箱\r\n"));
+    EXPECT_EQ(Texts(), "0:ゴミ箱(G)|");
+    EXPECT_EQ(view.selected, doc.outline.At(0));
+
+    // Lines are written back as they were read, only their line ends made CR LF.
+    WriteAll(dir / "indented.Rnote", S("a\n b\n\tゴミ箱\rゴミ箱 "));
+    EXPECT_EQ(doc.OpenTreeFile(dir / "indented.Rnote"), kOpenDone);
+    EXPECT_EQ(ReadAll(dir / "indented.Rnote"), S("a\r\n b\r\n\tゴミ箱\r\nゴミ箱 \r\nゴミ箱\r\n"));
+    EXPECT_EQ(Texts(), "0:a|1:b|1:ゴミ箱(G)|0:ゴミ箱 |0:ゴミ箱(G)|");
+    // The kind goes by the text alone; the first trash text in document order is the destination.
+    EXPECT_EQ(FindTrashNode(doc.outline), doc.outline.At(2));
+}
+
+TEST_F(DocumentTest, ExtensionMatchesInAnyCase) {
+    WriteAll(dir / "DOC.rnote", S("ゴミ箱\r\n"));
+    EXPECT_EQ(doc.OpenTreeFile(dir / "DOC.rnote"), kOpenDone);
+}
+
+TEST_F(DocumentTest, AnUnreadableTreeFileIsNotOpenedAndNotTouched) {
+    OpenPrevious();
+    const std::string bad = S("章\n\t\t深すぎる\n");
+    WriteAll(dir / "bad.Rnote", bad);
+    EXPECT_EQ(doc.OpenTreeFile(dir / "bad.Rnote"), kOpenUnreadable);
+    EXPECT_EQ(n.recorder.Of("error"), std::vector<std::string>{"アイテム \"深すぎる\" の階層 (2) が不正です"});
+    EXPECT_EQ(doc.CurrentTreeFile, "NULL");
+    EXPECT_TRUE(doc.outline.Empty());
+    EXPECT_FALSE(doc.TreeLoading);
+    EXPECT_EQ(view.caption, "Ramblenote");
+    EXPECT_EQ(ReadAll(dir / "bad.Rnote"), bad);
+    EXPECT_TRUE(doc.SaveTreeFile());  // nothing is open, so nothing is written
+    EXPECT_EQ(ReadAll(dir / "bad.Rnote"), bad);
+    EXPECT_EQ(ReadAll(dir / "prev.Rnote"), S("前\r\nゴミ箱\r\n"));
+
+    const std::string nul = std::string("A\r\n\0B\r\n", 7);
+    WriteAll(dir / "nul.Rnote", nul);
+    EXPECT_EQ(doc.OpenTreeFile(dir / "nul.Rnote"), kOpenUnreadable);
+    EXPECT_EQ(ReadAll(dir / "nul.Rnote"), nul);
+
+    WriteAll(dir / "bad.Tree", bad);
+    n.recorder.answers = {true};
+    EXPECT_EQ(doc.OpenTreeFile(dir / "bad.Tree"), kOpenUnreadable);
+    EXPECT_EQ(ReadAll(dir / "bad.Tree"), bad);
+    EXPECT_FALSE(Exists(dir / "bad.Rnote.Rnote"));
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(DocumentTest, InvalidShiftJisBytesSurviveASave) {
+    const std::string odd = "\x81\x20\xFF\xA0\r\nok\r\n" + S("ゴミ箱") + "\r\n";
+    WriteAll(dir / "odd.Rnote", odd);
+    EXPECT_EQ(doc.OpenTreeFile(dir / "odd.Rnote"), kOpenDone);
+    EXPECT_TRUE(doc.SaveTreeFile());
+    EXPECT_EQ(ReadAll(dir / "odd.Rnote"), odd);
+}
+
+TEST_F(DocumentTest, HostileNodeTextsNeverReachOutsideTheTreeDirectory) {
+    std::filesystem::create_directory(dir / "doc");
+    std::filesystem::create_directory(dir / "doc/sub");
+    WriteAll(dir / "outside.TXT", "secret");
+    WriteAll(dir / "doc/sub/x.TXT", "inner");
+    WriteAll(dir / "doc/evil.Rnote", "../outside.TXT\r\n" + (dir / "outside.TXT") + "\r\nsub/x.TXT\r\nsub\\x.TXT\r\n..\r\n.\r\n" +
+                                         S("ゴミ箱") + "\r\n");
+    ASSERT_EQ(doc.OpenTreeFile(dir / "doc/evil.Rnote"), kOpenDone);
+    for (const Node* node : doc.outline.Preorder()) {
+        if (node->kind == NodeKind::Trash) continue;
+        EXPECT_NE(node->kind, NodeKind::Text) << node->text;
+        EXPECT_FALSE(doc.BodyPath(node->text).has_value()) << node->text;
+    }
+    std::string body;
+    EXPECT_FALSE(doc.LoadBody("../outside.TXT", body));
+    EXPECT_FALSE(doc.SaveBody("../outside.TXT", "overwritten"));
+    EXPECT_FALSE(doc.SaveBody("sub/x.TXT", "overwritten"));
+    EXPECT_EQ(ReadAll(dir / "outside.TXT"), "secret");
+    EXPECT_EQ(ReadAll(dir / "doc/sub/x.TXT"), "inner");
+    // ソ ends in the byte 0x5C but is no separator.
+    EXPECT_EQ(doc.BodyPath(S("ソ.TXT")), (dir / "doc/") + "ソ.TXT");
+}
+
+TEST_F(DocumentTest, BodiesAreReadNormalisedAndWrittenReplacing) {
+    WriteAll(dir / "d.Rnote", S("本.TXT\r\nゴミ箱\r\n"));
+    WriteAll(dir / "本.TXT", Data("body_input.TXT"));
+    ASSERT_EQ(doc.OpenTreeFile(dir / "d.Rnote"), kOpenDone);
+    std::string body;
+    ASSERT_TRUE(doc.LoadBody(S("本.TXT"), body));
+    EXPECT_EQ(body, Data("body_output.TXT"));
+    ASSERT_TRUE(doc.SaveBody(S("本.TXT"), ""));
+    EXPECT_EQ(ReadAll(dir / "本.TXT"), "");
+    std::filesystem::remove(dir / "本.TXT");
+    n.recorder.Clear();
+    EXPECT_FALSE(doc.LoadBody(S("本.TXT"), body));
+    ASSERT_EQ(n.recorder.Of("error").size(), 1u);
+    EXPECT_EQ(n.recorder.Of("error")[0].rfind("ファイル \"" + (dir / "本.TXT") + "\" は開けません。", 0), 0u);
+}
+
+TEST_F(DocumentTest, SaveTreeFileReportsAReadOnlyFileAndKeepsIt) {
+    WriteAll(dir / "ro.Rnote", S("a\r\nゴミ箱\r\n"));
+    ASSERT_EQ(doc.OpenTreeFile(dir / "ro.Rnote"), kOpenDone);
+    doc.outline.AppendChild(nullptr, "b");
+    chmod((dir / "ro.Rnote").c_str(), 0444);
+    EXPECT_FALSE(doc.SaveTreeFile());
+    ASSERT_EQ(n.recorder.Of("error").size(), 1u);
+    EXPECT_EQ(n.recorder.Of("error")[0].rfind("ファイル \"" + (dir / "ro.Rnote") + "\" を作成できません。", 0), 0u);
+    EXPECT_EQ(ReadAll(dir / "ro.Rnote"), S("a\r\nゴミ箱\r\n"));
+    chmod((dir / "ro.Rnote").c_str(), 0644);
+    EXPECT_TRUE(doc.SaveTreeFile());
+    EXPECT_EQ(ReadAll(dir / "ro.Rnote"), S("a\r\nゴミ箱\r\nb\r\n"));
+}
+
+TEST_F(DocumentTest, CreateTreeFile) {
+    doc.CreateTreeFile(dir / "doc");
+    EXPECT_EQ(doc.CurrentTreeFile, dir / "doc.RNOTE");
+    EXPECT_EQ(ReadAll(dir / "doc.RNOTE"), S("ゴミ箱\r\n"));
+    EXPECT_EQ(n.recorder.status, " " + (dir / "doc.RNOTE") + " 新規作成しました");
+    EXPECT_EQ(Texts(), "0:ゴミ箱(G)|");
+
+    doc.CreateTreeFile(dir / "doc.txt");
+    EXPECT_EQ(n.recorder.status, " Treeﾌｧｲﾙ[ doc.txt ]拡張子エラー");
+    EXPECT_FALSE(Exists(dir / "doc.txt"));
+
+    doc.CreateTreeFile(dir / "doc.RNOTE");
+    EXPECT_EQ(n.recorder.status, " Treeﾌｧｲﾙ[" + (dir / "doc.RNOTE") + "]は既に作成されています｡");
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(DocumentTest, RefreshNodeKindsFollowsTheDisk) {
+    WriteAll(dir / "d.Rnote", S("memo.TXT\r\nゴミ箱\r\n"));
+    ASSERT_EQ(doc.OpenTreeFile(dir / "d.Rnote"), kOpenDone);
+    EXPECT_EQ(doc.outline.At(0)->kind, NodeKind::Folder);
+    WriteAll(dir / "memo.TXT", "");
+    view.selected = nullptr;
+    doc.RefreshNodeKinds(0);
+    EXPECT_EQ(doc.outline.At(0)->kind, NodeKind::Text);
+    EXPECT_EQ(view.selected, doc.outline.At(0));
+    std::filesystem::remove(dir / "memo.TXT");
+    doc.RefreshNodeKinds(-1);
+    EXPECT_EQ(doc.outline.At(0)->kind, NodeKind::Folder);
+    EXPECT_EQ(doc.FindNodeByText("memo.TXT"), 0);
+    EXPECT_EQ(doc.FindNodeByText("MEMO.TXT"), -1);
+}
+
+}  // namespace
+}  // namespace rn
