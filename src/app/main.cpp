@@ -2,12 +2,12 @@
 #include <cstdio>
 #include <string>
 
+#include "app/headless.h"
 #include "core/tree/program.h"
 
 int main(int argc, char** argv) {
     rn::SetupProgramValues();
-    (void)argc;
-    (void)argv;
+    if (auto rc = rn::app::RunHeadlessCommand(argc, argv)) return *rc;
     std::fputs("usage: ramblenote [TREEFILE]\n", stderr);
     return 0;
 }
