@@ -1,0 +1,130 @@
+// Opening and saving a 20,000-node document against the raw floor: reading the Tree file's bytes plus
+// one stat per node, and writing the same bytes.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/text/cp932.h"
+#include "core/tree/document.h"
+#include "core/tree/files.h"
+#include "core/tree/notices.h"
+#include "core/tree/treefile.h"
+
+namespace {
+
+struct Fixture {
+    std::string dir;
+    std::string tree;
+    std::vector<std::string> nodePaths;
+
+    Fixture() {
+        dir = (std::filesystem::temp_directory_path() / ("rn-bench-" + std::to_string(::getpid()))).string();
+        std::filesystem::create_directories(dir);
+        tree = dir + "/bench.Rnote";
+        std::string bytes;
+        // 1,000 chapters x (1 folder + 9 text nodes + 10 folders) = 20,000 nodes, 10,000 of them with bodies.
+        for (int c = 0; c < 1000; ++c) {
+            std::string chapter = rn::Sjis("第" + std::to_string(c + 1) + "章");
+            bytes += chapter + "\r\n";
+            nodePaths.push_back(dir + "/" + rn::Cp932ToUtf8(chapter));
+            for (int i = 0; i < 19; ++i) {
+                bool text = i % 2 == 0 || i == 19;
+                std::string name = rn::Sjis("節" + std::to_string(c) + "-" + std::to_string(i)) + (text ? ".TXT" : "");
+                bytes += "\t" + name + "\r\n";
+                std::string path = dir + "/" + rn::Cp932ToUtf8(name);
+                nodePaths.push_back(path);
+                if (text) std::ofstream(path, std::ios::binary) << "本文\r\n";
+            }
+        }
+        bytes += rn::Sjis("ゴミ箱") + "\r\n";
+        nodePaths.push_back(dir + "/" + rn::Cp932ToUtf8(rn::Sjis("ゴミ箱")));
+        std::ofstream(tree, std::ios::binary) << bytes;
+    }
+    ~Fixture() { std::filesystem::remove_all(dir); }
+};
+
+Fixture& F() {
+    static Fixture f;
+    return f;
+}
+
+class Quiet : public rn::Notices {
+    void MessageBox(const std::string&) override {}
+    void ErrorBox(const std::string&) override {}
+    void AbortBox(const std::string&) override {}
+    bool AskYesNo(const std::string&) override { return false; }
+    bool AskYesCancel(const std::string&) override { return false; }
+    void SetStatusText(const std::string&) override {}
+    void Beep() override {}
+};
+
+void BM_OpenFloor(benchmark::State& state) {
+    F();
+    for (auto _ : state) {
+        std::string bytes;
+        rn::ReadFileBytes(F().tree, bytes);
+        struct stat st {};
+        int found = 0;
+        for (const auto& p : F().nodePaths) found += ::stat(p.c_str(), &st) == 0;
+        benchmark::DoNotOptimize(found);
+    }
+}
+BENCHMARK(BM_OpenFloor)->Unit(benchmark::kMillisecond);
+
+void BM_OpenTreeFile(benchmark::State& state) {
+    Quiet quiet;
+    rn::ScopedNotices scope(&quiet);
+    rn::Document doc;
+    for (auto _ : state) {
+        int r = doc.OpenTreeFile(F().tree);
+        if (r != 0) state.SkipWithError("open failed");
+        benchmark::DoNotOptimize(doc.outline.Count());
+    }
+}
+BENCHMARK(BM_OpenTreeFile)->Unit(benchmark::kMillisecond);
+
+void BM_SaveFloor(benchmark::State& state) {
+    std::string bytes;
+    rn::ReadFileBytes(F().tree, bytes);
+    const std::string path = F().dir + "/floor.Rnote";
+    for (auto _ : state) {
+        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        benchmark::DoNotOptimize(::write(fd, bytes.data(), bytes.size()));
+        ::close(fd);
+    }
+}
+BENCHMARK(BM_SaveFloor)->Unit(benchmark::kMillisecond);
+
+// The same bytes made durable, as every replacing write of the program is.
+void BM_SaveFloorDurable(benchmark::State& state) {
+    std::string bytes;
+    rn::ReadFileBytes(F().tree, bytes);
+    const std::string path = F().dir + "/floor.Rnote";
+    for (auto _ : state) {
+        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        benchmark::DoNotOptimize(::write(fd, bytes.data(), bytes.size()));
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+BENCHMARK(BM_SaveFloorDurable)->Unit(benchmark::kMillisecond);
+
+void BM_SaveTreeFile(benchmark::State& state) {
+    Quiet quiet;
+    rn::ScopedNotices scope(&quiet);
+    rn::Document doc;
+    doc.OpenTreeFile(F().tree);
+    for (auto _ : state) {
+        if (!doc.SaveTreeFile()) state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_SaveTreeFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
