@@ -1,0 +1,143 @@
+#include "core/settings/settings.h"
+
+#include "core/text/cp932.h"
+#include "core/tree/document.h"
+#include "core/tree/ini.h"
+#include "core/tree/notices.h"
+
+namespace rn {
+namespace {
+
+std::string GetText(const std::string& ini, const char* section, const char* key) {
+    return Cp932ToUtf8(Fini_SGet(ini, section, key));
+}
+
+void ReadPaneFont(const std::string& ini, const char* section, PaneFontSettings& pane) {
+    pane.FontName = GetText(ini, section, "FontName");
+    pane.FontSize = Fini_IGet(ini, section, "FontSize");
+    pane.FontColor = GetText(ini, section, "FontColor");
+    pane.FontColorI = Fini_IGet(ini, section, "FontColorI");
+    pane.FontBColor = GetText(ini, section, "FontBColor");
+    pane.FontBColorI = Fini_IGet(ini, section, "FontBColorI");
+}
+
+// Writes in a fixed order and stops at the first write the INI layer refuses (it has told the user).
+class Writer {
+  public:
+    explicit Writer(const std::string& ini) : ini_(ini) {}
+
+    bool ok() const { return ok_; }
+
+    void Int(const char* section, const char* key, int32_t value) {
+        if (ok_) ok_ = Fini_IPut(ini_, section, key, value);
+    }
+    void Flag(const char* section, const char* key, bool value) {
+        if (ok_) ok_ = Fini_BPut(ini_, section, key, value);
+    }
+    // A text CP932 cannot hold would come back mangled: say so and keep what the file has, or write
+    // `replacement` when there is one.
+    void Text(const char* section, const char* key, const std::string& utf8, const char* replacement = nullptr) {
+        if (!ok_) return;
+        EncodeResult encoded = Utf8ToCp932(utf8);
+        if (!encoded.ok) {
+            notices().MessageBox(
+                UnencodableTextMessage(std::string(kSettingsFileName) + " [" + section + "] " + key, utf8));
+            if (!replacement) return;
+            encoded.bytes = replacement;
+        }
+        ok_ = Fini_SPut(ini_, section, key, encoded.bytes);
+    }
+    void PaneFont(const char* section, const PaneFontSettings& pane) {
+        Text(section, "FontName", pane.FontName);
+        Int(section, "FontSize", pane.FontSize);
+        Text(section, "FontColor", pane.FontColor);
+        Int(section, "FontColorI", pane.FontColorI);
+        Text(section, "FontBColor", pane.FontBColor);
+        Int(section, "FontBColorI", pane.FontBColorI);
+    }
+
+  private:
+    const std::string& ini_;
+    bool ok_ = true;
+};
+
+}  // namespace
+
+std::string UnencodableTextMessage(const std::string& where, const std::string& text) {
+    return "「" + text + "」は Shift-JIS で表せない文字を含むため、" + where + " に保存できません。";
+}
+
+WindowGeometry ReadSettings(const std::string& ini, Settings& s) {
+    WindowGeometry g;
+    g.Top = Fini_IGet(ini, "Form", "Top");
+    g.Left = Fini_IGet(ini, "Form", "Left");
+    g.Width = Fini_IGet(ini, "Form", "Width");
+    g.Height = Fini_IGet(ini, "Form", "Height");
+    g.PanelTreeWidth = Fini_IGet(ini, "PanelTree", "Width");
+    if (g.PanelTreeWidth <= kMinTreePanelWidth) g.PanelTreeWidth = kMinTreePanelWidth;
+
+    s.Ramblenote.User = GetText(ini, "Ramblenote", "User");
+    s.Ramblenote.ExePConSW = Fini_BGet(ini, "Ramblenote", "ExePConSW");
+    s.Ramblenote.TreeHistory = Fini_IGet(ini, "Ramblenote", "TreeHistory");
+
+    s.Start.TreeOpen = Fini_BGet(ini, "Start", "TreeOpen");
+    s.Start.DocMovement = Fini_BGet(ini, "Start", "DocMovement");
+    s.Start.TreeFileName = GetText(ini, "Start", "TreeFileName");
+    s.Start.NodeNo = Fini_IGet(ini, "Start", "NodeNo");
+
+    s.Tree.Width = Fini_IGet(ini, "Tree", "Width");
+    s.Tree.Root = Fini_BGet(ini, "Tree", "Root");
+    s.Tree.Line = Fini_BGet(ini, "Tree", "Line");
+    s.Tree.Button = Fini_BGet(ini, "Tree", "Button");
+    ReadPaneFont(ini, "Tree", s.Tree);
+
+    ReadPaneFont(ini, "Memo", s.Memo);
+    s.Memo.TabSize = Fini_IGet(ini, "Memo", "TabSize");
+    s.Memo.TabIn = Fini_BGet(ini, "Memo", "TabIn");
+    s.Memo.WordWrap = Fini_BGet(ini, "Memo", "WordWrap");
+
+    ReadPaneFont(ini, "AddMemo", s.AddMemo);
+    s.AddMemo.ILSW = Fini_BGet(ini, "AddMemo", "ILSW");
+
+    s.Others.PrintName = GetText(ini, "Others", "PrintName");
+    return g;
+}
+
+bool WriteSettings(const std::string& ini, Settings& s, const WindowGeometry& g, const std::string& currentTreeFile) {
+    Writer w(ini);
+    w.Int("Form", "Top", g.Top);
+    w.Int("Form", "Left", g.Left);
+    w.Int("Form", "Width", g.Width);
+    w.Int("Form", "Height", g.Height);
+    w.Int("PanelTree", "Width", g.PanelTreeWidth);
+
+    w.Text("Ramblenote", "User", s.Ramblenote.User);
+    w.Int("Ramblenote", "TreeHistory", s.Ramblenote.TreeHistory);
+    w.Flag("Ramblenote", "ExePConSW", s.Ramblenote.ExePConSW);
+
+    w.Flag("Start", "TreeOpen", s.Start.TreeOpen);
+    w.Flag("Start", "DocMovement", s.Start.DocMovement);
+    s.Start.TreeFileName = s.Start.TreeOpen ? currentTreeFile : kNoTreeFile;
+    // A path that cannot be stored must not leave an older document to be reopened instead.
+    w.Text("Start", "TreeFileName", s.Start.TreeFileName, kNoTreeFile);
+    w.Int("Start", "NodeNo", s.Start.NodeNo);
+
+    w.Int("Tree", "Width", s.Tree.Width);
+    w.Flag("Tree", "Root", s.Tree.Root);
+    w.Flag("Tree", "Line", s.Tree.Line);
+    w.Flag("Tree", "Button", s.Tree.Button);
+    w.PaneFont("Tree", s.Tree);
+
+    w.PaneFont("Memo", s.Memo);
+    w.Int("Memo", "TabSize", s.Memo.TabSize);
+    w.Flag("Memo", "TabIn", s.Memo.TabIn);
+    w.Flag("Memo", "WordWrap", s.Memo.WordWrap);
+
+    w.PaneFont("AddMemo", s.AddMemo);
+    w.Flag("AddMemo", "ILSW", s.AddMemo.ILSW);
+
+    w.Text("Others", "PrintName", s.Others.PrintName);
+    return w.ok();
+}
+
+}  // namespace rn
