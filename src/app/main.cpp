@@ -4,10 +4,17 @@
 
 #include "app/headless.h"
 #include "core/tree/program.h"
+#ifdef RAMBLENOTE_HAVE_GUI
+#include "gui/app_main.h"
+#endif
 
 int main(int argc, char** argv) {
     rn::SetupProgramValues();
     if (auto rc = rn::app::RunHeadlessCommand(argc, argv)) return *rc;
-    std::fputs("usage: ramblenote [TREEFILE]\n", stderr);
-    return 0;
+#ifdef RAMBLENOTE_HAVE_GUI
+    return rn::gui::RunDesktop(argc, argv);
+#else
+    std::fputs("ramblenote was built without its desktop interface\n", stderr);
+    return 1;
+#endif
 }

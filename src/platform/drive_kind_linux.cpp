@@ -30,8 +30,7 @@ constexpr unsigned long kRamfs = 0x858458F6;
 bool BlockDeviceRemovable(dev_t dev) {
     // /sys/dev/block/MAJ:MIN points at the partition; its disk (or itself) carries "removable".
     std::error_code ec;
-    std::filesystem::path dir =
-        "/sys/dev/block/" + std::to_string(major(dev)) + ":" + std::to_string(minor(dev));
+    std::filesystem::path dir = "/sys/dev/block/" + std::to_string(major(dev)) + ":" + std::to_string(minor(dev));
     dir = std::filesystem::canonical(dir, ec);
     if (ec) return false;
     for (int up = 0; up < 2 && !dir.empty(); ++up, dir = dir.parent_path()) {
