@@ -1,0 +1,461 @@
+#include "core/batchout/batch_output.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "core/batchout/heading_numberer.h"
+#include "core/text/cp932.h"
+#include "core/tree/document.h"
+#include "core/tree/files.h"
+#include "core/tree/notices.h"
+#include "platform/drive_kind.h"
+
+namespace rn {
+namespace {
+
+constexpr std::size_t kWriteBufferSize = std::size_t{1} << 20;
+constexpr std::size_t kReadBufferSize = std::size_t{1} << 20;
+constexpr std::string_view kCrLf = "\r\n";
+constexpr char kFormFeed = '\x0C';
+constexpr char kEndOfFile = '\x1A';
+constexpr std::string_view kDotFull = "\x81\x45";  // ・
+constexpr std::string_view kDotHalf = "\xA5";      // ･
+
+std::string Reason(int err) {
+    return std::strerror(err);
+}
+
+std::string ReadErrorText(const std::string& path, const std::string& reason) {
+    return "ファイル \"" + path + "\" を読み込めません。" + reason;
+}
+
+std::string WriteErrorText(const std::string& path, const std::string& reason) {
+    return "ファイル \"" + path + "\" に書き込めません。" + reason;
+}
+
+void Refuse(const char* text) {
+    notices().SetStatusText(text);
+    notices().Beep();
+}
+
+struct FileId {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    bool valid = false;
+    bool operator==(const FileId& o) const { return valid && o.valid && dev == o.dev && ino == o.ino; }
+};
+
+FileId IdOfPath(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return {};
+    return {st.st_dev, st.st_ino, true};
+}
+
+// An output file opened for appending at its first write, written through a buffer. The first
+// failure is kept as the run's error text; later writes are ignored.
+class AppendFile {
+  public:
+    explicit AppendFile(std::string path) : path_(std::move(path)) {}
+    ~AppendFile() { Close(); }
+    AppendFile(const AppendFile&) = delete;
+    AppendFile& operator=(const AppendFile&) = delete;
+
+    bool ok() const { return error_.empty(); }
+    const std::string& error() const { return error_; }
+
+    void Write(std::string_view bytes) {
+        if (!error_.empty()) return;
+        if (fd_ < 0 && !Open()) return;
+        if (buffer_.size() + bytes.size() > kWriteBufferSize) {
+            if (!Flush()) return;
+            if (bytes.size() >= kWriteBufferSize) {
+                WriteOut(bytes);
+                return;
+            }
+        }
+        buffer_.append(bytes);
+    }
+    void Put(char c) { Write(std::string_view(&c, 1)); }
+
+    bool Flush() {
+        if (!error_.empty()) return false;
+        if (buffer_.empty()) return true;
+        bool done = WriteOut(buffer_);
+        buffer_.clear();
+        return done;
+    }
+
+    // Flushes and closes; true when every byte reached the file.
+    bool Close() {
+        if (fd_ < 0) return ok();
+        Flush();
+        if (::close(fd_) != 0 && error_.empty()) error_ = WriteErrorText(path_, Reason(errno));
+        fd_ = -1;
+        return ok();
+    }
+
+  private:
+    bool Open() {
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+        if (fd_ < 0) {
+            error_ = OpenErrorText(path_, Reason(errno));
+            return false;
+        }
+        buffer_.reserve(kWriteBufferSize);
+        return true;
+    }
+
+    bool WriteOut(std::string_view bytes) {
+        while (!bytes.empty()) {
+            ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                error_ = WriteErrorText(path_, Reason(errno));
+                return false;
+            }
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        }
+        return true;
+    }
+
+    std::string path_;
+    int fd_ = -1;
+    std::string buffer_;
+    std::string error_;
+};
+
+// Copies body bytes to the output as lines: a line ends at LF (a CR before it belongs to the line end,
+// any other CR is dropped), a last line without a line end is still a line, and every line gets the
+// prefix in front, CR LF behind and, every `pageLength` lines, a form feed before it.
+class BodyCopier {
+  public:
+    BodyCopier(AppendFile& out, std::string_view prefix, bool pageOn, int pageLength)
+        : out_(out), prefix_(prefix), pageOn_(pageOn), pageLength_(pageLength) {}
+
+    void Feed(const char* p, std::size_t n) {
+        const char* end = p + n;
+        while (p < end) {
+            const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            const char* segmentEnd = nl ? nl : end;
+            while (p < segmentEnd) {
+                const char* cr =
+                    static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(segmentEnd - p)));
+                const char* pieceEnd = cr ? cr : segmentEnd;
+                if (pieceEnd > p) {
+                    if (!inLine_) StartLine();
+                    out_.Write(std::string_view(p, static_cast<std::size_t>(pieceEnd - p)));
+                }
+                p = cr ? cr + 1 : segmentEnd;
+            }
+            if (nl) {
+                if (!inLine_) StartLine();
+                EndLine();
+                p = nl + 1;
+            }
+        }
+    }
+
+    void Finish() {
+        if (inLine_) EndLine();
+    }
+
+  private:
+    void StartLine() {
+        if (pageOn_ && pageLength_ > 0 && count_ == pageLength_) {
+            out_.Put(kFormFeed);
+            count_ = 0;
+        }
+        out_.Write(prefix_);
+        inLine_ = true;
+    }
+    void EndLine() {
+        out_.Write(kCrLf);
+        inLine_ = false;
+        if (pageOn_) ++count_;
+    }
+
+    AppendFile& out_;
+    std::string_view prefix_;
+    bool pageOn_;
+    int pageLength_;
+    bool inLine_ = false;
+    int count_ = 0;
+};
+
+struct BodyContext {
+    AppendFile& out;
+    AppendFile* toc;
+    std::string_view afterBody;  // form feed and separator lines
+    bool pageOn;
+    int pageLength;
+    FileId outputId;
+    FileId tocId;
+    std::unique_ptr<char[]>& buffer;
+};
+
+// Writes the body of `path` when that file exists. Returns an error text for a body that exists but
+// cannot be opened or read; the lines before the failure, the page break and the separator lines are
+// written all the same.
+std::string WriteBody(const std::string& path, std::string_view prefix, BodyContext& c) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        int err = errno;
+        if (!FileExists(path)) return {};  // no body
+        c.out.Write(c.afterBody);
+        return OpenErrorText(path, Reason(err));
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return {};  // a directory is no body file
+    }
+    std::string error;
+    if (S_ISREG(st.st_mode)) {
+        // A body that is one of the output files is read only as far as it reached when it was opened,
+        // so that it cannot feed on itself.
+        FileId id{st.st_dev, st.st_ino, true};
+        const bool bounded = id == c.outputId || id == c.tocId;
+        if (bounded) {
+            c.out.Flush();
+            if (c.toc) c.toc->Flush();
+            ::fstat(fd, &st);
+        }
+        auto left = static_cast<std::size_t>(st.st_size);
+        if (!c.buffer) c.buffer = std::make_unique<char[]>(kReadBufferSize);
+        BodyCopier copier(c.out, prefix, c.pageOn, c.pageLength);
+        for (;;) {
+            std::size_t want = bounded ? std::min(left, kReadBufferSize) : kReadBufferSize;
+            if (want == 0) break;
+            ssize_t n = ::read(fd, c.buffer.get(), want);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                error = ReadErrorText(path, Reason(errno));
+                break;
+            }
+            if (n == 0) break;
+            auto got = static_cast<std::size_t>(n);
+            if (bounded) left -= got;
+            const void* eof = std::memchr(c.buffer.get(), kEndOfFile, got);
+            if (eof) got = static_cast<std::size_t>(static_cast<const char*>(eof) - c.buffer.get());
+            copier.Feed(c.buffer.get(), got);
+            if (eof || !c.out.ok()) break;
+        }
+        copier.Finish();
+    }
+    // Pipes and devices read as empty bodies: reading them could wait or never end.
+    ::close(fd);
+    c.out.Write(c.afterBody);
+    return error;
+}
+
+void AppendRepeated(std::string& out, std::string_view unit, int times) {
+    for (int i = 0; i < times; ++i)
+        out += unit;
+}
+
+}  // namespace
+
+std::vector<OutputNode> FlattenOutline(const Outline& outline) {
+    std::vector<OutputNode> nodes;
+    const auto& all = outline.Preorder();
+    nodes.reserve(all.size());
+    std::vector<std::pair<const Node*, int>> stack;  // ancestors of the current node with their levels
+    for (const Node* n : all) {
+        while (!stack.empty() && stack.back().first != n->parent)
+            stack.pop_back();
+        int level = stack.empty() ? 1 : stack.back().second + 1;
+        nodes.push_back({level, n->text});
+        stack.emplace_back(n, level);
+    }
+    return nodes;
+}
+
+std::string BatchProgressText(int k, int level, std::string_view nodeText) {
+    return "一括出力中･･･[" + std::to_string(k) + "-L" + std::to_string(level) + ":" + Cp932ToUtf8(nodeText) + "]";
+}
+
+std::string BatchFinishedText() {
+    return "一括出力 終了";
+}
+
+std::string IndentUnit(std::string_view indentText) {
+    static constexpr std::string_view kTab = "TAB";
+    std::string out;
+    std::size_t from = 0;
+    for (;;) {
+        std::size_t at = SjisFind(indentText, kTab, from);
+        if (at == std::string_view::npos) break;
+        out.append(indentText.substr(from, at - from));
+        out += '\t';
+        from = at + kTab.size();  // three single-byte characters: still on a boundary
+    }
+    out.append(indentText.substr(from));
+    return out;
+}
+
+int HeadingIndentCount(int level, bool indentOn, int indMax) {
+    if (!indentOn || level == 1) return 0;
+    int h = std::min(level, indMax) - 1;
+    return h < 1 ? 0 : h;
+}
+
+bool SeparatorAdmitted(std::string_view label) {
+    if (label.empty()) return false;
+    char last = label.back();
+    if (last == ')' || last == ' ') return false;
+    return label != kDotFull && label != kDotHalf;
+}
+
+PrepareResult PrepareOutputPath(const std::string& path, OutputField field) {
+    notices().SetStatusText(std::string());
+    if (path.empty()) return PrepareResult::kEmpty;
+    if (path.size() < 8) {
+        Refuse(field == OutputField::kOutput ? "出力ファイルを正しく指定ください。"
+                                             : "目次ファイルを正しく指定ください。");
+        return PrepareResult::kTooShort;
+    }
+    // "A drive root" on this system: an absolute path, on a file system of a known kind.
+    const int kind = path.front() == '/' ? DriveKind(path) : kDriveUnknown;
+    if (kind == kDriveCdRom) {
+        Refuse("CDドライブが指定されています");
+        return PrepareResult::kCdRom;
+    }
+    if (kind == kDriveUnknown) {
+        Refuse("不明なドライブが指定されています");
+        return PrepareResult::kUnknownDrive;
+    }
+    const std::string dir = DirectoryOf(path);
+    if (!dir.empty() && !DirectoryExists(dir)) MakeDirectory(dir);  // one level; a failure shows below
+    if (FileExists(path)) {
+        CreateEmptyFile(path);  // its box: the file is already there
+        return PrepareResult::kExisted;
+    }
+    return CreateEmptyFile(path) ? PrepareResult::kCreated : PrepareResult::kCreateFailed;
+}
+
+BatchOutputResult WriteBatchOutput(const BatchOutputRequest& r, BatchOutputObserver* observer) {
+    BatchOutputObserver quiet;
+    BatchOutputObserver& obs = observer ? *observer : quiet;
+    const BTxtOutSettings& s = r.settings;
+
+    HeadingNumberer numberer;
+    numberer.Begin(s.OUTLIN, s.OUTLINE, s.OUTEDIT6);
+    const std::string unit = s.INDSW ? IndentUnit(s.INDENT) : std::string();
+    const bool bodyStep = s.INDSW && s.INDADDSW;
+    std::string afterBody;
+    if (s.PAGE) afterBody += kFormFeed;
+    for (const std::string& line : s.SEPA) {
+        afterBody += line;
+        afterBody += kCrLf;
+    }
+
+    const FileId outputId = IdOfPath(r.outputPath);
+    const FileId tocId = s.MOKUJI ? IdOfPath(r.tocPath) : FileId{};
+    AppendFile out(r.outputPath);
+    std::unique_ptr<AppendFile> ownToc;
+    AppendFile* toc = nullptr;
+    if (s.MOKUJI) {
+        // The same file under both names: one buffer, so that every heading stands twice in a row.
+        if (r.tocPath == r.outputPath || tocId == outputId) {
+            toc = &out;
+        } else {
+            ownToc = std::make_unique<AppendFile>(r.tocPath);
+            toc = ownToc.get();
+        }
+    }
+    std::unique_ptr<char[]> readBuffer;
+    BodyContext body{out, toc, afterBody, s.PAGE, s.PAGEL, outputId, tocId, readBuffer};
+
+    const int total = static_cast<int>(r.nodes.size());
+    obs.ProgressStart(total);
+    bool writing = !r.start.has_value();
+    std::string heading;
+    std::string prefix;
+    std::string bodyError;
+    for (int k = 1; k <= total; ++k) {
+        const OutputNode& node = r.nodes[static_cast<std::size_t>(k - 1)];
+        const int level = node.level;
+        const int h = HeadingIndentCount(level, s.INDSW, s.INDMAX);
+        heading.clear();
+        AppendRepeated(heading, unit, h);
+        const std::size_t labelAt = heading.size();
+        numberer.AppendLabel(level, heading);  // every node, so that numbers run over the whole outline
+        if (s.KUGISW && SeparatorAdmitted(std::string_view(heading).substr(labelAt))) heading += s.KUGIRI;
+        heading += node.text;
+        heading += kCrLf;
+        if (r.start) {
+            if (writing && level <= r.start->level) writing = false;
+            if (node.text == r.start->text) writing = true;
+        }
+        obs.Progress(k, total, level, node.text);
+        if (!writing) continue;
+
+        out.Write(heading);
+        if (toc) toc->Write(heading);
+        if (!out.ok() || (toc && !toc->ok())) break;
+        auto bodyPath = BodyPathIn(r.treeDir, node.text);
+        if (!bodyPath) continue;
+        prefix.clear();
+        AppendRepeated(prefix, unit, h + (bodyStep ? 1 : 0));
+        bodyError = WriteBody(*bodyPath, prefix, body);
+        if (!bodyError.empty() || !out.ok()) break;
+    }
+
+    // Both files are closed before anything is reported.
+    out.Close();
+    if (ownToc) ownToc->Close();
+    obs.ProgressEnd();
+    // A body that failed stopped the run before anything else could fail.
+    std::string error = !bodyError.empty()          ? bodyError
+                        : !out.ok()                 ? out.error()
+                        : (ownToc && !ownToc->ok()) ? ownToc->error()
+                                                    : std::string();
+    if (!error.empty()) {
+        notices().ErrorBox(error);
+        return BatchOutputResult::kFileError;
+    }
+    return BatchOutputResult::kDone;
+}
+
+BatchOutputResult RunBatchOutput(const BatchOutputRequest& r, BatchOutputObserver* observer) {
+    BatchOutputObserver quiet;
+    BatchOutputObserver& obs = observer ? *observer : quiet;
+    notices().SetStatusText(std::string());
+    if (!FileExists(r.treeFile)) {
+        Refuse("Treeファイルが有りません");
+        return BatchOutputResult::kNoTreeFile;
+    }
+    if (r.outputPath.empty()) {
+        Refuse("Outファイル(*.TXT)を指定して下さい");
+        return BatchOutputResult::kNoOutputName;
+    }
+    if (!FileExists(r.outputPath)) {
+        Refuse("Outファイルが有りません");
+        return BatchOutputResult::kNoOutputFile;
+    }
+    if (r.settings.MOKUJI) {
+        if (r.tocPath.empty()) {
+            Refuse("目次ファイル(*.TXT)を指定して下さい");
+            return BatchOutputResult::kNoTocName;
+        }
+        if (!FileExists(r.tocPath)) {
+            Refuse("目次ファイルの指定Dirが有りません");
+            return BatchOutputResult::kNoTocFile;
+        }
+        CreateEmptyFile(r.tocPath);  // the file is there: its box, and the run appends
+    }
+    obs.SetBusy(true);
+    CreateEmptyFile(r.outputPath);
+    BatchOutputResult result = WriteBatchOutput(r, &obs);
+    if (result == BatchOutputResult::kDone) notices().SetStatusText(BatchFinishedText());
+    obs.SetBusy(false);
+    return result;
+}
+
+}  // namespace rn
