@@ -1,0 +1,276 @@
+#include "app/export_command.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+#include "core/batchout/batch_output.h"
+#include "core/batchout/btxtout_settings.h"
+#include "core/batchout/export_source.h"
+#include "core/text/cp932.h"
+#include "core/tree/files.h"
+#include "core/tree/notices.h"
+#include "core/tree/program.h"
+
+namespace rn::app {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: ramblenote --export OUTPUT [--toc TOCFILE] [--start NODETEXT] [--settings INIFILE] TREEFILE\n";
+
+struct ExportArgs {
+    std::string output;
+    std::optional<std::string> toc;
+    std::optional<std::string> start;
+    std::optional<std::string> settings;
+    std::string tree;
+};
+
+// Options take their value as the next argument or after "="; anything else is the Tree file.
+std::optional<ExportArgs> ParseArgs(const std::vector<std::string>& args, std::string& problem) {
+    ExportArgs a;
+    std::optional<std::string> output, tree;
+    bool optionsEnd = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!optionsEnd && arg == "--") {
+            optionsEnd = true;
+            continue;
+        }
+        if (!optionsEnd && arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+            std::string name = arg, value;
+            bool hasValue = false;
+            if (std::size_t eq = arg.find('='); eq != std::string::npos) {
+                name = arg.substr(0, eq);
+                value = arg.substr(eq + 1);
+                hasValue = true;
+            }
+            std::optional<std::string>* slot = name == "--export"     ? &output
+                                               : name == "--toc"      ? &a.toc
+                                               : name == "--start"    ? &a.start
+                                               : name == "--settings" ? &a.settings
+                                                                      : nullptr;
+            if (!slot) {
+                problem = "unknown option " + name;
+                return std::nullopt;
+            }
+            if (!hasValue) {
+                if (i + 1 >= args.size()) {
+                    problem = name + " needs a value";
+                    return std::nullopt;
+                }
+                value = args[++i];
+            }
+            if (slot->has_value()) {
+                problem = name + " given twice";
+                return std::nullopt;
+            }
+            *slot = value;
+            continue;
+        }
+        if (tree) {
+            problem = "more than one TREEFILE";
+            return std::nullopt;
+        }
+        tree = arg;
+    }
+    if (!output || output->empty()) {
+        problem = "OUTPUT is missing";
+        return std::nullopt;
+    }
+    if (!tree || tree->empty()) {
+        problem = "TREEFILE is missing";
+        return std::nullopt;
+    }
+    if (a.toc && a.toc->empty()) {
+        problem = "TOCFILE is empty";
+        return std::nullopt;
+    }
+    a.output = *output;
+    a.tree = *tree;
+    return a;
+}
+
+bool StderrIsTerminal() {
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
+// One line on the terminal that is rewritten in place; cleared before any message.
+class ProgressLine {
+  public:
+    explicit ProgressLine(bool enabled) : enabled_(enabled) {}
+    void Show(const std::string& text) {
+        if (!enabled_) return;
+        std::fprintf(stderr, "\r\x1b[K%s", text.c_str());
+        std::fflush(stderr);
+        shown_ = true;
+    }
+    void Clear() {
+        if (!shown_) return;
+        std::fputs("\r\x1b[K", stderr);
+        std::fflush(stderr);
+        shown_ = false;
+    }
+
+  private:
+    bool enabled_;
+    bool shown_ = false;
+};
+
+void Say(ProgressLine& line, const std::string& text) {
+    line.Clear();
+    std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+class ExportNotices : public Notices {
+  public:
+    explicit ExportNotices(ProgressLine& line) : line_(line) {}
+    void MessageBox(const std::string& text) override { Say(line_, text); }
+    void ErrorBox(const std::string& text) override { Say(line_, text); }
+    void AbortBox(const std::string& text) override { Say(line_, text); }
+    bool AskYesNo(const std::string& text) override {
+        Say(line_, text);
+        return false;
+    }
+    bool AskYesCancel(const std::string& text) override {
+        Say(line_, text);
+        return false;
+    }
+    void SetStatusText(const std::string&) override {}
+    void Beep() override {}
+
+  private:
+    ProgressLine& line_;
+};
+
+// Shows "一括出力中･･･[k-Ll:T]" a few times a second, never once per node.
+class ExportProgress : public BatchOutputObserver {
+  public:
+    explicit ExportProgress(ProgressLine& line) : line_(line) {}
+    void Progress(int k, int total, int level, std::string_view text) override {
+        auto now = std::chrono::steady_clock::now();
+        if (k != total && now - last_ < std::chrono::milliseconds(100)) return;
+        last_ = now;
+        line_.Show(BatchProgressText(k, level, Shortened(text)));
+    }
+    void ProgressEnd() override { line_.Clear(); }
+
+  private:
+    // At most 30 characters of the node text, so that the line stays one line.
+    static std::string Shortened(std::string_view text) {
+        std::size_t at = 0;
+        for (int chars = 0; at < text.size() && chars < 30; ++chars)
+            at += SjisCharLength(text, at);
+        return at < text.size() ? std::string(text.substr(0, at)) + "..." : std::string(text);
+    }
+
+    ProgressLine& line_;
+    std::chrono::steady_clock::time_point last_{};
+};
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {
+    }, sb{};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// Opens (creating when missing) a file that is emptied once every check has passed.
+struct OutputFile {
+    std::string path;
+    int fd = -1;
+    ~OutputFile() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+bool OpenOutput(OutputFile& f, std::string& error) {
+    f.fd = ::open(f.path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (f.fd < 0) {
+        error = CreateErrorText(f.path, std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+bool EmptyOutput(OutputFile& f, std::string& error) {
+    struct stat st {};
+    // Pipes and devices (/dev/stdout) have nothing to empty.
+    if (::fstat(f.fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(f.fd, 0) != 0) {
+        error = CreateErrorText(f.path, std::strerror(errno));
+        return false;
+    }
+    ::close(f.fd);
+    f.fd = -1;
+    return true;
+}
+
+}  // namespace
+
+int RunExportCommand(const std::vector<std::string>& args) {
+    std::string problem;
+    std::optional<ExportArgs> a = ParseArgs(args, problem);
+    if (!a) {
+        std::fprintf(stderr, "ramblenote: %s\n%s", problem.c_str(), kUsage);
+        return kExportUsage;
+    }
+    ProgressLine line(StderrIsTerminal());
+    ExportNotices messages(line);
+    ScopedNotices scope(&messages);
+    auto fail = [&](const std::string& text) {
+        Say(line, text);
+        return kExportFailed;
+    };
+
+    std::string error;
+    std::optional<ExportSource> src = LoadExportSource(a->tree, error);
+    if (!src) return fail(error);
+
+    BTxtOutSettings settings;
+    if (a->settings) {
+        if (!FileExists(*a->settings)) return fail("設定ファイル[" + *a->settings + "]が有りません");
+        settings = ReadBTxtOutSettings(*a->settings, false);
+    } else {
+        const std::string own = BTxtOutIniPath(Program().directory);
+        if (FileExists(own)) settings = ReadBTxtOutSettings(own, false);
+    }
+    settings.MOKUJI = a->toc.has_value();
+
+    BatchOutputRequest request;
+    if (a->start) {
+        EncodeResult text = Utf8ToCp932(*a->start);
+        int at = text.ok ? FindOutputNode(src->nodes, text.bytes) : -1;
+        if (at < 0) return fail("出力ノード[" + *a->start + "]が有りません");
+        request.start = StartNode{text.bytes, src->nodes[static_cast<std::size_t>(at)].level};
+    }
+    // The document itself is never an output: emptying it would lose the outline.
+    for (const std::string* out : {&a->output, a->toc ? &*a->toc : nullptr}) {
+        if (out && SameFile(*out, src->treeFile))
+            return fail("出力ファイルにTreeファイル[" + *out + "]は指定できません");
+    }
+
+    OutputFile output{a->output}, toc{a->toc.value_or(std::string())};
+    if (!OpenOutput(output, error)) return fail(error);
+    if (a->toc && !OpenOutput(toc, error)) return fail(error);
+    if (!EmptyOutput(output, error)) return fail(error);
+    if (a->toc && !EmptyOutput(toc, error)) return fail(error);
+
+    request.nodes = std::move(src->nodes);
+    request.treeFile = src->treeFile;
+    request.treeDir = src->treeDir;
+    request.outputPath = a->output;
+    request.tocPath = a->toc.value_or(std::string());
+    request.settings = std::move(settings);
+    ExportProgress progress(line);
+    if (WriteBatchOutput(request, &progress) != BatchOutputResult::kDone) return kExportFailed;
+    if (StderrIsTerminal()) std::fprintf(stderr, "%s\n", BatchFinishedText().c_str());
+    return kExportOk;
+}
+
+}  // namespace rn::app

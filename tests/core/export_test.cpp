@@ -1,0 +1,268 @@
+// The headless export: the in-memory reading of the Tree file, and whole runs of the built program.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+
+#include "core/batchout/export_source.h"
+#include "test_support.h"
+
+extern char** environ;
+
+namespace rn {
+namespace {
+
+using test::ReadAll;
+using test::S;
+using test::WriteAll;
+
+std::string Golden(const std::string& name) {
+    return ReadAll(std::string(RN_TEST_DATA_DIR) + "/" + name);
+}
+
+std::string Levels(const std::vector<OutputNode>& nodes) {
+    std::string out;
+    for (const OutputNode& n : nodes)
+        out += std::to_string(n.level) + ":" + Cp932ToUtf8(n.text) + "|";
+    return out;
+}
+
+// Every file of a directory with its bytes, to show that a run changed nothing.
+std::map<std::string, std::string> Snapshot(const std::string& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
+        if (e.is_regular_file()) files[e.path().string()] = ReadAll(e.path().string());
+    return files;
+}
+
+class ExportTest : public ::testing::Test {
+  protected:
+    struct Result {
+        int code = -1;
+        std::string out;
+        std::string err;
+    };
+
+    // Runs the program with `args`; stdout and stderr are captured in files.
+    Result Run(const std::vector<std::string>& args, const std::string& program = RN_BIN_DIR "/ramblenote") {
+        const std::string outFile = work / "stdout", errFile = work / "stderr";
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        pid_t pid = 0;
+        Result r;
+        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+            int status = 0;
+            ::waitpid(pid, &status, 0);
+            r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        r.out = ReadAll(outFile);
+        r.err = ReadAll(errFile);
+        return r;
+    }
+
+    // The worked example's document in `doc`, with its settings in `doc`/s.ini.
+    void WorkedExample() {
+        WriteAll(doc / "文書.Rnote",
+                 S("はじめに.TXT\r\n第一部\r\n\t概要.TXT\r\n\t詳細\r\n\t\t項目A.TXT\r\nゴミ箱\r\n"));
+        WriteAll(doc / "はじめに.TXT", S("本文1行目\r\n本文2行目\r\n"));
+        WriteAll(doc / "概要.TXT", S("概要です\r\n"));
+        WriteAll(doc / "項目A.TXT", S("A\r\n"));
+        WriteAll(work / "s.ini",
+                 "[OUTLINE]\r\nOUTLIN=2\r\nKUGISW=1\r\nINDSW=1\r\nINDADDSW=1\r\nPAGE=1\r\nPAGEL=0\r\n"
+                 "MOKUJI=0\r\nSEPA0=1\r\nSEPA1=----\r\n");
+    }
+
+    test::WithNotices n;
+    test::TempDir doc;   // the document's directory: nothing in it may change
+    test::TempDir work;  // outputs, settings, captured streams
+};
+
+// ---- reading the Tree file in memory ----
+
+TEST_F(ExportTest, ReadsAnRnoteFileAsOpeningWouldAndAppendsTheTrash) {
+    WriteAll(doc / "a.Rnote", S("一\r\n\t二\r\n\t\t三\r\n四\r\n\tゴミ箱\r\n"));
+    std::string error;
+    auto src = LoadExportSource(doc / "a.Rnote", error);
+    ASSERT_TRUE(src) << error;
+    EXPECT_EQ(Levels(src->nodes), "1:一|2:二|3:三|1:四|2:ゴミ箱|1:ゴミ箱|");
+    EXPECT_EQ(src->treeDir, doc.path() + "/");
+    EXPECT_EQ(src->treeFile, doc / "a.Rnote");
+    EXPECT_EQ(ReadAll(doc / "a.Rnote"), S("一\r\n\t二\r\n\t\t三\r\n四\r\n\tゴミ箱\r\n"));
+}
+
+TEST_F(ExportTest, AnOldTreeFileGetsTextNamesInMemoryOnly) {
+    WriteAll(doc / "古い.Tree", S("序\r\n\t本文\r\nゴミ箱\r\n"));
+    WriteAll(doc / "本文.TXT", "x");
+    WriteAll(doc / "ゴミ箱.TXT", "");  // the trash named like a text node is no longer the trash
+    const auto before = Snapshot(doc.path());
+    std::string error;
+    auto src = LoadExportSource(doc / "古い.Tree", error);
+    ASSERT_TRUE(src) << error;
+    EXPECT_EQ(Levels(src->nodes), "1:序|2:本文.TXT|1:ゴミ箱.TXT|1:ゴミ箱|");
+    EXPECT_EQ(Snapshot(doc.path()), before);
+    EXPECT_FALSE(test::Exists(doc / "古い.Rnote"));
+}
+
+TEST_F(ExportTest, FilesThatCannotBeReadCompletelyGiveTheirMessage) {
+    std::string error;
+    EXPECT_FALSE(LoadExportSource(doc / "無い.Rnote", error));
+    EXPECT_EQ(error, "Treeファイルが有りません");
+    WriteAll(doc / "bad.Rnote", S("一\r\n\t\t深すぎ\r\n"));
+    EXPECT_FALSE(LoadExportSource(doc / "bad.Rnote", error));
+    EXPECT_EQ(error, "アイテム \"深すぎ\" の階層 (2) が不正です");
+    WriteAll(doc / "nul.Rnote", std::string("a\r\n\0b\r\n", 6));
+    EXPECT_FALSE(LoadExportSource(doc / "nul.Rnote", error));
+    EXPECT_EQ(error, "ファイル \"" + (doc / "nul.Rnote") +
+                         "\" は開けません。途中に NUL バイトがあり、その後ろを読み込めません");
+    WriteAll(doc / "x.txt", "a\r\n");
+    EXPECT_FALSE(LoadExportSource(doc / "x.txt", error));
+    EXPECT_EQ(error, "Treeﾌｧｲﾙ[ x.txt ]拡張子エラー");
+    // Trailing NUL bytes alone are no loss.
+    WriteAll(doc / "pad.Rnote", std::string("a\r\n\0\0", 5));
+    EXPECT_TRUE(LoadExportSource(doc / "pad.Rnote", error)) << error;
+}
+
+TEST_F(ExportTest, FindsTheFirstNodeWithAText) {
+    std::vector<OutputNode> nodes = {{1, "a"}, {2, "b"}, {1, "b"}};
+    EXPECT_EQ(FindOutputNode(nodes, "b"), 1);
+    EXPECT_EQ(FindOutputNode(nodes, "c"), -1);
+}
+
+// ---- the command ----
+
+TEST_F(ExportTest, WritesTheWorkedExampleAndChangesNothingElse) {
+    WorkedExample();
+    WriteAll(work / "出力.TXT", "old content that is replaced");
+    const auto before = Snapshot(doc.path());
+    Result r = Run(
+        {"--export", work / "出力.TXT", "--toc", work / "目次.TXT", "--settings", work / "s.ini", doc / "文書.Rnote"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(ReadAll(work / "出力.TXT"), Golden("batchout_example_all.TXT"));
+    EXPECT_EQ(ReadAll(work / "目次.TXT"), Golden("batchout_example_all_toc.TXT"));
+    EXPECT_EQ(Snapshot(doc.path()), before);
+    EXPECT_FALSE(test::Exists(work / "BTxtOut.Ini"));
+}
+
+TEST_F(ExportTest, StartNodeFromTheCommandLineAndNoTableOfContentsWithoutToc) {
+    WorkedExample();
+    WriteAll(work / "s.ini", ReadAll(work / "s.ini") + "MOKUJI=1\r\n");  // --toc alone decides
+    Result r =
+        Run({"--start", "第一部", "--settings=" + (work / "s.ini"), "--export", work / "枝.TXT", doc / "文書.Rnote"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(ReadAll(work / "枝.TXT"), Golden("batchout_example_branch.TXT"));
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(ExportTest, FailuresPrintTheirMessageAndWriteNothing) {
+    WorkedExample();
+    WriteAll(work / "出力.TXT", "keep");
+    WriteAll(doc / "bad.Rnote", S("一\r\n\t\t深すぎ\r\n"));
+    WriteAll(doc / "nul.Rnote", std::string("a\r\n\0b\r\n", 6));
+    const auto before = Snapshot(doc.path());
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const std::string out = work / "出力.TXT";
+    std::vector<Case> cases = {
+        {{"--export", out, doc / "無い.Rnote"}, "Treeファイルが有りません\n"},
+        {{"--export", out, doc / "bad.Rnote"}, "アイテム \"深すぎ\" の階層 (2) が不正です\n"},
+        {{"--export", out, doc / "nul.Rnote"},
+         "ファイル \"" + (doc / "nul.Rnote") + "\" は開けません。途中に NUL バイトがあり、その後ろを読み込めません\n"},
+        {{"--export", out, "--start", "無いノード", doc / "文書.Rnote"}, "出力ノード[無いノード]が有りません\n"},
+        {{"--export", out, "--start", "😀", doc / "文書.Rnote"}, "出力ノード[😀]が有りません\n"},
+        {{"--export", out, "--settings", work / "無い.ini", doc / "文書.Rnote"},
+         "設定ファイル[" + (work / "無い.ini") + "]が有りません\n"},
+        {{"--export", out, "--toc", doc / "文書.Rnote", doc / "文書.Rnote"},
+         "出力ファイルにTreeファイル[" + (doc / "文書.Rnote") + "]は指定できません\n"},
+    };
+    for (const Case& c : cases) {
+        Result r = Run(c.args);
+        EXPECT_EQ(r.code, 1) << c.message;
+        EXPECT_EQ(r.err, c.message);
+        EXPECT_EQ(ReadAll(out), "keep") << c.message;
+    }
+    EXPECT_EQ(Snapshot(doc.path()), before);
+}
+
+TEST_F(ExportTest, AnOutputThatCannotBeWrittenFails) {
+    WorkedExample();
+    const std::string out = work / "無い/出力.TXT";
+    Result r = Run({"--export", out, doc / "文書.Rnote"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "ファイル \"" + out + "\" を作成できません。No such file or directory\n");
+    if (test::Exists("/dev/full")) {
+        r = Run({"--export", "/dev/full", doc / "文書.Rnote"});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.err, "ファイル \"/dev/full\" に書き込めません。No space left on device\n");
+    }
+}
+
+TEST_F(ExportTest, OutputToAPipe) {
+    WorkedExample();
+    Result r = Run({"--export", "/dev/stdout", "--settings", work / "s.ini", doc / "文書.Rnote"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, Golden("batchout_example_all.TXT"));
+}
+
+TEST_F(ExportTest, UsageErrors) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--export"},
+                                               {"--export", "o.TXT"},
+                                               {"--export", "o.TXT", "a", "b"},
+                                               {"--export", "o.TXT", "--bogus", "a"},
+                                               {"--export", "o.TXT", "--toc"},
+                                               {"--export", "o.TXT", "--export", "p.TXT", "a"}}) {
+        Result r = Run(args);
+        EXPECT_EQ(r.code, 2) << args.size();
+        EXPECT_NE(r.err.find("usage: ramblenote --export OUTPUT"), std::string::npos);
+    }
+}
+
+TEST_F(ExportTest, TheProgramsOwnSettingsFileIsTheDefaultAndIsNeverWritten) {
+    WorkedExample();
+    // A copy of the program in a directory of its own, so that its BTxtOut.Ini is this test's.
+    const std::string program = work / "ramblenote";
+    std::filesystem::copy_file(RN_BIN_DIR "/ramblenote", program);
+    Result r = Run({"--export", work / "既定.TXT", doc / "文書.Rnote"}, program);
+    EXPECT_EQ(r.code, 0) << r.err;
+    // Defaults: style 2, no separator, no indentation, no page breaks, no separator lines.
+    EXPECT_EQ(ReadAll(work / "既定.TXT"),
+              S("第1章はじめに.TXT\r\n本文1行目\r\n本文2行目\r\n第2章第一部\r\n第1節概要.TXT\r\n"
+                "概要です\r\n第2節詳細\r\n第1項項目A.TXT\r\nA\r\n第3章ゴミ箱\r\n"));
+    EXPECT_FALSE(test::Exists(work / "BTxtOut.Ini"));
+
+    const std::string ini = ReadAll(work / "s.ini") + "OUTLINE1=0\r\n";  // 0 is not written back here
+    WriteAll(work / "BTxtOut.Ini", ini);
+    r = Run({"--export", work / "既定.TXT", doc / "文書.Rnote"}, program);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(ReadAll(work / "既定.TXT"), Golden("batchout_example_all.TXT"));
+    EXPECT_EQ(ReadAll(work / "BTxtOut.Ini"), ini);
+}
+
+TEST_F(ExportTest, AnOldTreeFileIsExportedWithoutBeingConverted) {
+    WriteAll(doc / "古い.Tree", S("序\r\n\t本文\r\n"));
+    WriteAll(doc / "本文.TXT", S("中身\r\n"));
+    const auto before = Snapshot(doc.path());
+    Result r = Run({"--export", work / "o.TXT", doc / "古い.Tree"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(ReadAll(work / "o.TXT"), S("第1章序\r\n第1節本文.TXT\r\n中身\r\n第2章ゴミ箱\r\n"));
+    EXPECT_EQ(Snapshot(doc.path()), before);
+}
+
+}  // namespace
+}  // namespace rn
