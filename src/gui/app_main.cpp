@@ -1,0 +1,41 @@
+#include "gui/app_main.h"
+
+#include <QApplication>
+
+#include "core/tree/program.h"
+#include "gui/gui_notices.h"
+#include "gui/mainwin/main_window.h"
+#include "gui/mainwin/resident.h"
+#include "gui/prompts.h"
+#include "platform/single_instance.h"
+
+namespace rn::gui {
+
+int RunDesktop(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ramblenote"));
+    // The title a running copy is known by, and what the task bar shows.
+    QApplication::setApplicationDisplayName(QStringLiteral("RamblenoteVer3"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    rn::SingleInstance single(QStringLiteral("RamblenoteVer3"));
+    if (single.AnotherCopyRunning()) {
+        // This copy touches no file: it says so and ends.
+        QtPrompts prompts;
+        prompts.Information(FromUtf8(rn::RunningProgramPath()) + QStringLiteral("\r起動済みです｡"));
+        return 0;
+    }
+    single.Listen();
+
+    TFormTree::Options options;
+    QStringList args = QApplication::arguments();
+    args.removeFirst();
+    options.arguments = args;
+    TFormTree window(options);
+    QObject::connect(&single, &rn::SingleInstance::showRequested, &window,
+                     [&window] { window.resident().RestoreFromTray(); });
+    window.show();
+    return QApplication::exec();
+}
+
+}  // namespace rn::gui

@@ -1,0 +1,8 @@
+// The desktop program: single copy, the windows in their order, the event loop.
+#pragma once
+
+namespace rn::gui {
+
+int RunDesktop(int argc, char** argv);
+
+}  // namespace rn::gui

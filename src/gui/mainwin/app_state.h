@@ -1,0 +1,36 @@
+// The program-wide state the main window's command families share: the document, the run flags and
+// where the program keeps its files.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <string>
+
+#include "core/settings/history.h"
+#include "core/settings/settings.h"
+#include "core/tree/document.h"
+
+namespace rn::gui {
+
+enum class LowerPaneMode { Hidden, Split, Results };
+
+struct AppState {
+    rn::Document doc;
+    rn::Settings settings;
+    rn::TreeHistory history;
+
+    // Values shared with the node-name dialog.
+    int NodeDialogMode = 0;
+    std::string DialogNodeName;  // CP932
+    bool DialogTextNode = true;
+
+    bool StartupDone = false;
+    bool QuitOnClose = false;
+    LowerPaneMode lowerPane = LowerPaneMode::Hidden;
+
+    std::string settingsFile;  // ResDir + "Ramblenote.Ini"
+    QString dialogDirectory;   // initial directory of the open and save dialogs
+    QStringList arguments;     // command-line arguments after the program name
+};
+
+}  // namespace rn::gui

@@ -1,0 +1,158 @@
+#include "gui/mainwin/appearance.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPlainTextEdit>
+
+#include "core/settings/colors.h"
+#include "core/settings/settings.h"
+#include "gui/gui_notices.h"
+#include "gui/mainwin/main_window.h"
+#include "gui/mainwin/memo_edit.h"
+#include "gui/mainwin/outline_view.h"
+
+namespace rn::gui {
+namespace {
+
+// Display colour numbers of the desktop, as palette roles.
+std::optional<QPalette::ColorRole> SystemRole(uint32_t number) {
+    switch (number) {
+        case 0x00:
+            return QPalette::Button;  // scroll bar
+        case 0x01:
+            return QPalette::Window;  // desktop background
+        case 0x02:
+            return QPalette::Highlight;  // active caption
+        case 0x03:
+            return QPalette::Mid;  // inactive caption
+        case 0x04:
+            return QPalette::Window;  // menu
+        case 0x05:
+            return QPalette::Base;  // window
+        case 0x06:
+            return QPalette::Dark;  // window frame
+        case 0x07:
+            return QPalette::WindowText;  // menu text
+        case 0x08:
+            return QPalette::Text;  // window text
+        case 0x09:
+            return QPalette::HighlightedText;  // caption text
+        case 0x0A:
+            return QPalette::Window;  // active border
+        case 0x0B:
+            return QPalette::Window;  // inactive border
+        case 0x0C:
+            return QPalette::Dark;  // application workspace
+        case 0x0D:
+            return QPalette::Highlight;
+        case 0x0E:
+            return QPalette::HighlightedText;
+        case 0x0F:
+            return QPalette::Button;  // button face
+        case 0x10:
+            return QPalette::Dark;  // button shadow
+        case 0x11:
+            return QPalette::PlaceholderText;  // grey text
+        case 0x12:
+            return QPalette::ButtonText;
+        case 0x13:
+            return QPalette::Text;  // inactive caption text
+        case 0x14:
+            return QPalette::Light;  // button highlight
+        case 0x15:
+            return QPalette::Shadow;  // 3D dark shadow
+        case 0x16:
+            return QPalette::Midlight;  // 3D light
+        case 0x17:
+            return QPalette::ToolTipText;
+        case 0x18:
+            return QPalette::ToolTipBase;
+        case 0x1A:
+            return QPalette::Link;  // hot light
+        case 0x1B:
+            return QPalette::Highlight;  // gradient active caption
+        case 0x1C:
+            return QPalette::Mid;  // gradient inactive caption
+        case 0x1D:
+            return QPalette::Highlight;  // menu highlight
+        case 0x1E:
+            return QPalette::Window;  // menu bar
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+std::optional<QColor> ResolveColor(const std::string& text, const QPalette& palette) {
+    std::optional<uint32_t> value = rn::ColorFromText(text);
+    if (!value || *value == rn::kColorNone || *value == rn::kColorDefault) return std::nullopt;
+    if (rn::IsSystemColor(*value)) {
+        auto role = SystemRole(*value & 0xFF);
+        if (!role) return std::nullopt;
+        return palette.color(QPalette::Active, *role);
+    }
+    if (*value > 0xFFFFFF) return std::nullopt;
+    return QColor(static_cast<int>(*value & 0xFF), static_cast<int>((*value >> 8) & 0xFF),
+                  static_cast<int>((*value >> 16) & 0xFF));
+}
+
+void ApplyPaneFont(QWidget& widget, const rn::PaneFontSettings& pane, QPalette::ColorRole textRole,
+                   QPalette::ColorRole backgroundRole) {
+    QFont font = widget.font();
+    if (!pane.FontName.empty()) font.setFamily(FromUtf8(pane.FontName));
+    if (pane.FontSize > 0) font.setPointSize(pane.FontSize);
+    widget.setFont(font);
+    QPalette p = widget.palette();
+    const QPalette app = QApplication::palette();
+    if (auto c = ResolveColor(pane.FontColor, app)) {
+        p.setColor(QPalette::Active, textRole, *c);
+        p.setColor(QPalette::Inactive, textRole, *c);
+    }
+    if (auto c = ResolveColor(pane.FontBColor, app)) {
+        p.setColor(QPalette::Active, backgroundRole, *c);
+        p.setColor(QPalette::Inactive, backgroundRole, *c);
+    }
+    widget.setPalette(p);
+}
+
+void ApplyTabStops(QPlainTextEdit& edit, int tabSize) {
+    if (tabSize <= 0) return;
+    edit.setTabStopDistance(tabSize * edit.fontMetrics().averageCharWidth());
+}
+
+QString TabButtonHint(bool tabIn) {
+    return tabIn ? QStringLiteral("Tab入力解除") : QStringLiteral("Tab入力");
+}
+QString WrapButtonHint(bool wordWrap) {
+    return wordWrap ? QStringLiteral("折り返しOFF") : QStringLiteral("折り返しON");
+}
+
+void ApplySettings(TFormTree& w) {
+    const rn::Settings& s = w.state().settings;
+    if (QAction* tab = w.findChild<QAction*>(QStringLiteral("ToolButtonTAB")))
+        tab->setToolTip(TabButtonHint(s.Memo.TabIn));
+    if (QAction* cr = w.findChild<QAction*>(QStringLiteral("ToolButtonCR")))
+        cr->setToolTip(WrapButtonHint(s.Memo.WordWrap));
+
+    OutlineView* tree = w.TreeView1();
+    tree->setRootIsDecorated(s.Tree.Root);
+    tree->SetShowLines(s.Tree.Line);
+    tree->SetShowButtons(s.Tree.Button);
+    ApplyPaneFont(*tree, s.Tree, QPalette::Text, QPalette::Base);
+
+    struct Pane {
+        QPlainTextEdit* edit;
+        const rn::PaneFontSettings* fonts;
+    };
+    for (const Pane& pane : {Pane{w.MemoM(), &s.Memo}, Pane{w.MemoF(), &s.AddMemo}}) {
+        ApplyPaneFont(*pane.edit, *pane.fonts, QPalette::Text, QPalette::Base);
+        pane.edit->setHorizontalScrollBarPolicy(s.Memo.WordWrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+        pane.edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        pane.edit->setLineWrapMode(s.Memo.WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        ApplyTabStops(*pane.edit, s.Memo.TabSize);
+        pane.edit->setTabChangesFocus(!s.Memo.TabIn);
+    }
+}
+
+}  // namespace rn::gui

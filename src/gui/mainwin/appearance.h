@@ -1,0 +1,39 @@
+// Applying the appearance settings to the main window: fonts, colours, tree lines and buttons,
+// wrapping, tab stops and tab input. Initial values (no font name, size 0, no colour) keep what the
+// widget already has, so nothing ever becomes unreadable.
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+#include <optional>
+#include <string>
+
+class QPlainTextEdit;
+class QWidget;
+
+namespace rn {
+struct PaneFontSettings;
+}
+
+namespace rn::gui {
+
+class TFormTree;
+
+// The colour a colour text stands for, or nullopt to keep the widget's own colour (empty or
+// unreadable text, "none", "default").
+std::optional<QColor> ResolveColor(const std::string& text, const QPalette& palette);
+
+// Font and colours of one pane.
+void ApplyPaneFont(QWidget& widget, const rn::PaneFontSettings& pane, QPalette::ColorRole textRole,
+                   QPalette::ColorRole backgroundRole);
+// Tab stops every `tabSize` average characters (kept when tabSize is not positive).
+void ApplyTabStops(QPlainTextEdit& edit, int tabSize);
+
+// Applies the whole settings record to the main window, in the program's fixed order.
+void ApplySettings(TFormTree& window);
+
+// Hints of the two editor toggles; they name what the next click does.
+QString TabButtonHint(bool tabIn);
+QString WrapButtonHint(bool wordWrap);
+
+}  // namespace rn::gui

@@ -1,0 +1,43 @@
+#include "gui/mainwin/tree_file_commands.h"
+
+#include "core/tree/notices.h"
+#include "gui/mainwin/main_window.h"
+#include "gui/prompts.h"
+
+namespace rn::gui {
+
+void TreeFileCommands::Prepare() {
+    rn::ClearStatus();
+    w_.SearchOffIfResults();
+    w_.SaveCurrentBody();
+    w_.doc().SaveTreeFile();
+}
+
+void TreeFileCommands::ToolButtonTOpenClick() {
+    Prepare();
+    const QString path =
+        w_.prompts().OpenFileName(QStringLiteral("Ramblenoteファイル 開く"),
+                                  QStringLiteral("Ramblenoteファイル|*.Rnote;*.Tree"), w_.state().dialogDirectory);
+    if (path.isEmpty()) {
+        rn::ShowStatus("Ramblenote ファイルを指定して下さい｡");
+        return;
+    }
+    const std::string chosen = ToUtf8(path);
+    int result = w_.doc().OpenTreeFile(chosen);
+    std::string message = rn::OpenResultMessage(result, w_.doc(), chosen);
+    if (!message.empty()) rn::ShowStatus(message);
+}
+
+void TreeFileCommands::ToolButtonTNewClick() {
+    Prepare();
+    const QString path =
+        w_.prompts().SaveFileName(QStringLiteral("Ramblenoteファイル 新規作成"),
+                                  QStringLiteral("Ramblenoteファイル|*.Rnote"), w_.state().dialogDirectory);
+    if (path.isEmpty()) {
+        rn::ShowStatus("Ramblenote ファイルを指定して下さい｡");
+        return;
+    }
+    w_.doc().CreateTreeFile(ToUtf8(path));
+}
+
+}  // namespace rn::gui

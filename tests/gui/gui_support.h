@@ -1,0 +1,42 @@
+// A main window in a temporary program directory, with scripted prompts, for the GUI tests.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string>
+
+#include "gui/mainwin/main_window.h"
+#include "scripted_prompts.h"
+#include "test_support.h"
+
+namespace rn::test {
+
+class MainWindowFixture {
+  public:
+    explicit MainWindowFixture(const QStringList& arguments = {}, bool show = false);
+    ~MainWindowFixture();
+
+    rn::gui::TFormTree& w() { return *window; }
+    rn::Document& doc() { return window->doc(); }
+    // Status panel texts.
+    QString Message() const;
+    QString Panel(int i) const;
+    // Native path of a file in the temporary directory (UTF-8 name).
+    std::string Path(const std::string& name) const { return dir / name; }
+    QString QPath(const std::string& name) const { return QString::fromStdString(dir / name); }
+    // Writes a CP932 Tree file (given in UTF-8) and opens it through the open command.
+    void OpenDocument(const std::string& fileName, const std::string& utf8Lines);
+    // Selects the node at an absolute index through the outline view.
+    void Select(int absIndex);
+    // Triggers the named action (menu item or tool button).
+    void Trigger(const char* actionName);
+    // Text of the node at an absolute index, in UTF-8.
+    std::string NodeText(int absIndex);
+
+    TempDir dir;  // the program directory, and room for documents
+    ScriptedPrompts prompts;
+    std::unique_ptr<rn::gui::TFormTree> window;
+};
+
+}  // namespace rn::test

@@ -1,0 +1,206 @@
+// The main window's frame: names, menus, tool bar, status panels, the outline model, resident mode
+// and the single running copy.
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QLocalServer>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "core/text/cp932.h"
+#include "gui/mainwin/memo_edit.h"
+#include "gui/mainwin/outline_model.h"
+#include "gui/mainwin/outline_view.h"
+#include "gui/mainwin/resident.h"
+#include "gui/mainwin/status_panels.h"
+#include "gui_support.h"
+#include "platform/single_instance.h"
+
+using rn::test::MainWindowFixture;
+using rn::test::ReadAll;
+using rn::test::WriteAll;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void layoutAndNames();
+    void menusInOrder();
+    void statusPanelWidthsFollowResizes();
+    void outlineModelPassesTheModelTester();
+    void residentModeOffEndsAndWrites();
+    void residentModeOnMinimisesWithoutANotificationArea();
+    void residentModeWithANotificationAreaHidesAndRestores();
+    void endOfSessionEndsEvenWhenResident();
+    void secondCopyIsRefusedAndTouchesNothing();
+};
+
+static QStringList Captions(const QList<QAction*>& actions) {
+    QStringList out;
+    for (QAction* a : actions)
+        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+void MainWindowTest::layoutAndNames() {
+    MainWindowFixture f({}, true);
+    rn::gui::TFormTree& w = f.w();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Ramblenote"));
+    QCOMPARE(w.font().family(), QStringLiteral("ＭＳ ゴシック"));
+    QCOMPARE(w.font().pixelSize(), 12);
+    for (const char* name : {"PanelTree", "TreeView1", "PanelMa", "PanelMemo", "MemoM", "MemoF", "Splitter1",
+                             "Splitter2", "StatusBar1", "ToolBar1"})
+        QVERIFY2(w.findChild<QWidget*>(QString::fromLatin1(name)), name);
+    QVERIFY(w.MemoM()->isHidden());
+    QVERIFY(w.MemoF()->isHidden());
+    QVERIFY(w.MemoF()->isReadOnly());
+    QCOMPARE(w.Splitter1()->sizes().first(), 185);
+    QVERIFY(!w.Splitter1()->childrenCollapsible());
+    QCOMPARE(w.TreeView1()->indentation(), 19);
+    QCOMPARE(w.TreeView1()->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(w.TreeView1()->viewport()->cursor().shape(), Qt::PointingHandCursor);
+    QVERIFY(w.TrayIcon1());
+    QVERIFY(!w.TrayIcon1()->isVisible());
+
+    auto* bar = w.findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+    QStringList hints;
+    for (QAction* a : bar->actions())
+        hints << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + "=" + a->toolTip());
+    QCOMPARE(hints.mid(0, 3), (QStringList{"ToolButtonTNew=新規Tree", "ToolButtonTOpen=Tree開く", "-"}));
+    QVERIFY(w.findChild<QToolButton*>(QStringLiteral("ToolButtonTOpen")));
+}
+
+void MainWindowTest::menusInOrder() {
+    MainWindowFixture f;
+    QStringList top = Captions(f.w().menuBar()->actions());
+    QCOMPARE(top.first(), QStringLiteral("Tree(&T)"));
+    QCOMPARE(top.last(), QStringLiteral("ヘルプ(&H)"));
+    QCOMPARE(Captions(f.w().TreeMenu()->actions()),
+             (QStringList{"開く(&O)", "新規作成(&N)", "-", "Tree履歴", "-", "常駐解除して終了(&Z)", "終了(&X)"}));
+    QCOMPARE(f.w().findChild<QAction*>("MenuTreeQ")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    auto* help = f.w().findChild<QMenu*>("MenuHelp");
+    QCOMPARE(Captions(help->actions()), (QStringList{"ヘルプ表示", "バージョン"}));
+    auto* tray = f.w().resident().PopupMenuTI();
+    QCOMPARE(Captions(tray->actions()),
+             (QStringList{"Ramblenote戻す(&R)", "-", "Tree開く(&O)", "Tree新規作成(&N)", "-", "常駐解除して終了(&X)"}));
+    QCOMPARE(f.w().TrayIcon1()->toolTip(), QStringLiteral("Ramblenote"));
+}
+
+void MainWindowTest::statusPanelWidthsFollowResizes() {
+    MainWindowFixture f({}, true);
+    for (int width : {449, 800, 300}) {
+        f.w().resize(width, 400);
+        QTest::qWait(0);
+        rn::gui::StatusPanels* s = f.w().StatusBar1();
+        QCOMPARE(s->Panel(0)->width(), 100);
+        QCOMPARE(s->Panel(1)->width(), f.w().width() - 205);
+        QCOMPARE(s->Panel(2)->width(), 50);
+        QCOMPARE(s->Panel(3)->width(), 55);
+    }
+}
+
+void MainWindowTest::outlineModelPassesTheModelTester() {
+    MainWindowFixture f;
+    QAbstractItemModelTester tester(f.w().outlineModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    f.OpenDocument("m.Rnote", "A\r\n\tB\r\n\t\tC\r\nD\r\nゴミ箱\r\n");
+    rn::Outline& o = f.doc().outline;
+    rn::Node* a = o.At(0);
+    rn::Node* c = o.At(2);
+    rn::Node* d = o.At(3);
+    f.w().TreeView1()->expandAll();
+    f.w().SelectNode(c);
+    o.AppendChild(a, "E");
+    rn::Node* fNode = o.InsertBefore(a, "F");
+    o.Move(a, d, d->ChildCount());  // A with its branch under D
+    o.Move(a, nullptr, 0);
+    o.Move(o.At(0), nullptr, 3);
+    o.SetText(fNode, "G");
+    o.Remove(fNode);
+    // The selection survives edits elsewhere.
+    QCOMPARE(f.w().SelectedNode(), c);
+    f.OpenDocument("n.Rnote", "X\r\nゴミ箱\r\n");
+    QCOMPARE(f.w().outlineModel()->rowCount(), 2);
+}
+
+void MainWindowTest::residentModeOffEndsAndWrites() {
+    MainWindowFixture f({}, true);
+    f.OpenDocument("r.Rnote", "a\r\nゴミ箱\r\n");
+    f.doc().outline.AppendChild(nullptr, "b");
+    f.w().SetResidentModeOn(false);
+    f.Trigger("MenuTreeQ");
+    QVERIFY(f.w().ExitDone());
+    QVERIFY(!f.w().TrayIcon1()->isVisible());
+    QCOMPARE(ReadAll(f.Path("r.Rnote")), rn::Sjis("a\r\nゴミ箱\r\nb\r\n"));
+    QVERIFY(rn::test::Exists(f.Path("Res/Ramblenote.Ini")));
+}
+
+void MainWindowTest::residentModeOnMinimisesWithoutANotificationArea() {
+    MainWindowFixture f({}, true);
+    f.w().resident().SetTrayAvailableForTesting(0);
+    f.OpenDocument("r.Rnote", "a\r\nゴミ箱\r\n");
+    f.doc().outline.AppendChild(nullptr, "b");
+    f.w().SetResidentModeOn(true);
+    f.Trigger("MenuTreeQ");
+    QVERIFY(!f.w().ExitDone());
+    QVERIFY(f.w().resident().IsResident());
+    QVERIFY(f.w().isVisible());  // minimised, never invisible
+    QVERIFY(f.w().state().QuitOnClose);
+    QCOMPARE(ReadAll(f.Path("r.Rnote")), rn::Sjis("a\r\nゴミ箱\r\n"));  // nothing saved
+    // Restoring clears QuitOnClose; closing again is refused again.
+    f.w().resident().TIMenu1Click();
+    QVERIFY(!f.w().state().QuitOnClose);
+    f.w().close();
+    QVERIFY(!f.w().ExitDone());
+    // "常駐解除して終了(&X)" ends it and writes.
+    f.Trigger("TIMenu4");
+    QVERIFY(f.w().ExitDone());
+    QCOMPARE(ReadAll(f.Path("r.Rnote")), rn::Sjis("a\r\nゴミ箱\r\nb\r\n"));
+}
+
+void MainWindowTest::residentModeWithANotificationAreaHidesAndRestores() {
+    MainWindowFixture f({}, true);
+    f.w().resident().SetTrayAvailableForTesting(1);
+    f.w().SetResidentModeOn(true);
+    f.w().close();
+    QVERIFY(f.w().isHidden());
+    QVERIFY(f.w().TrayIcon1()->isVisible());
+    // "Tree開く(&O)" shows the window first, then the open dialog.
+    f.Trigger("TIMenu2");
+    QVERIFY(f.w().isVisible());
+    QCOMPARE(f.prompts.calls.back().kind, QStringLiteral("open"));
+    QVERIFY(f.w().TrayIcon1()->isVisible());  // the icon stays after a restore
+    f.w().close();
+    QVERIFY(f.w().isHidden());
+    // "常駐解除して終了(&Z)" in the Tree menu ends the program at once.
+    f.Trigger("MenuTreeEND");
+    QVERIFY(f.w().ExitDone());
+    QVERIFY(!f.w().TrayIcon1()->isVisible());
+}
+
+void MainWindowTest::endOfSessionEndsEvenWhenResident() {
+    MainWindowFixture f({}, true);
+    f.w().resident().SetTrayAvailableForTesting(0);
+    f.w().SetResidentModeOn(true);
+    f.w().resident().WMQueryEndSession();
+    f.w().close();
+    QVERIFY(f.w().ExitDone());
+}
+
+void MainWindowTest::secondCopyIsRefusedAndTouchesNothing() {
+    // A first copy in this process listens; the built program started as a second copy must refuse.
+    rn::SingleInstance first(QStringLiteral("RamblenoteVer3"));
+    QVERIFY(!first.AnotherCopyRunning());
+    QVERIFY(first.Listen());
+    QSignalSpy shown(&first, &rn::SingleInstance::showRequested);
+    rn::SingleInstance second(QStringLiteral("RamblenoteVer3"));
+    QVERIFY(second.AnotherCopyRunning());
+    QVERIFY(shown.wait(2000));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
