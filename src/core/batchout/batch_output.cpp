@@ -206,7 +206,7 @@ std::string WriteBody(const std::string& path, std::string_view prefix, BodyCont
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         int err = errno;
-        if (!FileExists(path)) return {};  // no body
+        if (err == ENOENT || err == ENOTDIR || !FileExists(path)) return {};  // no body
         c.out.Write(c.afterBody);
         return OpenErrorText(path, Reason(err));
     }

@@ -1,0 +1,67 @@
+#!/bin/sh
+# Times `ramblenote --export` on a 20,000-node document with about 50 MB of bodies (page breaks,
+# indentation, separator lines and a table of contents) against `cat` of all body files into one file,
+# and reports the ratio and the export's peak resident memory.
+#
+#   bench/export_bench.sh [BIN_DIR] [RUNS]
+#
+# BIN_DIR holds ramblenote and export_bench_gen (default: build/bin). The best of RUNS (default 5)
+# runs counts for each side, with the files in the page cache.
+set -eu
+
+BIN=${1:-build/bin}
+RUNS=${2:-5}
+for p in "$BIN/ramblenote" "$BIN/export_bench_gen"; do
+    [ -x "$p" ] || { echo "missing $p (build the project with Google Benchmark installed)" >&2; exit 2; }
+done
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/rn-export-bench.XXXXXX")
+trap 'rm -rf "$WORK"' EXIT INT TERM
+DOC="$WORK/doc"
+"$BIN/export_bench_gen" "$DOC"
+BYTES=$(xargs -0 cat -- < "$DOC/bodies.lst" | wc -c)
+BODIES=$(tr -cd '\0' < "$DOC/bodies.lst" | wc -c)
+NODES=$(grep -c '' "$DOC/bench.Rnote")
+
+now_ns() { date +%s%N; }
+
+# Best wall time in nanoseconds of running "$@" RUNS times.
+best_of() {
+    best=
+    i=0
+    while [ "$i" -lt "$RUNS" ]; do
+        start=$(now_ns)
+        "$@"
+        end=$(now_ns)
+        t=$((end - start))
+        if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
+        i=$((i + 1))
+    done
+    echo "$best"
+}
+
+cat_all() { xargs -0 cat -- < "$DOC/bodies.lst" > "$WORK/cat.out"; }
+export_all() {
+    "$BIN/ramblenote" --export "$WORK/export.TXT" --toc "$WORK/toc.TXT" --settings "$DOC/s.ini" "$DOC/bench.Rnote"
+}
+
+cat_all
+export_all  # warm the page cache on both sides
+CAT_NS=$(best_of cat_all)
+EXPORT_NS=$(best_of export_all)
+
+RSS_KB=
+if [ -x /usr/bin/time ]; then
+    RSS_KB=$(/usr/bin/time -v "$BIN/ramblenote" --export "$WORK/export.TXT" --toc "$WORK/toc.TXT" \
+        --settings "$DOC/s.ini" "$DOC/bench.Rnote" 2>&1 >/dev/null | sed -n 's/.*Maximum resident set size (kbytes): *//p')
+fi
+
+awk -v nodes="$NODES" -v bodies="$BODIES" -v bytes="$BYTES" -v c="$CAT_NS" -v e="$EXPORT_NS" \
+    -v out="$(wc -c < "$WORK/export.TXT")" -v rss="$RSS_KB" 'BEGIN {
+    printf "document      : %d nodes, %d body files, %.1f MB of bodies\n", nodes, bodies, bytes / 1048576
+    printf "cat           : %8.1f ms\n", c / 1e6
+    printf "--export      : %8.1f ms  (output %.1f MB, with TOC)\n", e / 1e6, out / 1048576
+    printf "ratio         : %8.2f x cat (target: 2.00 or less)\n", e / c
+    if (rss != "") printf "peak RSS      : %8.1f MB (target: below 64 MB)\n", rss / 1024
+    else print "peak RSS      : unknown (/usr/bin/time missing: Debian package \"time\")"
+}'
