@@ -216,6 +216,8 @@ std::string WriteBody(const std::string& path, std::string_view prefix, BodyCont
         return {};  // a directory is no body file
     }
     std::string error;
+    // Only regular files are read: a pipe or a device could make the run wait or never end, so it
+    // counts as an empty body.
     if (S_ISREG(st.st_mode)) {
         // A body that is one of the output files is read only as far as it reached when it was opened,
         // so that it cannot feed on itself.
@@ -248,7 +250,6 @@ std::string WriteBody(const std::string& path, std::string_view prefix, BodyCont
         }
         copier.Finish();
     }
-    // Pipes and devices read as empty bodies: reading them could wait or never end.
     ::close(fd);
     c.out.Write(c.afterBody);
     return error;
