@@ -17,6 +17,7 @@ class GuiNotices : public rn::Notices {
 
     void MessageBox(const std::string& text) override;
     void ErrorBox(const std::string& text) override;
+    void WarningBox(const std::string& text) override;
     void AbortBox(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     bool AskYesCancel(const std::string& text) override;

@@ -71,15 +71,22 @@ void MainWindowTest::layoutAndNames() {
     QStringList hints;
     for (QAction* a : bar->actions())
         hints << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + "=" + a->toolTip());
-    QCOMPARE(hints.mid(0, 3), (QStringList{"ToolButtonTNew=新規Tree", "ToolButtonTOpen=Tree開く", "-"}));
+    QCOMPARE(hints, (QStringList{"ToolButtonCAdd=ノード追加", "ToolButtonAdd=子ノード追加", "ToolButtonIns=ノード挿入",
+                                 "ToolButtonDel=ノード削除", "-", "ToolButtonTNew=新規Tree", "ToolButtonTOpen=Tree開く",
+                                 "-", "ToolButtonTAB=TAB入力", "ToolButtonCR=折り返し", "ToolButtonSpr=画面分割"}));
     QVERIFY(w.findChild<QToolButton*>(QStringLiteral("ToolButtonTOpen")));
 }
 
 void MainWindowTest::menusInOrder() {
     MainWindowFixture f;
     QStringList top = Captions(f.w().menuBar()->actions());
-    QCOMPARE(top.first(), QStringLiteral("Tree(&T)"));
-    QCOMPARE(top.last(), QStringLiteral("ヘルプ(&H)"));
+    QCOMPARE(top, (QStringList{"Tree(&T)", "ノード(&N)", "ヘルプ(&H)"}));
+    QCOMPARE(Captions(f.w().findChild<QMenu*>("MenuNode")->actions()),
+             (QStringList{"追加(&N)", "子追加(&C)", "挿入(&I)", "削除(&D)", "-", "ノード名変更"}));
+    QCOMPARE(f.w().findChild<QAction*>("MenuNodeAdd")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    QCOMPARE(f.w().findChild<QAction*>("MenuNodeIns")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+    QCOMPARE(f.w().findChild<QAction*>("MenuNodeDel")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+    QCOMPARE(f.w().findChild<QAction*>("MenuNodeReName")->shortcut(), QKeySequence(Qt::Key_F2));
     QCOMPARE(Captions(f.w().TreeMenu()->actions()),
              (QStringList{"開く(&O)", "新規作成(&N)", "-", "Tree履歴", "-", "常駐解除して終了(&Z)", "終了(&X)"}));
     QCOMPARE(f.w().findChild<QAction*>("MenuTreeQ")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));

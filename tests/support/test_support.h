@@ -16,12 +16,13 @@ namespace rn::test {
 class RecordingNotices : public Notices {
 public:
     struct Entry {
-        std::string kind;  // "message", "error", "abort", "yesno", "yescancel", "status", "beep"
+        std::string kind;  // "message", "error", "warning", "abort", "yesno", "yescancel", "status", "beep"
         std::string text;
     };
 
     void MessageBox(const std::string& text) override { log.push_back({"message", text}); }
     void ErrorBox(const std::string& text) override { log.push_back({"error", text}); }
+    void WarningBox(const std::string& text) override { log.push_back({"warning", text}); }
     void AbortBox(const std::string& text) override { log.push_back({"abort", text}); }
     bool AskYesNo(const std::string& text) override {
         log.push_back({"yesno", text});
@@ -51,7 +52,8 @@ public:
     std::vector<std::string> Boxes() const {
         std::vector<std::string> out;
         for (const auto& e : log)
-            if (e.kind == "message" || e.kind == "error" || e.kind == "abort") out.push_back(e.text);
+            if (e.kind == "message" || e.kind == "error" || e.kind == "abort" || e.kind == "warning")
+                out.push_back(e.text);
         return out;
     }
     void Clear() {

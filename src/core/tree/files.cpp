@@ -108,10 +108,10 @@ bool RenamePath(const std::string& from, const std::string& to) {
     return true;
 }
 
-int DeleteFiles(const std::string& path) {
+int DeleteFiles(const std::string& path, bool allowPattern) {
     const std::string dir = DirectoryOf(path);
     const std::string pattern = FileNameOf(path);
-    const bool wildcard = pattern.find_first_of("*?") != std::string::npos;
+    const bool wildcard = allowPattern && pattern.find_first_of("*?") != std::string::npos;
     if (!wildcard && !FileExists(path)) {
         notices().MessageBox("削除ファイルなし");
         return 1;

@@ -21,9 +21,11 @@ bool MakeDirectory(const std::string& path);
 bool CreateEmptyFile(const std::string& path);
 // Renames a file or a directory; reports "は､ありません", "は､既にあります" or the failure in a box.
 bool RenamePath(const std::string& from, const std::string& to);
-// Deletes the file at `path`, or every plain file of its directory when the file-name part is "*.*".
+// Deletes the file at `path`, or every plain file of its directory when the file-name part is "*.*"
+// (or another pattern with * and ?). With `allowPattern` false the name is always taken literally:
+// a body file whose name happens to contain "*" must never widen into a pattern.
 // 1: no such file (box "削除ファイルなし"); 0: done; -1: a file could not be deleted.
-int DeleteFiles(const std::string& path);
+int DeleteFiles(const std::string& path, bool allowPattern = true);
 
 // ---- path texts ----
 std::string DirectoryOf(std::string_view path);          // without the trailing "/"; empty when none

@@ -18,6 +18,8 @@ public:
     virtual void ErrorBox(const std::string& text) = 0;
     // Error box (title "エラー") with a single "中止(&A)" button.
     virtual void AbortBox(const std::string& text) = 0;
+    // Warning with a single Yes button.
+    virtual void WarningBox(const std::string& text) { MessageBox(text); }
     // Warning with Yes and No; true for Yes. Escape answers No.
     virtual bool AskYesNo(const std::string& text) = 0;
     // Warning with Yes and Cancel; true for Yes.

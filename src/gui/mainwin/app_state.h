@@ -24,6 +24,9 @@ struct AppState {
     std::string DialogNodeName;  // CP932
     bool DialogTextNode = true;
 
+    // While above 0 the selection change does not run (a command selects and runs it itself).
+    int selectionQuiet = 0;
+
     bool StartupDone = false;
     bool QuitOnClose = false;
     LowerPaneMode lowerPane = LowerPaneMode::Hidden;

@@ -21,6 +21,7 @@
 #include "gui/mainwin/history_menu.h"
 #include "gui/mainwin/icons.h"
 #include "gui/mainwin/memo_edit.h"
+#include "gui/mainwin/node_commands.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
 #include "gui/mainwin/resident.h"
@@ -28,6 +29,8 @@
 #include "gui/mainwin/status_panels.h"
 #include "gui/mainwin/tree_file_commands.h"
 #include "gui/prompts.h"
+#include "gui/settings/environment_dialog.h"
+#include "gui/tree/node_dialog.h"
 
 namespace rn::gui {
 namespace {
@@ -51,6 +54,9 @@ TFormTree::TFormTree(const Options& options) : QMainWindow(nullptr) {
     notices_ = std::make_unique<GuiNotices>(*prompts_, [this](const QString& t) { SetMessage(t); });
     previousNotices_ = rn::SetNotices(notices_.get());
     FormCreate(options);
+    // The two dialogs live for the whole run, created after the main window in this order.
+    nodeF_ = new TNodeF(this, state_);
+    environmentF_ = new TEnvironmentF(this);
 }
 
 TFormTree::~TFormTree() {
@@ -168,11 +174,21 @@ void TFormTree::BuildActions() {
     startupExit_ = std::make_unique<StartupExit>(*this);
     treeFiles_ = std::make_unique<TreeFileCommands>(*this);
     editor_ = new BodyEditor(*this);
+    nodes_ = new NodeCommands(*this);
 
     toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
     toolBar_->setObjectName(QStringLiteral("ToolBar1"));
     toolBar_->setMovable(false);
     toolBar_->setIconSize(QSize(16, 16));
+    AddToolButton("ToolButtonCAdd", QStringLiteral("ノード追加"), MakeToolIcon(ToolIcon::Add),
+                  [this] { nodes_->ToolButtonCAddClick(); });
+    AddToolButton("ToolButtonAdd", QStringLiteral("子ノード追加"), MakeToolIcon(ToolIcon::AddChild),
+                  [this] { nodes_->ToolButtonAddClick(); });
+    AddToolButton("ToolButtonIns", QStringLiteral("ノード挿入"), MakeToolIcon(ToolIcon::Insert),
+                  [this] { nodes_->ToolButtonInsClick(); });
+    AddToolButton("ToolButtonDel", QStringLiteral("ノード削除"), MakeToolIcon(ToolIcon::Delete),
+                  [this] { nodes_->ToolButtonDelClick(); });
+    toolBar_->addSeparator();
     AddToolButton("ToolButtonTNew", QStringLiteral("新規Tree"), MakeToolIcon(ToolIcon::NewTree),
                   [this] { treeFiles_->ToolButtonTNewClick(); });
     AddToolButton("ToolButtonTOpen", QStringLiteral("Tree開く"), MakeToolIcon(ToolIcon::OpenTree),
@@ -188,6 +204,12 @@ void TFormTree::BuildActions() {
     connect(treeView_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { editor_->TreeView1Change(model_->NodeAt(current)); });
     connect(memoM_, &MemoEdit::keyUp, this, [this] { editor_->MemoMKeyUp(); });
+    connect(treeView_, &OutlineView::keyDown, this,
+            [this](QKeyEvent* event, bool& handled) { handled = nodes_->TreeView1KeyDown(event); });
+    connect(treeView_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { nodes_->PopupTreeMenu()->popup(treeView_->viewport()->mapToGlobal(pos)); });
+    treeView_->dragOver = [this](const QPoint& pos, bool fromHere) { return nodes_->TreeView1DragOver(pos, fromHere); };
+    treeView_->drop = [this](const QPoint& pos) { nodes_->TreeView1DragDrop(pos); };
     for (MemoEdit* memo : {memoM_, memoF_}) {
         connect(memo, &MemoEdit::refused, this,
                 [](char32_t ch) { rn::ShowStatus(ToUtf8(RefusedCharacterMessage(ch))); });
@@ -207,6 +229,23 @@ void TFormTree::BuildActions() {
     AddMenuItem(menuTree_, "MenuTreeQ", QStringLiteral("終了(&X)"), [this] {
         resident_->MenuTreeQClick();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu* node = menuBar()->addMenu(QStringLiteral("ノード(&N)"));
+    node->setObjectName(QStringLiteral("MenuNode"));
+    AddMenuItem(node, "MenuNodeAdd", QStringLiteral("追加(&N)"), [this] {
+        nodes_->ToolButtonCAddClick();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddMenuItem(node, "MenuNodeCAdd", QStringLiteral("子追加(&C)"), [this] { nodes_->ToolButtonAddClick(); });
+    AddMenuItem(node, "MenuNodeIns", QStringLiteral("挿入(&I)"), [this] {
+        nodes_->ToolButtonInsClick();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    AddMenuItem(node, "MenuNodeDel", QStringLiteral("削除(&D)"), [this] {
+        nodes_->ToolButtonDelClick();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    node->addSeparator();
+    AddMenuItem(node, "MenuNodeReName", QStringLiteral("ノード名変更"), [this] {
+        nodes_->MenuNodeReNameClick();
+    })->setShortcut(QKeySequence(Qt::Key_F2));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("MenuHelp"));

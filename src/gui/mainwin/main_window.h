@@ -20,6 +20,9 @@ namespace rn::gui {
 
 class BodyEditor;
 class HistoryMenu;
+class NodeCommands;
+class TEnvironmentF;
+class TNodeF;
 class StartupExit;
 class MemoEdit;
 class OutlineModel;
@@ -60,6 +63,9 @@ class TFormTree : public QMainWindow, public rn::DocumentView {
     TreeFileCommands& treeFiles() { return *treeFiles_; }
     BodyEditor& editor() { return *editor_; }
     HistoryMenu& historyMenu() { return *historyMenu_; }
+    NodeCommands& nodes() { return *nodes_; }
+    TNodeF& nodeDialog() { return *nodeF_; }
+    TEnvironmentF& environmentDialog() { return *environmentF_; }
     StartupExit& startupExit() { return *startupExit_; }
 
     // Shared steps of the commands: write the body being edited; end a search result list.
@@ -127,6 +133,9 @@ class TFormTree : public QMainWindow, public rn::DocumentView {
     std::unique_ptr<TreeFileCommands> treeFiles_;
     BodyEditor* editor_ = nullptr;
     HistoryMenu* historyMenu_ = nullptr;
+    NodeCommands* nodes_ = nullptr;
+    TNodeF* nodeF_ = nullptr;
+    TEnvironmentF* environmentF_ = nullptr;
     std::unique_ptr<StartupExit> startupExit_;
 
     bool shownOnce_ = false;

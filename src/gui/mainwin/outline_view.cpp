@@ -1,8 +1,12 @@
 #include "gui/mainwin/outline_view.h"
 
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 
 namespace rn::gui {
 
@@ -20,6 +24,20 @@ OutlineView::OutlineView(QWidget* parent) : QTreeView(parent) {
     setAutoScroll(true);
     setExpandsOnDoubleClick(true);
     setAnimated(false);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDropIndicatorShown(false);
+    setDefaultDropAction(Qt::MoveAction);
+    // A collapse that hides the selected node selects the node that was collapsed.
+    connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& collapsedIndex) {
+        for (QModelIndex p = currentIndex().parent(); p.isValid(); p = p.parent()) {
+            if (p == collapsedIndex) {
+                setCurrentIndex(collapsedIndex);
+                break;
+            }
+        }
+    });
     // The selection stays visible when the view loses the focus.
     QPalette p = palette();
     p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
@@ -75,6 +93,55 @@ void OutlineView::drawBranches(QPainter* painter, const QRect& rect, const QMode
         if (!isExpanded(index)) painter->drawLine(cx, box.top() + 2, cx, box.bottom() - 2);
     }
     painter->restore();
+}
+
+QModelIndex OutlineView::LastVisibleIndex() const {
+    if (!model()) return {};
+    const int rows = model()->rowCount();
+    if (rows == 0) return {};
+    QModelIndex last = model()->index(rows - 1, 0);
+    while (isExpanded(last) && model()->rowCount(last) > 0)
+        last = model()->index(model()->rowCount(last) - 1, 0, last);
+    return last;
+}
+
+int OutlineView::LabelRight(const QModelIndex& index) const {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    option.index = index;
+    option.features |= QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::HasDisplay;
+    option.icon = index.data(Qt::DecorationRole).value<QIcon>();
+    option.text = index.data(Qt::DisplayRole).toString();
+    option.decorationSize = iconSize().isValid() ? iconSize() : QSize(16, 16);
+    const QRect text = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
+    return text.left() + fontMetrics().horizontalAdvance(option.text) + 4;
+}
+
+void OutlineView::dragEnterEvent(QDragEnterEvent* event) {
+    // Only a drag that started here is taken; the decision per position comes with every move.
+    if (event->source() == this) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void OutlineView::dragMoveEvent(QDragMoveEvent* event) {
+    const bool accepted = dragOver && dragOver(event->position().toPoint(), event->source() == this);
+    if (accepted) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void OutlineView::dropEvent(QDropEvent* event) {
+    if (drop) drop(event->position().toPoint());
+    // The move is done; the view must not remove anything itself afterwards.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 void OutlineView::keyPressEvent(QKeyEvent* event) {

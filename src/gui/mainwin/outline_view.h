@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QTreeView>
+#include <functional>
 
 namespace rn::gui {
 
@@ -17,6 +18,16 @@ class OutlineView : public QTreeView {
     bool ShowLines() const { return showLines_; }
     bool ShowButtons() const { return showButtons_; }
 
+    // The last node shown (its ancestors expanded), or an invalid index for an empty outline.
+    QModelIndex LastVisibleIndex() const;
+    // Right edge of a node's label (icon and text), in viewport coordinates.
+    int LabelRight(const QModelIndex& index) const;
+
+    // Drag and drop are decided by the node commands: `dragOver` answers whether a drop at a point is
+    // accepted (and whether the drag started in this view), `drop` carries it out.
+    std::function<bool(const QPoint&, bool)> dragOver;
+    std::function<void(const QPoint&)> drop;
+
   signals:
     // Every key-down; set `handled` to consume the key.
     void keyDown(QKeyEvent* event, bool& handled);
@@ -24,6 +35,9 @@ class OutlineView : public QTreeView {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     bool showLines_ = true;

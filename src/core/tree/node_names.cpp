@@ -1,0 +1,71 @@
+#include "core/tree/node_names.h"
+
+#include <cstdio>
+
+#include "core/text/cp932.h"
+#include "core/tree/files.h"
+#include "core/tree/notices.h"
+#include "core/tree/outline.h"
+
+namespace rn {
+namespace {
+
+NameCheck StayOpen(bool clear = false) {
+    return {NameOutcome::StayOpen, {}, clear};
+}
+
+std::string CodePointText(char32_t c) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(c));
+    std::u16string wide;
+    if (c > 0xFFFF) {
+        wide += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+        wide += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+        wide += static_cast<char16_t>(c);
+    }
+    return Utf16ToUtf8(wide) + " " + hex;
+}
+
+bool RefuseTrashName(std::string_view name) {
+    if (name != kTrashText) return false;
+    notices().WarningBox("ノード名\"ゴミ箱\"は利用できません。");
+    return true;
+}
+
+}  // namespace
+
+bool LacksExtension(std::string_view name) {
+    std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos || dot + 1 == name.size();
+}
+
+NameCheck ConfirmNodeName(int mode, const std::string& typedUtf8, std::string_view oldExtension, bool textNode) {
+    EncodeResult encoded = Utf8ToCp932(typedUtf8);
+    if (!encoded.ok) {
+        // A name is never changed behind the user's back: it is refused and can be corrected.
+        notices().WarningBox("[ " + typedUtf8 + " ]の中に Shift-JIS で保存できない文字 [" +
+                             CodePointText(encoded.firstBad) + "] があります。別の文字にして下さい。");
+        return StayOpen();
+    }
+    std::string name = std::move(encoded.bytes);
+    if (name.empty()) return {};
+    if (RefuseTrashName(name)) return StayOpen(true);
+    if (mode == kModeRename && LacksExtension(name) && !oldExtension.empty()) {
+        if (name.back() != '.') name += '.';
+        name += oldExtension;
+    }
+    if (StripFileNameChars(name)) {
+        if (!notices().AskYesCancel("[ " + typedUtf8 + " ]の中にファイル名と利用できない文字があります\r[ " +
+                                    Cp932ToUtf8(name) + " ]に変更しました。\rよろしいですか"))
+            return StayOpen();
+        // What is left must still be a usable name.
+        if (name.empty()) return StayOpen();
+        if (RefuseTrashName(name)) return StayOpen(true);
+    }
+    if ((mode == kModeAdd || mode == kModeChildAdd || mode == kModeInsert) && textNode && LacksExtension(name))
+        name += ".TXT";
+    return {NameOutcome::Confirmed, std::move(name), false};
+}
+
+}  // namespace rn

@@ -1,0 +1,38 @@
+// The checks a node name (or search key) passes when the user confirms the node-name dialog.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace rn {
+
+// What the dialog asks for.
+enum NodeDialogModeCode : int {
+    kModeAdd = 0,
+    kModeChildAdd = 1,
+    kModeInsert = 2,
+    kModeRename = 3,
+    kModeSearch = 4,
+    kModeNarrowSearch = 5,
+    kModeMoveToTrash = 8,
+    kModeDeleteFromTrash = 9,
+};
+
+enum class NameOutcome { Confirmed, Cancelled, StayOpen };
+
+struct NameCheck {
+    NameOutcome outcome = NameOutcome::Cancelled;
+    std::string name;         // CP932, when confirmed
+    bool clearField = false;  // the dialog empties its field (a refused "ゴミ箱")
+};
+
+// True when the name has no extension: no "." in it, or nothing after its last ".".
+bool LacksExtension(std::string_view name);
+
+// Runs the confirmation steps on the typed text (UTF-8): refuses text CP932 cannot hold and the
+// trash name (boxes), keeps the old extension on a rename, removes characters file names cannot hold
+// (after asking), and appends ".TXT" to a new text node's name. `oldExtension` is the upper-cased
+// extension of the name before a rename.
+NameCheck ConfirmNodeName(int mode, const std::string& typedUtf8, std::string_view oldExtension, bool textNode);
+
+}  // namespace rn

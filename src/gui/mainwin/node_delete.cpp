@@ -1,0 +1,98 @@
+// The delete command: into the trash, and out of the trash for good.
+#include "core/text/cp932.h"
+#include "core/tree/files.h"
+#include "core/tree/node_names.h"
+#include "core/tree/notices.h"
+#include "gui/mainwin/body_editor.h"
+#include "gui/mainwin/main_window.h"
+#include "gui/mainwin/node_commands.h"
+#include "gui/mainwin/outline_model.h"
+#include "gui/mainwin/outline_view.h"
+#include "gui/tree/node_dialog.h"
+
+namespace rn::gui {
+namespace {
+
+// The node the outline shows selected once `node` is gone: its next sibling, else the one before,
+// else its parent (inside the trash there is always one).
+rn::Node* Replacement(rn::Node* node) {
+    rn::Node* parent = node->parent;
+    if (node->row + 1 < parent->ChildCount()) return parent->Child(node->row + 1);
+    if (node->row > 0) return parent->Child(node->row - 1);
+    return parent->parent ? parent : nullptr;
+}
+
+}  // namespace
+
+void NodeCommands::ToolButtonDelClick() {
+    AppState& s = w_.state();
+    rn::Document& doc = w_.doc();
+    rn::ClearStatus();
+    w_.SearchOffIfResults();
+    rn::Node* selected = w_.SelectedNode();
+    if (!selected) {
+        rn::ShowStatus("削除ノード位置を選択して下さい");
+        return;
+    }
+    int mode = rn::kModeMoveToTrash;
+    if (rn::IsInTrash(selected)) {
+        if (selected->text == rn::kTrashText) {
+            rn::ShowStatus("ゴミ箱はノード削除できません");
+            return;
+        }
+        mode = rn::kModeDeleteFromTrash;
+    }
+    s.NodeDialogMode = mode;
+    w_.nodeDialog().ShowModal();
+    if (s.DialogNodeName.empty()) {
+        rn::ShowStatus("削除処理はキャンセルされました");
+        return;
+    }
+    const std::string shownName = rn::Cp932ToUtf8(s.DialogNodeName);
+    doc.SaveTreeFile();
+    w_.SaveCurrentBody();
+    doc.EditNodeName.clear();
+
+    std::string message;
+    if (mode == rn::kModeMoveToTrash) {
+        rn::Node* trash = rn::FindTrashNode(doc.outline);
+        ++s.selectionQuiet;
+        const bool moved = trash && doc.outline.Move(selected, trash, trash->ChildCount());
+        --s.selectionQuiet;
+        if (!moved) {
+            // The first trash node lies inside this very branch (a hand-edited Tree file).
+            rn::ShowStatus(shownName + " ノードはゴミ箱を含むため移動できません");
+            return;
+        }
+        w_.TreeView1()->expand(w_.outlineModel()->IndexOf(trash));
+        SelectQuietly(selected);
+        w_.FocusOutline();
+        message = shownName + " ノードをゴミ箱へ移動しました";
+    } else {
+        // The branch is the node and every following node deeper than it.
+        const auto& all = doc.outline.Preorder();
+        const int index = doc.outline.IndexOf(selected);
+        std::vector<std::string> bodies;
+        if (selected->IsText()) bodies.push_back(selected->text);
+        int count = 1;
+        for (std::size_t i = static_cast<std::size_t>(index) + 1; i < all.size(); ++i) {
+            if (!rn::Outline::IsWithin(all[i], selected)) break;
+            if (all[i]->IsText()) bodies.push_back(all[i]->text);
+            ++count;
+        }
+        for (const std::string& name : bodies) {
+            // Only files in the tree directory, and never a name read as a pattern.
+            if (auto path = doc.BodyPath(name)) rn::DeleteFiles(*path, false);
+        }
+        SelectQuietly(Replacement(selected));
+        ++s.selectionQuiet;
+        doc.outline.Remove(selected);
+        --s.selectionQuiet;
+        message = shownName + " ノードを削除しました｡削除ノード件数=" + std::to_string(count) + "件";
+    }
+    doc.SaveTreeFile();
+    w_.editor().TreeView1Change(w_.SelectedNode());
+    rn::ShowStatus(message);
+}
+
+}  // namespace rn::gui

@@ -1,0 +1,129 @@
+// Moving nodes by dragging, the outline view's keys and its pop-up menu.
+#include <QKeyEvent>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+
+#include "core/tree/notices.h"
+#include "gui/mainwin/body_editor.h"
+#include "gui/mainwin/main_window.h"
+#include "gui/mainwin/node_commands.h"
+#include "gui/mainwin/outline_model.h"
+#include "gui/mainwin/outline_view.h"
+
+namespace rn::gui {
+
+DropTarget NodeCommands::ClassifyDrop(const QPoint& pos) const {
+    OutlineView* view = w_.TreeView1();
+    if (!view->viewport()->rect().contains(pos)) return {};
+    const QModelIndex index = view->indexAt(pos);
+    if (!index.isValid()) {
+        // Below the last shown node there is room to drop a new last root.
+        const QModelIndex last = view->LastVisibleIndex();
+        if (!last.isValid() || pos.y() > view->visualRect(last).bottom()) return {DropPlace::LastRoot, nullptr};
+        return {};
+    }
+    rn::Node* node = w_.outlineModel()->NodeAt(index);
+    const QRect item = view->visualRect(index);
+    if (pos.x() < item.left()) return {DropPlace::Before, node};
+    if (pos.x() <= view->LabelRight(index)) return {DropPlace::LastChild, node};
+    return {};
+}
+
+bool NodeCommands::TreeView1DragOver(const QPoint& pos, bool fromThisView) {
+    rn::ClearStatus();
+    w_.SearchOffIfResults();
+    dragRefused_ = false;
+    rn::Node* selected = w_.SelectedNode();
+    if (selected && selected->text == rn::kTrashText) {
+        rn::ShowStatus("ゴミ箱は移動できません");
+        dragRefused_ = true;
+        return false;
+    }
+    return fromThisView && selected && ClassifyDrop(pos).place != DropPlace::Refused;
+}
+
+void NodeCommands::TreeView1DragDrop(const QPoint& pos) {
+    if (dragRefused_) return;
+    rn::ClearStatus();
+    rn::Document& doc = w_.doc();
+    rn::Node* selected = w_.SelectedNode();
+    const DropTarget target = ClassifyDrop(pos);
+    if (!selected || target.place == DropPlace::Refused) return;
+    rn::Node* parent = nullptr;
+    int row = 0;
+    switch (target.place) {
+        case DropPlace::LastChild:
+            parent = target.node;
+            row = parent->ChildCount();
+            break;
+        case DropPlace::Before:
+            parent = target.node->parent;
+            row = target.node->row;
+            break;
+        default:
+            parent = doc.outline.Root();
+            row = parent->ChildCount();
+            break;
+    }
+    AppState& s = w_.state();
+    ++s.selectionQuiet;
+    // Onto itself or into its own branch the outline stays as it is. Body files never move.
+    const bool moved = doc.outline.Move(selected, parent, row);
+    --s.selectionQuiet;
+    if (moved && parent != doc.outline.Root()) w_.TreeView1()->expand(w_.outlineModel()->IndexOf(parent));
+    SelectQuietly(selected);
+    doc.SaveTreeFile();
+    w_.editor().TreeView1Change(selected);
+    rn::ShowStatus("ノードを移動しました");
+}
+
+bool NodeCommands::TreeView1KeyDown(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Control) {
+        ctrlArmed_ = true;
+        return false;
+    }
+    // Armed by the Ctrl key-down, disarmed by the next key-down of any other key.
+    const bool armed = ctrlArmed_;
+    ctrlArmed_ = false;
+    if (armed && event->key() == Qt::Key_Down) {
+        ToolButtonCAddClick();
+        return true;
+    }
+    if (armed && event->key() == Qt::Key_Right) {
+        ToolButtonAddClick();
+        return true;
+    }
+    if (event->key() == Qt::Key_Insert) {
+        ToolButtonInsClick();
+        return true;
+    }
+    if (event->key() == Qt::Key_Delete) {
+        ToolButtonDelClick();
+        return true;
+    }
+    const QString text = event->text();
+    if (!text.isEmpty() && text.at(0).unicode() >= 0x20 && !(event->modifiers() & Qt::ControlModifier))
+        TreeView1KeyPress();
+    return false;
+}
+
+void NodeCommands::TreeView1KeyPress() {
+    rn::ClearStatus();
+}
+
+void NodeCommands::TPM_Item1Click() {
+    OutlineView* view = w_.TreeView1();
+    view->collapseAll();
+    // A selection hidden by the collapse moves to its visible ancestor, as for any collapse.
+    rn::Node* selected = w_.SelectedNode();
+    rn::Node* root = selected;
+    while (root && root->parent && root->parent->parent)
+        root = root->parent;
+    if (root && root != selected) w_.SelectNode(root);
+}
+
+void NodeCommands::TPM_Item2Click() {
+    w_.TreeView1()->expandAll();
+}
+
+}  // namespace rn::gui

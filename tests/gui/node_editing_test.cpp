@@ -1,0 +1,496 @@
+// Adding, inserting, renaming and moving nodes through the real actions, keys and the node-name
+// dialog, with the Tree file and the tree directory checked after each step.
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTest>
+
+#include "core/text/cp932.h"
+#include "gui/mainwin/memo_edit.h"
+#include "gui/mainwin/node_commands.h"
+#include "gui/mainwin/outline_model.h"
+#include "gui/mainwin/outline_view.h"
+#include "gui_support.h"
+#include "node_dialog_support.h"
+
+using rn::test::AnswerNodeDialog;
+using rn::test::CancelNodeDialog;
+using rn::test::ConfirmNodeDialog;
+using rn::test::MainWindowFixture;
+using rn::test::OnNodeDialog;
+using rn::test::ReadAll;
+using rn::test::WriteAll;
+
+namespace {
+
+std::string Tree(MainWindowFixture& f, const char* file = "doc.Rnote") {
+    return rn::Cp932ToUtf8(ReadAll(f.Path(file)));
+}
+
+QString Selected(MainWindowFixture& f) {
+    rn::Node* n = f.w().SelectedNode();
+    return n ? QString::fromStdString(rn::Cp932ToUtf8(n->text)) : QString();
+}
+
+QPoint LabelPoint(MainWindowFixture& f, int absIndex) {
+    QModelIndex i = f.w().outlineModel()->IndexOf(f.doc().outline.At(absIndex));
+    QRect r = f.w().TreeView1()->visualRect(i);
+    return QPoint(r.left() + 24, r.center().y());
+}
+
+QPoint IndentPoint(MainWindowFixture& f, int absIndex) {
+    QModelIndex i = f.w().outlineModel()->IndexOf(f.doc().outline.At(absIndex));
+    QRect r = f.w().TreeView1()->visualRect(i);
+    return QPoint(r.left() - 4, r.center().y());
+}
+
+void Key(MainWindowFixture& f, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(f.w().TreeView1(), key, mods);
+}
+
+}  // namespace
+
+class NodeEditingTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void dialogModesLookAsTheyShould();
+    void addAfterTheLastSiblingCreatesTheBodyAndFocusesTheEditor();
+    void insertAFolderAndAddAChild();
+    void nextToTheTrashAndInsideIt();
+    void existingBodyFileRefusesTheNewTextNode();
+    void namesWithExtensionsDotsAndForbiddenCharacters();
+    void duplicateFolderNameSelectsTheFirst();
+    void refusalsWithoutDocumentOrSelectionAndCancel();
+    void renameTextAndFolderNodes();
+    void renameKeepsUnsavedEditsUnderTheNewName();
+    void dragAndDropPositions();
+    void draggingTheTrashIsRefusedAndTakingNodesOutOfTheTrash();
+    void keysOfTheOutlineView();
+    void collapseAllSelectsTheVisibleAncestor();
+    void dialogRemembersItsPositionAndKind();
+};
+
+void NodeEditingTest::dialogModesLookAsTheyShould() {
+    MainWindowFixture f;
+    f.OpenDocument("doc.Rnote", "a.TXT\r\nゴミ箱\r\n");
+    rn::gui::TNodeF& d = f.w().nodeDialog();
+    struct Row {
+        int mode;
+        QString caption, prompt, button;
+        bool kinds;
+        bool readOnly;
+    };
+    const QList<Row> rows = {
+        {0, "ノード追加", "追加 ノード名を入力", "追加", true, false},
+        {1, "ノード子追加", "子追加 ノード名を入力", "子追加", true, false},
+        {2, "ノード挿入", "挿入 ノード名を入力", "挿入", true, false},
+        {3, "ノード名変更", "変更 ノード名を入力", "変更", false, false},
+        {4, "検索", "ノード検索　検索キーワードを入力", "検索", false, false},
+        {5, "検索(絞り込み)", "ノード検索　検索キーワードを入力", "検索(絞込)", false, false},
+        {8, "ノード削除", "ノード削除", "削除", false, true},
+        {9, "ノード削除", "ノード削除", "削除", false, true},
+    };
+    for (const Row& row : rows) {
+        f.w().state().NodeDialogMode = row.mode;
+        f.w().state().DialogNodeName = rn::Sjis("a.TXT");
+        OnNodeDialog(d, [&](rn::gui::TNodeF& dlg) {
+            QCOMPARE(dlg.windowTitle(), row.caption);
+            QCOMPARE(dlg.Label1()->text(), row.prompt);
+            QCOMPARE(dlg.Button1()->text(), row.button);
+            QCOMPARE(dlg.RadioButton1()->isVisible(), row.kinds);
+            QCOMPARE(dlg.ComboBox2()->isVisible(), row.kinds);
+            QCOMPARE(dlg.EditNM()->isReadOnly(), row.readOnly);
+            QCOMPARE(dlg.size(), QSize(330, 140));
+            if (row.mode == 3) {
+                QCOMPARE(dlg.EditNM()->text(), QStringLiteral("a.TXT"));
+                QCOMPARE(dlg.Label3()->text(), QStringLiteral("ノード名を変更して下さい\n変更前ノード名=\n a.TXT"));
+            } else if (row.mode >= 8) {
+                QCOMPARE(dlg.EditNM()->text(), QStringLiteral("a.TXT"));
+                QCOMPARE(dlg.Label3()->text(), row.mode == 8 ? QStringLiteral("をゴミ箱へ移動します")
+                                                             : QStringLiteral("をゴミ箱から削除します"));
+            } else {
+                QVERIFY(dlg.EditNM()->text().isEmpty());
+                QVERIFY(!dlg.Label3()->isVisible());
+            }
+            dlg.Button2()->click();
+        });
+        d.ShowModal();
+        QVERIFY(f.w().state().DialogNodeName.empty());
+    }
+}
+
+void NodeEditingTest::addAfterTheLastSiblingCreatesTheBodyAndFocusesTheEditor() {
+    MainWindowFixture f({}, true);
+    f.OpenDocument("doc.Rnote", "A\r\nB\r\nゴミ箱\r\n");
+    f.Select(0);
+    AnswerNodeDialog(f.w().nodeDialog(), "C", true);
+    f.Trigger("ToolButtonCAdd");
+    QCOMPARE(Tree(f), std::string("A\r\nB\r\nゴミ箱\r\nC.TXT\r\n"));
+    QVERIFY(rn::test::Exists(f.Path("C.TXT")));
+    QCOMPARE(ReadAll(f.Path("C.TXT")), std::string());
+    QCOMPARE(Selected(f), QStringLiteral("C.TXT"));
+    QVERIFY(f.w().MemoM()->isVisible());
+    QCOMPARE(f.w().focusWidget(), static_cast<QWidget*>(f.w().MemoM()));
+    QCOMPARE(f.Message(), QStringLiteral(" C.TXT ノードを追加しました"));
+    // Typing goes to the new body and is written when the selection leaves it.
+    QTest::keyClicks(f.w().MemoM(), "abc");
+    f.Select(0);
+    QCOMPARE(ReadAll(f.Path("C.TXT")), std::string("abc"));
+}
+
+void NodeEditingTest::insertAFolderAndAddAChild() {
+    MainWindowFixture f({}, true);
+    f.OpenDocument("doc.Rnote", "A\r\nB\r\nゴミ箱\r\n");
+    f.Select(0);
+    AnswerNodeDialog(f.w().nodeDialog(), "X", false);
+    f.Trigger("MenuNodeIns");
+    QCOMPARE(Tree(f), std::string("X\r\nA\r\nB\r\nゴミ箱\r\n"));
+    QVERIFY(!rn::test::Exists(f.Path("X")));
+    QCOMPARE(f.w().focusWidget(), static_cast<QWidget*>(f.w().TreeView1()));
+    QCOMPARE(f.Message(), QStringLiteral(" X ノードを追加しました"));
+
+    f.Select(1);  // A
+    AnswerNodeDialog(f.w().nodeDialog(), "Y", true);
+    f.Trigger("ToolButtonAdd");
+    QCOMPARE(Tree(f), std::string("X\r\nA\r\n\tY.TXT\r\nB\r\nゴミ箱\r\n"));
+    QCOMPARE(Selected(f), QStringLiteral("Y.TXT"));
+    QVERIFY(f.w().TreeView1()->isExpanded(f.w().outlineModel()->IndexOf(f.doc().outline.At(1))));
+    QCOMPARE(f.doc().outline.At(2)->kind, rn::NodeKind::Text);
+}
+
+void NodeEditingTest::nextToTheTrashAndInsideIt() {
+    MainWindowFixture f;
+    f.OpenDocument("doc.Rnote", "A\r\nゴミ箱\r\n\tT\r\n");
+    f.Select(1);  // the trash node itself
+    AnswerNodeDialog(f.w().nodeDialog(), "after", false);
+    f.Trigger("ToolButtonCAdd");
+    QCOMPARE(Tree(f), std::string("A\r\nゴミ箱\r\n\tT\r\nafter\r\n"));
+    f.Select(1);
+    AnswerNodeDialog(f.w().nodeDialog(), "before", false);
+    f.Trigger("ToolButtonIns");
+    QCOMPARE(Tree(f), std::string("A\r\nbefore\r\nゴミ箱\r\n\tT\r\nafter\r\n"));
+
+    f.Select(2);
+    f.Trigger("ToolButtonAdd");
+    QCOMPARE(f.Message(), QStringLiteral(" ゴミ箱には子ノード追加できません"));
+    f.Select(3);  // T inside the trash
+    f.Trigger("ToolButtonCAdd");
+    QCOMPARE(f.Message(), QStringLiteral(" ゴミ箱にはノード追加できません"));
+    f.Trigger("ToolButtonIns");
+    QCOMPARE(f.Message(), QStringLiteral(" ゴミ箱にはノード挿入できません"));
+    f.Trigger("MenuNodeReName");
+    QCOMPARE(f.Message(), QStringLiteral(" ゴミ箱のノード名は変更できません"));
+    QCOMPARE(Tree(f), std::string("A\r\nbefore\r\nゴミ箱\r\n\tT\r\nafter\r\n"));
+}
+
+void NodeEditingTest::existingBodyFileRefusesTheNewTextNode() {
+    MainWindowFixture f({}, true);
+    WriteAll(f.Path("cur.TXT"), "old");
+    WriteAll(f.Path("memo.TXT"), "someone else's");
+    f.OpenDocument("doc.Rnote", "cur.TXT\r\nゴミ箱\r\n");
+    f.Select(0);
+    f.w().MemoM()->setFocus();
+    QTest::keyClicks(f.w().MemoM(), "typed");
+    AnswerNodeDialog(f.w().nodeDialog(), "memo", true);
+    f.Trigger("ToolButtonCAdd");
+    QCOMPARE(f.Message(), QStringLiteral(" memo.TXT テキストノードは、既にあります"));
+    QCOMPARE(Tree(f), std::string("cur.TXT\r\nゴミ箱\r\n"));
+    QCOMPARE(ReadAll(f.Path("memo.TXT")), std::string("someone else's"));
+    QCOMPARE(Selected(f), QStringLiteral("cur.TXT"));
+    QCOMPARE(ReadAll(f.Path("cur.TXT")), std::string("typedold"));  // the body being edited was saved
+    QTest::keyClicks(f.w().MemoM(), "!");
+    f.Select(1);
+    QCOMPARE(ReadAll(f.Path("cur.TXT")), std::string("typed!old"));
+}
+
+void NodeEditingTest::namesWithExtensionsDotsAndForbiddenCharacters() {
+    MainWindowFixture f;
+    f.OpenDocument("doc.Rnote", "A\r\nゴミ箱\r\n");
+    f.Select(0);
+    AnswerNodeDialog(f.w().nodeDialog(), "note.doc", true);
+    f.Trigger("ToolButtonCAdd");
+    QVERIFY(rn::test::Exists(f.Path("note.doc")));
+    f.Select(0);
+    AnswerNodeDialog(f.w().nodeDialog(), "memo.", true);
+    f.Trigger("ToolButtonCAdd");
+    QVERIFY(rn::test::Exists(f.Path("memo..TXT")));
+
+    // Characters file names cannot hold: Cancel keeps the dialog open with the typed text.
+    f.Select(0);
+    f.prompts.answers = {false};
+    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {
+        d.EditNM()->setText("a/b:c");
+        d.RadioButton1()->setChecked(true);
+        d.Button1()->click();
+        QVERIFY(d.isVisible());
+        QCOMPARE(d.EditNM()->text(), QStringLiteral("a/b:c"));
+        d.Button2()->click();
+    });
+    f.Trigger("ToolButtonCAdd");
+    QCOMPARE(f.prompts.Of("yescancel").last(),
+             QStringLiteral(
+                 "[ a/b:c ]の中にファイル名と利用できない文字があります\r[ abc ]に変更しました。\rよろしいですか"));
+    QCOMPARE(f.Message(), QStringLiteral(" ノード追加処理はキャンセルされました"));
+    f.prompts.answers = {true};
+    AnswerNodeDialog(f.w().nodeDialog(), "a/b:c", true);
+    f.Trigger("ToolButtonCAdd");
+    QVERIFY(rn::test::Exists(f.Path("abc.TXT")));
+
+    // "ゴミ箱" is refused with its box and an emptied field; an emoji is refused without change.
+    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {
+        d.EditNM()->setText(QStringLiteral("ゴミ箱"));
+        d.Button1()->click();
+        QVERIFY(d.isVisible());
+        QVERIFY(d.EditNM()->text().isEmpty());
+        d.EditNM()->setText(QStringLiteral("絵😀"));
+        d.Button1()->click();
+        QVERIFY(d.isVisible());
+        QCOMPARE(d.EditNM()->text(), QStringLiteral("絵😀"));
+        d.Button2()->click();
+    });
+    f.Trigger("ToolButtonCAdd");
+    QCOMPARE(f.prompts.Of("warningyes").first(), QStringLiteral("ノード名\"ゴミ箱\"は利用できません。"));
+    QVERIFY(f.prompts.Of("warningyes").last().contains(QStringLiteral("U+1F600")));
+    QCOMPARE(Tree(f), std::string("A\r\nゴミ箱\r\nnote.doc\r\nmemo..TXT\r\nabc.TXT\r\n"));
+}
+
+void NodeEditingTest::duplicateFolderNameSelectsTheFirst() {
+    MainWindowFixture f;
+    f.OpenDocument("doc.Rnote", "第1章\r\nB\r\nゴミ箱\r\n");
+    f.Select(1);
+    AnswerNodeDialog(f.w().nodeDialog(), "第1章", false);
+    f.Trigger("ToolButtonCAdd");
+    QCOMPARE(Tree(f), std::string("第1章\r\nB\r\nゴミ箱\r\n第1章\r\n"));
+    QCOMPARE(f.w().SelectedNode(), f.doc().outline.At(0));
+}
+
+void NodeEditingTest::refusalsWithoutDocumentOrSelectionAndCancel() {
+    MainWindowFixture f;
+    f.Trigger("ToolButtonCAdd");
+    QCOMPARE(f.Message(), QStringLiteral(" Rnote ファイルを 開くか/新規作成して下さい"));
+    f.Trigger("ToolButtonAdd");
+    QCOMPARE(f.Message(), QStringLiteral(" Rnote ファイルを 開くか/新規作成して下さい"));
+    f.Trigger("ToolButtonIns");
+    QCOMPARE(f.Message(), QStringLiteral(" 挿入ノード位置を選択して下さい"));
+    f.Trigger("MenuNodeReName");
+    QCOMPARE(f.Message(), QStringLiteral(" ノード名変更位置を選択して下さい"));
+
+    f.OpenDocument("doc.Rnote", "A\r\nゴミ箱\r\n");
+    f.w().TreeView1()->setCurrentIndex(QModelIndex());
+    f.Trigger("ToolButtonCAdd");
+    QCOMPARE(f.Message(), QStringLiteral(" 追加ノード位置を選択して下さい"));
+    f.Select(0);
+    CancelNodeDialog(f.w().nodeDialog());
+    f.Trigger("ToolButtonAdd");
+    QCOMPARE(f.Message(), QStringLiteral(" 子ノード追加処理はキャンセルされました"));
+    // An empty name counts as cancel.
+    AnswerNodeDialog(f.w().nodeDialog(), "", true);
+    f.Trigger("ToolButtonIns");
+    QCOMPARE(f.Message(), QStringLiteral(" ノード挿入処理はキャンセルされました"));
+    CancelNodeDialog(f.w().nodeDialog());
+    f.Trigger("MenuNodeReName");
+    QCOMPARE(f.Message(), QStringLiteral(" ノード名変更処理はキャンセルされました"));
+    QCOMPARE(Tree(f), std::string("A\r\nゴミ箱\r\n"));
+}
+
+void NodeEditingTest::renameTextAndFolderNodes() {
+    MainWindowFixture f;
+    WriteAll(f.Path("a.TXT"), "body a");
+    WriteAll(f.Path("exists.TXT"), "x");
+    f.OpenDocument("doc.Rnote", "a.TXT\r\n章\r\nゴミ箱\r\n");
+    f.Select(0);
+    AnswerNodeDialog(f.w().nodeDialog(), "b");
+    f.Trigger("MenuNodeReName");
+    QCOMPARE(f.Message(), QStringLiteral(" b.TXT ノード名を変更しました"));
+    QVERIFY(!rn::test::Exists(f.Path("a.TXT")));
+    QCOMPARE(ReadAll(f.Path("b.TXT")), std::string("body a"));
+    QCOMPARE(Tree(f), std::string("b.TXT\r\n章\r\nゴミ箱\r\n"));
+
+    AnswerNodeDialog(f.w().nodeDialog(), "c.txt");
+    f.Trigger("MenuNodeReName");
+    QVERIFY(rn::test::Exists(f.Path("c.txt")));
+
+    // Onto an existing file, and onto its own name: refused, nothing changes.
+    AnswerNodeDialog(f.w().nodeDialog(), "exists.TXT");
+    f.Trigger("MenuNodeReName");
+    QCOMPARE(f.Message(), QStringLiteral(" ノード名は既に存在します｡別のノード名を入力して下さい"));
+    ConfirmNodeDialog(f.w().nodeDialog());
+    f.Trigger("MenuNodeReName");
+    QCOMPARE(f.Message(), QStringLiteral(" ノード名は既に存在します｡別のノード名を入力して下さい"));
+    QCOMPARE(Tree(f), std::string("c.txt\r\n章\r\nゴミ箱\r\n"));
+
+    f.Select(1);
+    AnswerNodeDialog(f.w().nodeDialog(), "節");
+    f.Trigger("MenuNodeReName");
+    QCOMPARE(Tree(f), std::string("c.txt\r\n節\r\nゴミ箱\r\n"));
+    // A folder renamed to an existing file's name becomes a text node showing that file.
+    AnswerNodeDialog(f.w().nodeDialog(), "exists.TXT");
+    f.Trigger("MenuNodeReName");
+    QCOMPARE(f.doc().outline.At(1)->kind, rn::NodeKind::Text);
+    f.Select(0);
+    f.Select(1);
+    QCOMPARE(f.w().MemoM()->toPlainText(), QStringLiteral("x"));
+}
+
+void NodeEditingTest::renameKeepsUnsavedEditsUnderTheNewName() {
+    MainWindowFixture f({}, true);
+    WriteAll(f.Path("a.TXT"), "saved");
+    f.OpenDocument("doc.Rnote", "a.TXT\r\nB\r\nゴミ箱\r\n");
+    f.Select(0);
+    f.w().MemoM()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(f.w().MemoM(), " and typed");
+    AnswerNodeDialog(f.w().nodeDialog(), "b");
+    f.Trigger("MenuNodeReName");
+    QCOMPARE(ReadAll(f.Path("b.TXT")), std::string("saved"));  // not written by the rename
+    f.Select(1);
+    QCOMPARE(ReadAll(f.Path("b.TXT")), std::string("saved and typed"));
+    QVERIFY(!rn::test::Exists(f.Path("a.TXT")));
+}
+
+void NodeEditingTest::dragAndDropPositions() {
+    MainWindowFixture f({}, true);
+    f.w().resize(500, 400);
+    f.OpenDocument("doc.Rnote", "A\r\nB\r\nC\r\nゴミ箱\r\n");
+    rn::gui::NodeCommands& n = f.w().nodes();
+    // C onto the label of A: last child of A, A expanded.
+    f.Select(2);
+    QVERIFY(n.TreeView1DragOver(LabelPoint(f, 0), true));
+    n.TreeView1DragDrop(LabelPoint(f, 0));
+    QCOMPARE(Tree(f), std::string("A\r\n\tC\r\nB\r\nゴミ箱\r\n"));
+    QVERIFY(f.w().TreeView1()->isExpanded(f.w().outlineModel()->IndexOf(f.doc().outline.At(0))));
+    QCOMPARE(Selected(f), QStringLiteral("C"));
+    QCOMPARE(f.Message(), QStringLiteral(" ノードを移動しました"));
+    // C onto the indentation of B: just before B.
+    n.TreeView1DragDrop(IndentPoint(f, 2));
+    QCOMPARE(Tree(f), std::string("A\r\nC\r\nB\r\nゴミ箱\r\n"));
+    // A into the empty area below the last node: the last root.
+    f.Select(0);
+    QRect lastRect = f.w().TreeView1()->visualRect(f.w().outlineModel()->IndexOf(f.doc().outline.At(3)));
+    QPoint below(30, lastRect.bottom() + 20);
+    QCOMPARE(n.ClassifyDrop(below).place, rn::gui::DropPlace::LastRoot);
+    n.TreeView1DragDrop(below);
+    QCOMPARE(Tree(f), std::string("C\r\nB\r\nゴミ箱\r\nA\r\n"));
+    // Refused: right of a label, outside the view, from another view.
+    QPoint right(f.w().TreeView1()->viewport()->width() - 3, LabelPoint(f, 0).y());
+    QCOMPARE(n.ClassifyDrop(right).place, rn::gui::DropPlace::Refused);
+    QVERIFY(!n.TreeView1DragOver(right, true));
+    QVERIFY(!n.TreeView1DragOver(QPoint(-5, 5), true));
+    QVERIFY(!n.TreeView1DragOver(LabelPoint(f, 0), false));
+    // Onto itself or into its own branch: unchanged, the file written anyway.
+    f.Select(0);
+    n.TreeView1DragDrop(LabelPoint(f, 0));
+    QCOMPARE(Tree(f), std::string("C\r\nB\r\nゴミ箱\r\nA\r\n"));
+    QCOMPARE(f.Message(), QStringLiteral(" ノードを移動しました"));
+}
+
+void NodeEditingTest::draggingTheTrashIsRefusedAndTakingNodesOutOfTheTrash() {
+    MainWindowFixture f({}, true);
+    WriteAll(f.Path("t.TXT"), "kept");
+    f.OpenDocument("doc.Rnote", "A\r\nゴミ箱\r\n\tt.TXT\r\n");
+    rn::gui::NodeCommands& n = f.w().nodes();
+    f.Select(1);
+    f.prompts.beeps = 0;
+    QVERIFY(!n.TreeView1DragOver(LabelPoint(f, 0), true));
+    QVERIFY(!n.TreeView1DragOver(LabelPoint(f, 0), true));
+    QCOMPARE(f.Message(), QStringLiteral(" ゴミ箱は移動できません"));
+    QCOMPARE(f.prompts.beeps, 2);  // on every movement
+    n.TreeView1DragDrop(LabelPoint(f, 0));
+    QCOMPARE(Tree(f), std::string("A\r\nゴミ箱\r\n\tt.TXT\r\n"));
+
+    f.Select(2);
+    QCOMPARE(f.doc().EditNodeState, int(rn::kTrashView));
+    QVERIFY(n.TreeView1DragOver(IndentPoint(f, 0), true));
+    n.TreeView1DragDrop(IndentPoint(f, 0));
+    QCOMPARE(Tree(f), std::string("t.TXT\r\nA\r\nゴミ箱\r\n"));
+    QCOMPARE(f.doc().EditNodeState, int(rn::kEditing));
+    QVERIFY(!f.w().MemoM()->isReadOnly());
+    QCOMPARE(ReadAll(f.Path("t.TXT")), std::string("kept"));
+}
+
+void NodeEditingTest::keysOfTheOutlineView() {
+    MainWindowFixture f({}, true);
+    f.OpenDocument("doc.Rnote", "A\r\nB\r\nゴミ箱\r\n");
+    f.Select(0);
+    f.w().TreeView1()->setFocus();
+    // Insert opens the dialog in insert mode.
+    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {
+        QCOMPARE(d.windowTitle(), QStringLiteral("ノード挿入"));
+        d.Button2()->click();
+    });
+    Key(f, Qt::Key_Insert);
+    QCOMPARE(f.Message(), QStringLiteral(" ノード挿入処理はキャンセルされました"));
+    // Ctrl, released, then Down adds; Ctrl then Right adds a child.
+    Key(f, Qt::Key_Control);
+    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {
+        QCOMPARE(d.windowTitle(), QStringLiteral("ノード追加"));
+        d.Button2()->click();
+    });
+    Key(f, Qt::Key_Down);
+    QVERIFY(!f.w().nodes().CtrlArmed());
+    Key(f, Qt::Key_Control);
+    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {
+        QCOMPARE(d.windowTitle(), QStringLiteral("ノード子追加"));
+        d.Button2()->click();
+    });
+    Key(f, Qt::Key_Right, Qt::ControlModifier);
+    // Down alone moves the selection.
+    f.Select(0);
+    Key(f, Qt::Key_Down);
+    QCOMPARE(Selected(f), QStringLiteral("B"));
+    // Delete starts the delete command.
+    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {
+        QCOMPARE(d.Label3()->text(), QStringLiteral("をゴミ箱へ移動します"));
+        d.Button2()->click();
+    });
+    Key(f, Qt::Key_Delete);
+    QCOMPARE(f.Message(), QStringLiteral(" 削除処理はキャンセルされました"));
+    // A typed character clears the message panel.
+    QTest::keyClick(f.w().TreeView1(), Qt::Key_X);
+    QCOMPARE(f.Message(), QString());
+    QCOMPARE(Tree(f), std::string("A\r\nB\r\nゴミ箱\r\n"));
+}
+
+void NodeEditingTest::collapseAllSelectsTheVisibleAncestor() {
+    MainWindowFixture f({}, true);
+    f.OpenDocument("doc.Rnote", "A\r\n\tB\r\n\t\tC\r\nゴミ箱\r\n");
+    f.Trigger("TPM_Item2");
+    QVERIFY(f.w().TreeView1()->isExpanded(f.w().outlineModel()->IndexOf(f.doc().outline.At(1))));
+    f.Select(2);
+    f.Trigger("TPM_Item1");
+    QVERIFY(!f.w().TreeView1()->isExpanded(f.w().outlineModel()->IndexOf(f.doc().outline.At(0))));
+    QCOMPARE(Selected(f), QStringLiteral("A"));
+    QCOMPARE(f.Panel(0), QStringLiteral("No.1/1階層/1子"));
+    QCOMPARE(Tree(f), std::string("A\r\n\tB\r\n\t\tC\r\nゴミ箱\r\n"));
+}
+
+void NodeEditingTest::dialogRemembersItsPositionAndKind() {
+    MainWindowFixture f({}, true);
+    f.OpenDocument("doc.Rnote", "A\r\nゴミ箱\r\n");
+    f.Select(0);
+    rn::gui::TNodeF& d = f.w().nodeDialog();
+    QRect frame = f.w().frameGeometry();
+    QPoint centred(frame.left() + (frame.width() - 330) / 2, frame.top() + (frame.height() - 140) / 2);
+    OnNodeDialog(d, [&](rn::gui::TNodeF& dlg) {
+        QCOMPARE(dlg.pos(), centred);
+        QVERIFY(dlg.RadioButton1()->isChecked());
+        dlg.RadioButton2()->setChecked(true);
+        dlg.move(40, 50);
+        dlg.Button2()->click();
+    });
+    f.Trigger("ToolButtonCAdd");
+    OnNodeDialog(d, [&](rn::gui::TNodeF& dlg) {
+        QCOMPARE(dlg.pos(), QPoint(40, 50));
+        QVERIFY(dlg.RadioButton2()->isChecked());  // the kind choice is kept
+        dlg.move(0, 0);
+        dlg.Button2()->click();
+    });
+    f.Trigger("ToolButtonCAdd");
+    OnNodeDialog(d, [&](rn::gui::TNodeF& dlg) {
+        QCOMPARE(dlg.pos(), centred);  // 0 counts as none
+        dlg.Button2()->click();
+    });
+    f.Trigger("ToolButtonCAdd");
+}
+
+QTEST_MAIN(NodeEditingTest)
+#include "node_editing_test.moc"
