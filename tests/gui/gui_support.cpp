@@ -53,6 +53,22 @@ void MainWindowFixture::Trigger(const char* actionName) {
     a->trigger();
 }
 
+void MainWindowFixture::Restart(const QStringList& arguments, bool show) {
+    window.reset();
+    prompts.Clear();
+    prompts.answers.clear();
+    prompts.files.clear();
+    rn::gui::TFormTree::Options options;
+    options.prompts = &prompts;
+    options.programDirectory = QString::fromStdString(dir.path());
+    options.arguments = arguments;
+    window = std::make_unique<rn::gui::TFormTree>(options);
+    if (show) {
+        window->show();
+        QTest::qWait(0);
+    }
+}
+
 std::string MainWindowFixture::NodeText(int absIndex) {
     rn::Node* n = doc().outline.At(absIndex);
     return n ? rn::Cp932ToUtf8(n->text) : std::string("<none>");

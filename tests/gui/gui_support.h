@@ -33,6 +33,10 @@ class MainWindowFixture {
     void Trigger(const char* actionName);
     // Text of the node at an absolute index, in UTF-8.
     std::string NodeText(int absIndex);
+    // Ends the program (the window's destruction runs the exit sequence) and starts it again on the
+    // same program directory with fresh prompts and these command-line arguments. The first
+    // activation is left to the caller.
+    void Restart(const QStringList& arguments = {}, bool show = false);
 
     TempDir dir;  // the program directory, and room for documents
     ScriptedPrompts prompts;

@@ -6,6 +6,8 @@
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <filesystem>
+#include <system_error>
 
 #include "core/text/cp932.h"
 #include "core/tree/files.h"
@@ -36,6 +38,12 @@ bool BodyEditor::ReadInto(std::string_view nodeText, QPlainTextEdit& edit, std::
     std::string raw, reason;
     if (!path) {
         rn::ReportOpenError(doc.TreeDir + rn::Cp932ToUtf8(nodeText), "ファイル名に使えないノード名です");
+        return false;
+    }
+    // Refused before anything is read: the limit is far beyond what is worth reading in vain.
+    std::error_code sizeError;
+    if (const auto size = std::filesystem::file_size(*path, sizeError); !sizeError && size > kBodyLimit) {
+        rn::notices().ErrorBox("文字列の大きさがメモの制限を越えました");
         return false;
     }
     if (!rn::ReadFileBytes(*path, raw, &reason)) {
@@ -96,9 +104,10 @@ bool BodyEditor::SaveBody(std::string_view nodeText) {
     return true;
 }
 
-void BodyEditor::SaveCurrentBody() {
+bool BodyEditor::SaveCurrentBody() {
     rn::Document& doc = w_.doc();
-    if (!doc.EditNodeName.empty() && doc.EditNodeState == rn::kEditing) SaveBody(doc.EditNodeName);
+    if (!doc.EditNodeName.empty() && doc.EditNodeState == rn::kEditing) return SaveBody(doc.EditNodeName);
+    return true;
 }
 
 void BodyEditor::ShowNodePosition(rn::Node* node) {
@@ -113,9 +122,11 @@ void BodyEditor::ShowNodePosition(rn::Node* node) {
 void BodyEditor::TreeView1Change(rn::Node* node) {
     rn::Document& doc = w_.doc();
     AppState& s = w_.state();
-    if (doc.TreeLoading || !node) return;
+    if (doc.TreeLoading || s.selectionQuiet > 0 || !node) return;
     rn::ClearStatus();
-    SaveCurrentBody();
+    // A body that could not be written stays in the editor, still under its own name: loading the
+    // next one would lose the edits.
+    if (!SaveCurrentBody()) return;
     s.DialogNodeName = node->text;
     doc.EditNodeName = node->text;
     doc.EditNodeState = rn::kNoBody;
@@ -129,9 +140,7 @@ void BodyEditor::TreeView1Change(rn::Node* node) {
             ApplyTabStops(*memo, s.settings.Memo.TabSize);
         } else {
             // Nothing of the previous node may stay in an editor that could be written to this node.
-            memo->clear();
-            memo->document()->setModified(false);
-            original_.clear();
+            ClearEditor();
             memo->hide();
             doc.EditNodeState = rn::kNoBody;
         }
@@ -185,6 +194,16 @@ void BodyEditor::MemoMKeyUp() {
     w_.StatusBar1()->SetText(2, CaretText(*w_.MemoM()));
     rn::LockKeyState keys = rn::CurrentLockKeys();
     w_.StatusBar1()->SetText(3, LockText(keys.capsLock, keys.numLock));
+    // A character refused by this key (or by the input method's commit just before it) must still be
+    // readable after the release; it has beeped already.
+    if (auto refused = w_.MemoM()->PendingRefusal())
+        rn::notices().SetStatusText(" " + ToUtf8(RefusedCharacterMessage(*refused)));
+}
+
+void BodyEditor::ClearEditor() {
+    w_.MemoM()->clear();
+    w_.MemoM()->document()->setModified(false);
+    original_.clear();
 }
 
 void BodyEditor::SearchOff() {

@@ -27,8 +27,9 @@ class BodyEditor : public QObject {
 
     // The selection change.
     void TreeView1Change(rn::Node* node);
-    // Writes the editor's body to its file when a text node is being edited.
-    void SaveCurrentBody();
+    // Writes the editor's body to its file when a text node is being edited. False when that write
+    // failed (after its error box): the edits are still only in the editor.
+    bool SaveCurrentBody();
     // Reads a body into the editor (and into the lower pane when it follows the editor).
     bool LoadBody(std::string_view nodeText);
     // Writes the editor's text to a body file.
@@ -36,6 +37,9 @@ class BodyEditor : public QObject {
     // The editor's text as body file bytes: the loaded bytes when nothing was edited, else the text
     // encoded with CR LF line ends. False (after an error box) when the text cannot be stored.
     bool EditorBytes(std::string& bytes) const;
+
+    // Empties the editor and forgets the loaded body.
+    void ClearEditor();
 
     void SearchOff();
     void MemoMKeyUp();

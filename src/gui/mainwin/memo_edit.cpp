@@ -35,30 +35,41 @@ char16_t Twin(char16_t c) {
 
 MemoEdit::MemoEdit(QWidget* parent) : QPlainTextEdit(parent) {}
 
-char32_t MemoEdit::Storable(QString& text) {
+std::optional<char32_t> MemoEdit::Storable(QString& text) {
     for (QChar& c : text)
         c = QChar(Twin(c.unicode()));
     std::u16string_view view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
     rn::EncodeResult r = rn::Utf16ToCp932(view);
-    return r.ok ? 0 : r.firstBad;
+    const std::size_t nul = view.find(u'\0');
+    if (nul != std::u16string_view::npos && (r.ok || nul < r.firstBadAt)) return U'\0';
+    if (!r.ok) return r.firstBad;
+    return std::nullopt;
 }
 
 QString RefusedCharacterMessage(char32_t ch) {
-    const QString shown = QString::fromUcs4(&ch, 1);
     const QString code = QString::number(static_cast<uint>(ch), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-    return QStringLiteral("この文字はShift-JISで保存できません [%1 U+%2]").arg(shown, code);
+    // A control character would show as nothing, or break the panel's line: its code alone names it.
+    if (!QChar::isPrint(ch)) return QStringLiteral("この文字はShift-JISで保存できません [U+%1]").arg(code);
+    return QStringLiteral("この文字はShift-JISで保存できません [%1 U+%2]").arg(QString::fromUcs4(&ch, 1), code);
+}
+
+void MemoEdit::Refuse(char32_t ch) {
+    pendingRefusal_ = ch;
+    emit refused(ch);
 }
 
 void MemoEdit::keyPressEvent(QKeyEvent* event) {
+    pendingRefusal_.reset();
     QString text = event->text();
-    if (!text.isEmpty() && text.at(0).unicode() >= 0x20 && text.at(0).unicode() != 0x7F) {
+    // A read-only pane stores nothing, so it has nothing to refuse.
+    if (!isReadOnly() && !text.isEmpty() && text.at(0).unicode() >= 0x20 && text.at(0).unicode() != 0x7F) {
         QString original = text;
-        if (char32_t bad = Storable(text)) {
-            emit refused(bad);
+        if (auto bad = Storable(text)) {
+            Refuse(*bad);
             event->accept();
             return;
         }
-        if (text != original && !isReadOnly()) {
+        if (text != original) {
             insertPlainText(text);
             event->accept();
             return;
@@ -78,8 +89,8 @@ void MemoEdit::inputMethodEvent(QInputMethodEvent* event) {
         QPlainTextEdit::inputMethodEvent(event);
         return;
     }
-    if (char32_t bad = Storable(commit)) {
-        emit refused(bad);
+    if (auto bad = Storable(commit)) {
+        Refuse(*bad);
         // Keep the composition state consistent: pass the event on without its text.
         QInputMethodEvent stripped(event->preeditString(), event->attributes());
         QPlainTextEdit::inputMethodEvent(&stripped);
@@ -93,8 +104,8 @@ void MemoEdit::inputMethodEvent(QInputMethodEvent* event) {
 void MemoEdit::insertFromMimeData(const QMimeData* source) {
     if (!source || !source->hasText()) return;
     QString text = source->text();
-    if (char32_t bad = Storable(text)) {
-        emit refused(bad);
+    if (auto bad = Storable(text)) {
+        Refuse(*bad);
         return;
     }
     QMimeData plain;

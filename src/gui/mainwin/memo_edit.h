@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <optional>
 
 namespace rn::gui {
 
@@ -12,9 +13,14 @@ class MemoEdit : public QPlainTextEdit {
     explicit MemoEdit(QWidget* parent = nullptr);
 
     // Replaces characters that have a CP932 twin under another code point (the wave dash and its
-    // kin, as Japanese input methods produce them) by that twin. Returns the first character CP932
-    // cannot hold after that, or 0 when every character can be stored.
-    static char32_t Storable(QString& text);
+    // kin, as Japanese input methods produce them) by that twin. Returns the first character a body
+    // file cannot hold after that (one CP932 has no code for, or NUL, which ends a body when it is
+    // read), or nothing when every character can be stored.
+    static std::optional<char32_t> Storable(QString& text);
+
+    // The character refused since the last key press, if any. Every key release clears the message
+    // panel; this lets the release that follows a refusal put the message back.
+    std::optional<char32_t> PendingRefusal() const { return pendingRefusal_; }
 
   signals:
     // Every key release (the caret panels follow it).
@@ -27,6 +33,11 @@ class MemoEdit : public QPlainTextEdit {
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+
+  private:
+    void Refuse(char32_t ch);
+
+    std::optional<char32_t> pendingRefusal_;
 };
 
 // The status text for a refused character.

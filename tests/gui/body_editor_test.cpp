@@ -1,0 +1,758 @@
+// The body editor through the real widgets: what a selection change loads and writes, how bodies are
+// kept byte for byte, text the body file could not hold, the status panels, the toggles, the split
+// screen and the appearance settings.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTest>
+#include <QTextBlock>
+#include <filesystem>
+
+#include "core/text/cp932.h"
+#include "gui/mainwin/appearance.h"
+#include "gui/mainwin/body_editor.h"
+#include "gui/mainwin/memo_edit.h"
+#include "gui/mainwin/outline_model.h"
+#include "gui/mainwin/outline_view.h"
+#include "gui/mainwin/status_panels.h"
+#include "gui_support.h"
+
+using rn::gui::LowerPaneMode;
+using rn::test::MainWindowFixture;
+using rn::test::ReadAll;
+using rn::test::WriteAll;
+
+namespace {
+
+// The outline used by most tests, by absolute index:
+//  0 A.TXT            root text node without children
+//  1 章               folder
+//  2   B.TXT
+//  3   C.TXT
+//  4   節             folder on the second level with three children
+//  5     D.TXT
+//  6     E.TXT
+//  7     F.TXT
+//  8 ゴミ箱
+//  9   屑.TXT         text node in the trash
+const char* const kOutline =
+    "A.TXT\r\n章\r\n\tB.TXT\r\n\tC.TXT\r\n\t節\r\n\t\tD.TXT\r\n\t\tE.TXT\r\n\t\tF.TXT\r\nゴミ箱\r\n\t屑.TXT\r\n";
+
+std::string Raw(std::initializer_list<int> bytes) {
+    std::string s;
+    for (int b : bytes)
+        s.push_back(static_cast<char>(b));
+    return s;
+}
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// Starts the program (delivered settings, nothing reopened), writes the bodies and opens the outline.
+void OpenOutline(MainWindowFixture& f) {
+    f.w().FormActivate();
+    WriteAll(f.Path("A.TXT"), rn::Sjis("エー本文"));
+    WriteAll(f.Path("B.TXT"), rn::Sjis("ビー\nLF だけの行\n"));
+    WriteAll(f.Path("C.TXT"), rn::Sjis("シー"));
+    WriteAll(f.Path("D.TXT"), rn::Sjis("ディー"));
+    WriteAll(f.Path("E.TXT"), rn::Sjis("イー"));
+    WriteAll(f.Path("F.TXT"), rn::Sjis("エフ"));
+    WriteAll(f.Path("屑.TXT"), rn::Sjis("捨てた\n本文"));
+    f.OpenDocument("doc.Rnote", kOutline);
+}
+
+QString Memo(MainWindowFixture& f) {
+    return f.w().MemoM()->toPlainText();
+}
+
+void SetCaret(QPlainTextEdit* edit, int position) {
+    QTextCursor c = edit->textCursor();
+    c.setPosition(position);
+    edit->setTextCursor(c);
+}
+
+// One key with its text, pressed and released, as a keyboard or input method would deliver it.
+void TypeText(QWidget* w, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &release);
+}
+
+// Types every character of `text` as its own key (QTest::keyClicks only knows Latin-1).
+void TypeEach(QWidget* w, const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        TypeText(w, text.mid(i, n));
+        i += n - 1;
+    }
+}
+
+}  // namespace
+
+class BodyEditorTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void selectingTextFolderTrashAndTrashText();
+    void lineEndsBecomeCrLfAndNothingIsAdded();
+    void uneditedBodiesKeepTheirBytes();
+    void editedBodiesAreEncoded();
+    void charactersTheFileCannotHoldAreRefused();
+    void pastedAndComposedTextIsFilteredToo();
+    void nodePositionPanel();
+    void caretPanelCountsLinesAndColumns();
+    void caretPanelCountsDisplayedLinesWhenWrapping();
+    void lockKeyPanel();
+    void splitScreenFollowsTheEditorWithIlswOn();
+    void splitScreenKeepsItsNodeWithIlswOff();
+    void splitScreenShowsTheSavedBody();
+    void splitToggleOutsideATextNodeAndOverResults();
+    void tabAndWrapToggles();
+    void applySettingsSetsFontsColoursAndTabs();
+    void applySettingsWithInitialValuesKeepsUsableFontsAndColours();
+    void colourTexts();
+    void deletedBodyFile();
+    void bodyThatCannotBeWrittenKeepsTheEdits();
+    void bodyOverTheLimitIsRefused();
+};
+
+void BodyEditorTest::selectingTextFolderTrashAndTrashText() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    rn::gui::TFormTree& w = f.w();
+    rn::Document& doc = f.doc();
+
+    // The first node is selected by the open: a text node, loaded and editable.
+    QCOMPARE(w.SelectedNode(), doc.outline.At(0));
+    QVERIFY(w.MemoM()->isVisible());
+    QVERIFY(!w.MemoM()->isReadOnly());
+    QCOMPARE(Memo(f), U("エー本文"));
+    QCOMPARE(doc.EditNodeState, int(rn::kEditing));
+    QCOMPARE(rn::Cp932ToUtf8(doc.EditNodeName), std::string("A.TXT"));
+    QCOMPARE(rn::Cp932ToUtf8(w.state().DialogNodeName), std::string("A.TXT"));
+
+    // A text node: B.TXT is read with its LF line ends made CR LF.
+    f.Select(2);
+    QCOMPARE(Memo(f), U("ビー\nLF だけの行\n"));
+    QCOMPARE(doc.EditNodeState, int(rn::kEditing));
+    QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Sjis("ビー\nLF だけの行\n"));  // reading writes nothing
+
+    // A folder: the editor hides; leaving B.TXT rewrote it although nothing was typed.
+    f.Select(1);
+    QVERIFY(w.MemoM()->isHidden());
+    QCOMPARE(doc.EditNodeState, int(rn::kNoBody));
+    QCOMPARE(rn::Cp932ToUtf8(doc.EditNodeName), std::string("章"));
+    QCOMPARE(rn::Cp932ToUtf8(w.state().DialogNodeName), std::string("章"));
+    QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Sjis("ビー\r\nLF だけの行\r\n"));
+    QCOMPARE(f.Message(), QString());
+
+    // The trash node: "ゴミです", nothing shown.
+    f.Select(8);
+    QCOMPARE(f.Message(), U(" ゴミです"));
+    QCOMPARE(doc.EditNodeState, int(rn::kTrashView));
+    QVERIFY(w.MemoM()->isHidden());
+
+    // A text node in the trash: shown read-only, never written back.
+    f.Select(9);
+    QCOMPARE(f.Message(), U(" ゴミです"));
+    QCOMPARE(doc.EditNodeState, int(rn::kTrashView));
+    QVERIFY(w.MemoM()->isVisible());
+    QVERIFY(w.MemoM()->isReadOnly());
+    QCOMPARE(Memo(f), U("捨てた\n本文"));
+    QTest::keyClicks(w.MemoM(), "typed");
+    QCOMPARE(Memo(f), U("捨てた\n本文"));
+    f.Select(0);
+    QCOMPARE(ReadAll(f.Path("屑.TXT")), rn::Sjis("捨てた\n本文"));
+    QVERIFY(!w.MemoM()->isReadOnly());
+    QCOMPARE(f.Message(), QString());
+
+    // Leaving a text node for the trash writes the body that was being edited.
+    QTest::keyClicks(w.MemoM(), "X");
+    f.Select(8);
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("Xエー本文"));
+}
+
+void BodyEditorTest::lineEndsBecomeCrLfAndNothingIsAdded() {
+    MainWindowFixture f({}, true);
+    f.w().FormActivate();
+    WriteAll(f.Path("lf.TXT"), rn::Sjis("一\n二\n\n三"));
+    WriteAll(f.Path("cr.TXT"), rn::Sjis("一\r二\r\r"));
+    WriteAll(f.Path("mixed.TXT"), rn::Sjis("一\r\n二\n三\r四"));
+    WriteAll(f.Path("empty.TXT"), "");
+    f.OpenDocument("le.Rnote", "lf.TXT\r\ncr.TXT\r\nmixed.TXT\r\nempty.TXT\r\nend\r\n");
+    for (int i = 1; i <= 4; ++i)
+        f.Select(i);
+    QCOMPARE(ReadAll(f.Path("lf.TXT")), rn::Sjis("一\r\n二\r\n\r\n三"));
+    QCOMPARE(ReadAll(f.Path("cr.TXT")), rn::Sjis("一\r\n二\r\n\r\n"));
+    QCOMPARE(ReadAll(f.Path("mixed.TXT")), rn::Sjis("一\r\n二\r\n三\r\n四"));
+    QCOMPARE(ReadAll(f.Path("empty.TXT")), std::string());
+
+    // An emptied editor gives a file of 0 bytes; typed line breaks are written as CR LF.
+    f.Select(0);
+    f.w().MemoM()->selectAll();
+    QTest::keyClick(f.w().MemoM(), Qt::Key_Delete);
+    f.Select(1);
+    QCOMPARE(ReadAll(f.Path("lf.TXT")), std::string());
+    QTest::keyClicks(f.w().MemoM(), "x");
+    QTest::keyClick(f.w().MemoM(), Qt::Key_Return);
+    f.Select(2);
+    QCOMPARE(ReadAll(f.Path("cr.TXT")), rn::Sjis("x\r\n一\r\n二\r\n\r\n"));
+}
+
+void BodyEditorTest::uneditedBodiesKeepTheirBytes() {
+    MainWindowFixture f({}, true);
+    f.w().FormActivate();
+    // 0xED40 (an NEC-selected IBM extension) and 0x8790 (≒ among the NEC specials) come back from
+    // Unicode as 0xFA5C and 0x81E0; 0xFA5C is an IBM extension; 0x835C has 0x5C as its second byte;
+    // 0x0A never occurs inside a double-byte character.
+    const std::string body = Raw({0xED, 0x40, 0x0A, 0x87, 0x90, 0x0D, 0x0A, 0xFA, 0x5C, 0x83, 0x5C, 0x0D, 0x41});
+    const std::string expected =
+        Raw({0xED, 0x40, 0x0D, 0x0A, 0x87, 0x90, 0x0D, 0x0A, 0xFA, 0x5C, 0x83, 0x5C, 0x0D, 0x0A, 0x41});
+    WriteAll(f.Path("x.TXT"), body);
+    WriteAll(f.Path("y.TXT"), "");
+    f.OpenDocument("exact.Rnote", "x.TXT\r\ny.TXT\r\n");
+    QCOMPARE(Memo(f).size(), 8);
+    f.Select(1);
+    QCOMPARE(ReadAll(f.Path("x.TXT")), expected);
+    // Again, now from the written bytes.
+    f.Select(0);
+    f.Select(1);
+    QCOMPARE(ReadAll(f.Path("x.TXT")), expected);
+
+    // An edit that is undone leaves the body unedited.
+    f.Select(0);
+    QTest::keyClicks(f.w().MemoM(), "z");
+    QTest::keyClick(f.w().MemoM(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Memo(f).size(), 8);
+    f.Select(1);
+    QCOMPARE(ReadAll(f.Path("x.TXT")), expected);
+}
+
+void BodyEditorTest::editedBodiesAreEncoded() {
+    MainWindowFixture f({}, true);
+    f.w().FormActivate();
+    WriteAll(f.Path("x.TXT"), Raw({0xED, 0x40, 0x87, 0x90}));
+    WriteAll(f.Path("y.TXT"), "");
+    f.OpenDocument("enc.Rnote", "x.TXT\r\ny.TXT\r\n");
+    // The editor holds Unicode: the same characters under their usual CP932 codes once it is edited.
+    SetCaret(f.w().MemoM(), 2);
+    QTest::keyClicks(f.w().MemoM(), "a");
+    f.Select(1);
+    QCOMPARE(ReadAll(f.Path("x.TXT")), Raw({0xFA, 0x5C, 0x81, 0xE0, 0x61}));
+    // Half-width katakana and the yen-less backslash survive as single bytes.
+    TypeEach(f.w().MemoM(), U("ｶﾅ\\"));
+    f.Select(0);
+    QCOMPARE(ReadAll(f.Path("y.TXT")), Raw({0xB6, 0xC5, 0x5C}));
+}
+
+void BodyEditorTest::charactersTheFileCannotHoldAreRefused() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    rn::gui::MemoEdit* memo = f.w().MemoM();
+    SetCaret(memo, 0);
+
+    // A character outside the BMP, typed as one key: refused, a beep, the message names it and stays
+    // after the key is released.
+    f.prompts.beeps = 0;
+    TypeText(memo, U("😀"));
+    QCOMPARE(Memo(f), U("エー本文"));
+    QCOMPARE(f.prompts.beeps, 1);
+    QCOMPARE(f.Message(), U(" この文字はShift-JISで保存できません [😀 U+1F600]"));
+
+    // Hangul, typed as a key of its own.
+    f.prompts.beeps = 0;
+    TypeEach(memo, U("한"));
+    QCOMPARE(Memo(f), U("エー本文"));
+    QCOMPARE(f.prompts.beeps, 1);
+    QCOMPARE(f.Message(), U(" この文字はShift-JISで保存できません [한 U+D55C]"));
+
+    // The next accepted key ends the message; storable text goes in.
+    TypeEach(memo, U("漢"));
+    QCOMPARE(Memo(f), U("漢エー本文"));
+    QCOMPARE(f.Message(), QString());
+
+    // A wave dash from a JIS-minded input method becomes the CP932 one.
+    TypeText(memo, U("\u301C"));
+    QCOMPARE(Memo(f), U("漢～エー本文"));
+    f.Select(1);
+    QCOMPARE(ReadAll(f.Path("A.TXT")), Raw({0x8A, 0xBF, 0x81, 0x60}) + rn::Sjis("エー本文"));
+
+    // A read-only pane says nothing about storing: nothing is stored from it.
+    f.Select(9);
+    f.prompts.beeps = 0;
+    TypeText(memo, U("😀"));
+    QCOMPARE(f.prompts.beeps, 0);
+    QCOMPARE(f.Message(), QString());
+    TypeText(f.w().MemoF(), U("😀"));
+    QCOMPARE(f.prompts.beeps, 0);
+}
+
+void BodyEditorTest::pastedAndComposedTextIsFilteredToo() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    rn::gui::MemoEdit* memo = f.w().MemoM();
+    SetCaret(memo, 0);
+
+    f.prompts.beeps = 0;
+    QApplication::clipboard()->setText(U("前😀後"));
+    memo->paste();
+    QCOMPARE(Memo(f), U("エー本文"));
+    QCOMPARE(f.prompts.beeps, 1);
+    QCOMPARE(f.Message(), U(" この文字はShift-JISで保存できません [😀 U+1F600]"));
+    // Releasing the keys of the paste shortcut does not wipe the message.
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_V, Qt::ControlModifier, QString());
+    QApplication::sendEvent(memo, &release);
+    QCOMPARE(f.Message(), U(" この文字はShift-JISで保存できません [😀 U+1F600]"));
+
+    // A NUL would end the body when it is read again.
+    QApplication::clipboard()->setText(QString(QChar(0)) + U("x"));
+    memo->paste();
+    QCOMPARE(Memo(f), U("エー本文"));
+    QCOMPARE(f.Message(), U(" この文字はShift-JISで保存できません [U+0000]"));
+
+    QApplication::clipboard()->setText(U("貼る\r\n～〜"));
+    memo->paste();
+    QCOMPARE(Memo(f), U("貼る\n～～エー本文"));
+
+    // A committed composition.
+    f.prompts.beeps = 0;
+    QInputMethodEvent refused(QString(), {});
+    refused.setCommitString(U("𠮷"));
+    QApplication::sendEvent(memo, &refused);
+    QCOMPARE(Memo(f), U("貼る\n～～エー本文"));
+    QCOMPARE(f.prompts.beeps, 1);
+    QCOMPARE(f.Message(), U(" この文字はShift-JISで保存できません [𠮷 U+20BB7]"));
+    QInputMethodEvent accepted(QString(), {});
+    accepted.setCommitString(U("吉"));
+    QApplication::sendEvent(memo, &accepted);
+    QCOMPARE(Memo(f), U("貼る\n～～吉エー本文"));
+
+    f.Select(1);
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("貼る\r\n～～吉エー本文"));
+}
+
+void BodyEditorTest::nodePositionPanel() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    QCOMPARE(f.Panel(0), U("No.1/1階層/0子"));
+    f.Select(4);
+    QCOMPARE(f.Panel(0), U("No.5/2階層/3子"));
+    QCOMPARE(f.w().state().settings.Start.NodeNo, 4);
+    f.Select(7);
+    QCOMPARE(f.Panel(0), U("No.8/3階層/0子"));
+    f.Select(1);
+    QCOMPARE(f.Panel(0), U("No.2/1階層/3子"));
+    f.Select(8);
+    QCOMPARE(f.Panel(0), U("No.9/1階層/1子"));
+}
+
+void BodyEditorTest::caretPanelCountsLinesAndColumns() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    f.Trigger("ToolButtonCR");  // wrap off
+    QVERIFY(!f.w().state().settings.Memo.WordWrap);
+    rn::gui::MemoEdit* memo = f.w().MemoM();
+    memo->setPlainText(U("一行目\n二\n漢字とabcdefghijkl"));
+    // Third line, before its 11th character: one key to the right gives column 12.
+    SetCaret(memo, 4 + 2 + 10);
+    f.w().SetMessage(U("old"));
+    QTest::keyClick(memo, Qt::Key_Right);
+    QCOMPARE(f.Panel(2), U("3行/12"));
+    QCOMPARE(f.Message(), QString());  // every key release clears the message
+    QTest::keyClick(memo, Qt::Key_Home);
+    QCOMPARE(f.Panel(2), U("3行/1"));
+    QTest::keyClick(memo, Qt::Key_Up);
+    QCOMPARE(f.Panel(2), U("2行/1"));
+
+    // With a selection the start of the selection counts.
+    QTextCursor c = memo->textCursor();
+    c.setPosition(1);
+    c.setPosition(9, QTextCursor::KeepAnchor);
+    memo->setTextCursor(c);
+    QTest::keyClick(memo, Qt::Key_Shift);
+    QCOMPARE(f.Panel(2), U("1行/2"));
+
+    // A mouse click does not update the panel.
+    QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
+    QCOMPARE(f.Panel(2), U("1行/2"));
+}
+
+void BodyEditorTest::caretPanelCountsDisplayedLinesWhenWrapping() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    QVERIFY(f.w().state().settings.Memo.WordWrap);  // the delivered settings wrap
+    rn::gui::MemoEdit* memo = f.w().MemoM();
+    memo->setPlainText(U("短い\n") + QString(400, QLatin1Char('a')) + U("\n終わり"));
+    QTest::qWait(0);
+    const int position = 3 + 300;
+    SetCaret(memo, position);
+    QTest::keyClick(memo, Qt::Key_Shift);
+
+    // Count the displayed lines above the caret and its column on its own displayed line with the
+    // cursor's own movements.
+    QTextCursor probe = memo->textCursor();
+    int above = 0;
+    while (probe.movePosition(QTextCursor::Up))
+        ++above;
+    QTextCursor lineStart = memo->textCursor();
+    lineStart.movePosition(QTextCursor::StartOfLine);
+    const int column = position - lineStart.position();
+    QVERIFY(above >= 2);  // the long line really wraps
+    QCOMPARE(f.Panel(2), QStringLiteral("%1行/%2").arg(above + 1).arg(column + 1));
+
+    // The last line follows every wrapped line.
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo, Qt::Key_Shift);
+    probe = memo->textCursor();
+    int all = 0;
+    while (probe.movePosition(QTextCursor::Up))
+        ++all;
+    QCOMPARE(f.Panel(2), QStringLiteral("%1行/4").arg(all + 1));
+    QVERIFY(all + 1 > 3);
+
+    f.Trigger("ToolButtonCR");  // wrap off: lines are lines again
+    QTest::keyClick(memo, Qt::Key_Shift);
+    QCOMPARE(f.Panel(2), U("3行/4"));
+}
+
+void BodyEditorTest::lockKeyPanel() {
+    using rn::gui::BodyEditor;
+    QCOMPARE(BodyEditor::LockText(false, false), QStringLiteral("  "));
+    QCOMPARE(BodyEditor::LockText(true, false), QStringLiteral("C "));
+    QCOMPARE(BodyEditor::LockText(false, true), QStringLiteral("   Num"));
+    QCOMPARE(BodyEditor::LockText(true, true), QStringLiteral("C  Num"));
+    // Without an X server both locks read as off.
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    QTest::keyClick(f.w().MemoM(), Qt::Key_Right);
+    QCOMPARE(f.Panel(3), QStringLiteral("  "));
+}
+
+void BodyEditorTest::splitScreenFollowsTheEditorWithIlswOn() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    rn::gui::TFormTree& w = f.w();
+    QVERIFY(w.state().settings.AddMemo.ILSW);
+    f.Select(2);
+    f.Trigger("ToolButtonSpr");
+    QCOMPARE(f.Message(), U(" メモ画面を分割しました"));
+    QCOMPARE(w.state().lowerPane, LowerPaneMode::Split);
+    QVERIFY(w.MemoF()->isVisible());
+    QVERIFY(w.Splitter2()->isVisible());
+    QVERIFY(w.MemoF()->isReadOnly());
+    QCOMPARE(w.MemoF()->toPlainText(), U("ビー\nLF だけの行\n"));
+
+    f.Select(3);
+    QCOMPARE(w.MemoF()->toPlainText(), U("シー"));
+    f.Select(4);  // a folder leaves the lower pane as it is
+    QCOMPARE(w.MemoF()->toPlainText(), U("シー"));
+    QVERIFY(w.MemoF()->isVisible());
+    f.Select(9);  // a text node in the trash is a text node too
+    QCOMPARE(w.MemoF()->toPlainText(), U("捨てた\n本文"));
+
+    f.Trigger("ToolButtonSpr");
+    QCOMPARE(f.Message(), U(" メモ画面分割を解除しました"));
+    QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
+    QVERIFY(w.MemoF()->isHidden());
+    // Hidden, it follows nothing.
+    f.Select(5);
+    QCOMPARE(w.MemoF()->toPlainText(), U("捨てた\n本文"));
+}
+
+void BodyEditorTest::splitScreenKeepsItsNodeWithIlswOff() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    rn::gui::TFormTree& w = f.w();
+    w.state().settings.AddMemo.ILSW = false;
+    f.Select(3);
+    f.Trigger("ToolButtonSpr");
+    QCOMPARE(w.MemoF()->toPlainText(), U("シー"));
+    for (int i : {5, 6, 0, 4})
+        f.Select(i);
+    QCOMPARE(w.MemoF()->toPlainText(), U("シー"));
+    QCOMPARE(Memo(f), U("エー本文"));  // the last text node selected
+    QVERIFY(w.MemoF()->isVisible());
+}
+
+void BodyEditorTest::splitScreenShowsTheSavedBody() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    rn::gui::TFormTree& w = f.w();
+    QTest::keyClicks(w.MemoM(), "unsaved ");
+    f.Trigger("ToolButtonSpr");
+    QCOMPARE(w.MemoF()->toPlainText(), U("エー本文"));
+    QCOMPARE(Memo(f), U("unsaved エー本文"));
+    // The lower pane is never written: leaving writes what the upper editor holds.
+    f.Select(2);
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("unsaved エー本文"));
+    f.Select(0);
+    QCOMPARE(w.MemoF()->toPlainText(), U("unsaved エー本文"));
+}
+
+void BodyEditorTest::splitToggleOutsideATextNodeAndOverResults() {
+    MainWindowFixture f({}, true);
+    f.w().FormActivate();
+    // With no document at all.
+    f.Trigger("ToolButtonSpr");
+    QCOMPARE(f.Message(), U(" 2画面分割するには､テキストノードを指定して下さい"));
+    OpenOutline(f);
+    rn::gui::TFormTree& w = f.w();
+    for (int i : {1, 8, 9}) {
+        f.Select(i);
+        f.Trigger("ToolButtonSpr");
+        QCOMPARE(f.Message(), U(" 2画面分割するには､テキストノードを指定して下さい"));
+        QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
+        QVERIFY(w.MemoF()->isHidden());
+    }
+    // A search result list in the lower pane is closed by the same button.
+    w.state().lowerPane = LowerPaneMode::Results;
+    w.MemoF()->setPlainText(U("検索結果"));
+    w.MemoF()->show();
+    f.Trigger("ToolButtonSpr");
+    QCOMPARE(f.Message(), U(" メモ画面分割を解除しました"));
+    QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
+    QVERIFY(w.MemoF()->isHidden());
+}
+
+void BodyEditorTest::tabAndWrapToggles() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    rn::gui::TFormTree& w = f.w();
+    QAction* tab = w.findChild<QAction*>(QStringLiteral("ToolButtonTAB"));
+    QAction* cr = w.findChild<QAction*>(QStringLiteral("ToolButtonCR"));
+    const rn::Settings& s = w.state().settings;
+    // The delivered settings: tab input and wrapping on; the hints name what a click does.
+    QVERIFY(s.Memo.TabIn);
+    QCOMPARE(tab->toolTip(), U("Tab入力解除"));
+    QCOMPARE(cr->toolTip(), U("折り返しOFF"));
+    QVERIFY(!w.MemoM()->tabChangesFocus());
+
+    QTest::keyClick(w.MemoM(), Qt::Key_Tab);
+    QCOMPARE(Memo(f), U("\tエー本文"));
+
+    f.Trigger("ToolButtonTAB");
+    QVERIFY(!s.Memo.TabIn);
+    QCOMPARE(f.Message(), U(" Tab入力解除しました"));
+    QCOMPARE(tab->toolTip(), U("Tab入力"));
+    QVERIFY(w.MemoM()->tabChangesFocus());
+    QVERIFY(w.MemoF()->tabChangesFocus());
+    w.MemoM()->setFocus();
+    QTest::keyClick(w.MemoM(), Qt::Key_Tab);
+    QCOMPARE(Memo(f), U("\tエー本文"));  // the key moved the focus instead
+
+    f.Trigger("ToolButtonTAB");
+    QVERIFY(s.Memo.TabIn);
+    QCOMPARE(f.Message(), U(" Tab入力できます"));
+    QCOMPARE(tab->toolTip(), U("Tab入力解除"));
+
+    f.prompts.beeps = 0;
+    f.Trigger("ToolButtonCR");
+    QVERIFY(!s.Memo.WordWrap);
+    QCOMPARE(f.Message(), QString());
+    QCOMPARE(f.prompts.beeps, 0);
+    QCOMPARE(cr->toolTip(), U("折り返しON"));
+    for (QPlainTextEdit* e : {static_cast<QPlainTextEdit*>(w.MemoM()), static_cast<QPlainTextEdit*>(w.MemoF())}) {
+        QCOMPARE(e->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(e->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+        QCOMPARE(e->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    }
+    f.Trigger("ToolButtonCR");
+    QVERIFY(s.Memo.WordWrap);
+    QCOMPARE(cr->toolTip(), U("折り返しOFF"));
+    for (QPlainTextEdit* e : {static_cast<QPlainTextEdit*>(w.MemoM()), static_cast<QPlainTextEdit*>(w.MemoF())}) {
+        QCOMPARE(e->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QCOMPARE(e->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    }
+
+    // The toggles change the record, so the settings file written at exit keeps them.
+    f.Trigger("ToolButtonTAB");
+    f.Trigger("ToolButtonCR");
+    f.window.reset();
+    const std::string ini = ReadAll(f.Path("Res/Ramblenote.Ini"));
+    QVERIFY(ini.find("TabIn=0\r\n") != std::string::npos);
+    QVERIFY(ini.find("WordWrap=0\r\n") != std::string::npos);
+}
+
+void BodyEditorTest::applySettingsSetsFontsColoursAndTabs() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    rn::gui::TFormTree& w = f.w();
+    rn::Settings& s = w.state().settings;
+    s.Tree.FontName = "DejaVu Sans";
+    s.Tree.FontSize = 14;
+    s.Tree.FontColor = "clNavy";
+    s.Tree.FontBColor = "clCream";
+    s.Tree.Root = false;
+    s.Memo.FontName = "DejaVu Sans Mono";
+    s.Memo.FontSize = 13;
+    s.Memo.FontColor = "clMaroon";
+    s.Memo.FontBColor = "$00E0F0FF";
+    s.Memo.TabSize = 4;
+    s.AddMemo.FontName = "DejaVu Serif";
+    s.AddMemo.FontSize = 9;
+    s.AddMemo.FontColor = "clGreen";
+    s.AddMemo.FontBColor = "clSilver";
+    rn::gui::ApplySettings(w);
+
+    QCOMPARE(w.TreeView1()->font().family(), U("DejaVu Sans"));
+    QCOMPARE(w.TreeView1()->font().pointSize(), 14);
+    QCOMPARE(w.TreeView1()->palette().color(QPalette::Text), QColor(0, 0, 0x80));
+    QCOMPARE(w.TreeView1()->palette().color(QPalette::Base), QColor(0xFF, 0xFB, 0xF0));
+    QVERIFY(!w.TreeView1()->rootIsDecorated());
+    QCOMPARE(w.MemoM()->font().family(), U("DejaVu Sans Mono"));
+    QCOMPARE(w.MemoM()->font().pointSize(), 13);
+    QCOMPARE(w.MemoM()->palette().color(QPalette::Text), QColor(0x80, 0, 0));
+    QCOMPARE(w.MemoM()->palette().color(QPalette::Base), QColor(0xFF, 0xF0, 0xE0));
+    QCOMPARE(w.MemoF()->font().family(), U("DejaVu Serif"));
+    QCOMPARE(w.MemoF()->font().pointSize(), 9);
+    QCOMPARE(w.MemoF()->palette().color(QPalette::Text), QColor(0, 0x80, 0));
+    QCOMPARE(w.MemoF()->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
+    // Tab stops every TabSize average characters, in both panes.
+    QCOMPARE(w.MemoM()->tabStopDistance(), 4.0 * w.MemoM()->fontMetrics().averageCharWidth());
+    QCOMPARE(w.MemoF()->tabStopDistance(), 4.0 * w.MemoF()->fontMetrics().averageCharWidth());
+    // The selection change sets them again after loading a body.
+    f.Select(2);
+    QCOMPARE(w.MemoM()->tabStopDistance(), 4.0 * w.MemoM()->fontMetrics().averageCharWidth());
+}
+
+void BodyEditorTest::applySettingsWithInitialValuesKeepsUsableFontsAndColours() {
+    MainWindowFixture f;
+    // No settings file: the record keeps its initial values.
+    std::filesystem::remove(f.Path("Res/Ramblenote.Ini"));
+    f.w().FormActivate();
+    f.w().show();
+    rn::gui::TFormTree& w = f.w();
+    QCOMPARE(w.state().settings.Memo.FontName, std::string());
+    const QFont memoFont = w.MemoM()->font();
+    const QFont treeFont = w.TreeView1()->font();
+    const QPalette memoPalette = w.MemoM()->palette();
+    const qreal tabs = w.MemoM()->tabStopDistance();
+
+    f.Trigger("ToolButtonTAB");  // applies the record
+    QCOMPARE(f.Message(), U(" Tab入力できます"));
+    for (QWidget* pane :
+         {static_cast<QWidget*>(w.MemoM()), static_cast<QWidget*>(w.MemoF()), static_cast<QWidget*>(w.TreeView1())}) {
+        QVERIFY(!pane->font().family().isEmpty());
+        QVERIFY(pane->fontInfo().pixelSize() > 0);
+        QVERIFY(pane->palette().color(QPalette::Text) != pane->palette().color(QPalette::Base));
+        QVERIFY(pane->palette().color(QPalette::Text).isValid());
+    }
+    QCOMPARE(w.MemoM()->font(), memoFont);
+    QCOMPARE(w.TreeView1()->font(), treeFont);
+    QCOMPARE(w.MemoM()->palette().color(QPalette::Text), memoPalette.color(QPalette::Text));
+    QCOMPARE(w.MemoM()->palette().color(QPalette::Base), memoPalette.color(QPalette::Base));
+    QCOMPARE(w.MemoM()->tabStopDistance(), tabs);
+    QVERIFY(w.MemoM()->tabStopDistance() > 0);
+
+    // Unreadable colour texts keep the widget's colour too.
+    w.state().settings.Memo.FontColor = "nonsense";
+    w.state().settings.Memo.FontBColor = "clNone";
+    f.Trigger("ToolButtonCR");
+    QCOMPARE(w.MemoM()->palette().color(QPalette::Text), memoPalette.color(QPalette::Text));
+    QCOMPARE(w.MemoM()->palette().color(QPalette::Base), memoPalette.color(QPalette::Base));
+}
+
+void BodyEditorTest::colourTexts() {
+    using rn::gui::ResolveColor;
+    QPalette p;
+    p.setColor(QPalette::Base, QColor(1, 2, 3));
+    p.setColor(QPalette::Text, QColor(4, 5, 6));
+    QCOMPARE(*ResolveColor("clSilver", p), QColor(0xC0, 0xC0, 0xC0));
+    QCOMPARE(*ResolveColor("clsilver", p), QColor(0xC0, 0xC0, 0xC0));
+    QCOMPARE(*ResolveColor("$00123456", p), QColor(0x56, 0x34, 0x12));
+    QCOMPARE(*ResolveColor("0x0000FF", p), QColor(0xFF, 0, 0));
+    QCOMPARE(*ResolveColor("255", p), QColor(0xFF, 0, 0));
+    QCOMPARE(*ResolveColor("clWindow", p), QColor(1, 2, 3));
+    QCOMPARE(*ResolveColor("clWindowText", p), QColor(4, 5, 6));
+    QVERIFY(!ResolveColor("", p));
+    QVERIFY(!ResolveColor("clNone", p));
+    QVERIFY(!ResolveColor("clDefault", p));
+    QVERIFY(!ResolveColor("green-ish", p));
+}
+
+void BodyEditorTest::deletedBodyFile() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    rn::gui::TFormTree& w = f.w();
+    QTest::keyClicks(w.MemoM(), "edited ");
+    std::filesystem::remove(f.Path("B.TXT"));
+    f.prompts.Clear();
+    f.Select(2);
+    // The body being left was written; the missing one is reported.
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("edited エー本文"));
+    const QStringList errors = f.prompts.Of("erroryes");
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].startsWith(U("ファイル \"") + f.QPath("B.TXT") + U("\" は開けません。")), qPrintable(errors[0]));
+    QVERIFY(errors[0].size() > (U("ファイル \"") + f.QPath("B.TXT") + U("\" は開けません。")).size());
+    QCOMPARE(f.doc().EditNodeState, int(rn::kNoBody));
+    QVERIFY(w.MemoM()->isHidden());
+    QCOMPARE(Memo(f), QString());
+    QCOMPARE(rn::Cp932ToUtf8(w.state().DialogNodeName), std::string("B.TXT"));
+
+    // Nothing of A.TXT ever reaches the missing node's file, nor is A.TXT written again.
+    WriteAll(f.Path("A.TXT"), "changed outside");
+    f.Select(3);
+    QVERIFY(!rn::test::Exists(f.Path("B.TXT")));
+    f.Select(1);
+    QVERIFY(!rn::test::Exists(f.Path("B.TXT")));
+    QCOMPARE(ReadAll(f.Path("A.TXT")), std::string("changed outside"));
+    f.Trigger("ToolButtonSpr");
+    QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
+
+    // At exit too.
+    f.Select(2);
+    f.window.reset();
+    QVERIFY(!rn::test::Exists(f.Path("B.TXT")));
+}
+
+void BodyEditorTest::bodyThatCannotBeWrittenKeepsTheEdits() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    rn::gui::TFormTree& w = f.w();
+    QTest::keyClicks(w.MemoM(), "keep ");
+    ::chmod(f.Path("A.TXT").c_str(), 0444);
+    f.prompts.Clear();
+    f.Select(2);
+    const QStringList errors = f.prompts.Of("erroryes");
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].startsWith(U("ファイル \"") + f.QPath("A.TXT") + U("\" を作成できません。")),
+             qPrintable(errors[0]));
+    // The selection change stopped there: the edits are still in the editor, still for A.TXT.
+    QCOMPARE(Memo(f), U("keep エー本文"));
+    QCOMPARE(rn::Cp932ToUtf8(f.doc().EditNodeName), std::string("A.TXT"));
+    QCOMPARE(f.doc().EditNodeState, int(rn::kEditing));
+    QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Sjis("ビー\nLF だけの行\n"));
+
+    ::chmod(f.Path("A.TXT").c_str(), 0644);
+    f.Select(3);
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("keep エー本文"));
+    QCOMPARE(Memo(f), U("シー"));
+}
+
+void BodyEditorTest::bodyOverTheLimitIsRefused() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    QCOMPARE(rn::gui::kBodyLimit, std::size_t(64) << 20);
+    // A sparse file one byte over the limit.
+    WriteAll(f.Path("C.TXT"), "x");
+    QCOMPARE(::truncate(f.Path("C.TXT").c_str(), static_cast<off_t>(rn::gui::kBodyLimit + 1)), 0);
+    f.prompts.Clear();
+    f.Select(3);
+    QCOMPARE(f.prompts.Of("erroryes"), QStringList{U("文字列の大きさがメモの制限を越えました")});
+    QCOMPARE(f.doc().EditNodeState, int(rn::kNoBody));
+    QVERIFY(f.w().MemoM()->isHidden());
+    QCOMPARE(Memo(f), QString());
+    f.Select(2);
+    QCOMPARE(std::filesystem::file_size(f.Path("C.TXT")), std::uintmax_t(rn::gui::kBodyLimit + 1));
+}
+
+QTEST_MAIN(BodyEditorTest)
+#include "body_editor_test.moc"
