@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "core/tree/notices.h"
+#include "gui/mainwin/body_editor.h"
 #include "gui/mainwin/main_window.h"
 
 namespace rn::gui {
@@ -14,16 +15,30 @@ HistoryMenu::HistoryMenu(TFormTree& window, QMenu* menu) : QObject(&window), w_(
 }
 
 void HistoryMenu::Rebuild() {
-    menu_->clear();
+    // Items are kept and given their new captions: the item being chosen is often the one whose open
+    // reorders the list, and it must not be deleted under its own signal.
     const auto& items = w_.state().history.items();
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        QString caption = FromUtf8(items[i]);
-        // Captions are shown as they are: a "&" in a path is no access key.
-        QAction* a = menu_->addAction(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
-        a->setData(caption);
+    QList<QAction*> actions = menu_->actions();
+    while (actions.size() > static_cast<qsizetype>(items.size())) {
+        QAction* extra = actions.takeLast();
+        menu_->removeAction(extra);
+        extra->deleteLater();
+    }
+    for (std::size_t i = static_cast<std::size_t>(actions.size()); i < items.size(); ++i) {
+        QAction* a = menu_->addAction(QString());
         if (i == 0) a->setObjectName(QStringLiteral("MenuFTRNew"));
-        const std::string path = items[i];
-        connect(a, &QAction::triggered, this, [this, path] { MenuFTRNewClick(path); });
+        // The caption is taken when the item is chosen, as a copy: the open it starts changes the list.
+        connect(a, &QAction::triggered, this, [this, i] {
+            const auto& list = w_.state().history.items();
+            if (i < list.size()) MenuFTRNewClick(list[i]);
+        });
+        actions.append(a);
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const QString caption = FromUtf8(items[i]);
+        // Captions are shown as they are: a "&" in a path is no access key.
+        actions[static_cast<qsizetype>(i)]->setText(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        actions[static_cast<qsizetype>(i)]->setData(caption);
     }
 }
 
@@ -33,10 +48,11 @@ void HistoryMenu::Add(const std::string& path) {
     Rebuild();
 }
 
-void HistoryMenu::MenuFTRNewClick(const std::string& caption) {
+void HistoryMenu::MenuFTRNewClick(std::string caption) {
     rn::ClearStatus();
     rn::Document& doc = w_.doc();
-    w_.SaveCurrentBody();
+    // Edits that could not be written stay in the editor; opening another document would lose them.
+    if (!w_.editor().SaveCurrentBody()) return;
     doc.SaveTreeFile();
     if (caption == rn::kHistoryLatest) return;
     const int result = doc.OpenTreeFile(caption);

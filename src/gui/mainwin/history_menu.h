@@ -20,8 +20,8 @@ class HistoryMenu : public QObject {
     void Rebuild();
     // A completed open puts its path at the top.
     void Add(const std::string& path);
-    // The click of an item.
-    void MenuFTRNewClick(const std::string& caption);
+    // The click of an item. The caption is copied: the item itself goes when the list is rebuilt.
+    void MenuFTRNewClick(std::string caption);
 
   private:
     TFormTree& w_;
