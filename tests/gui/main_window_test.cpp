@@ -48,7 +48,7 @@ static QStringList Captions(const QList<QAction*>& actions) {
 }
 
 void MainWindowTest::layoutAndNames() {
-    MainWindowFixture f({}, true);
+    MainWindowFixture f;
     rn::gui::TFormTree& w = f.w();
     QCOMPARE(w.windowTitle(), QStringLiteral("Ramblenote"));
     QCOMPARE(w.font().family(), QStringLiteral("ＭＳ ゴシック"));
@@ -59,7 +59,6 @@ void MainWindowTest::layoutAndNames() {
     QVERIFY(w.MemoM()->isHidden());
     QVERIFY(w.MemoF()->isHidden());
     QVERIFY(w.MemoF()->isReadOnly());
-    QCOMPARE(w.Splitter1()->sizes().first(), 185);
     QVERIFY(!w.Splitter1()->childrenCollapsible());
     QCOMPARE(w.TreeView1()->indentation(), 19);
     QCOMPARE(w.TreeView1()->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -75,6 +74,8 @@ void MainWindowTest::layoutAndNames() {
                                  "ToolButtonDel=ノード削除", "-", "ToolButtonTNew=新規Tree", "ToolButtonTOpen=Tree開く",
                                  "-", "ToolButtonTAB=TAB入力", "ToolButtonCR=折り返し", "ToolButtonSpr=画面分割"}));
     QVERIFY(w.findChild<QToolButton*>(QStringLiteral("ToolButtonTOpen")));
+    w.show();
+    QCOMPARE(w.Splitter1()->sizes().first(), 185);
 }
 
 void MainWindowTest::menusInOrder() {
