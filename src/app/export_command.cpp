@@ -13,6 +13,7 @@
 #include "core/batchout/batch_output.h"
 #include "core/batchout/btxtout_settings.h"
 #include "core/batchout/export_source.h"
+#include "core/settings/resdir.h"
 #include "core/text/cp932.h"
 #include "core/tree/files.h"
 #include "core/tree/notices.h"
@@ -237,7 +238,8 @@ int RunExportCommand(const std::vector<std::string>& args) {
         if (!FileExists(*a->settings)) return fail("設定ファイル[" + *a->settings + "]が有りません");
         settings = ReadBTxtOutSettings(*a->settings, false);
     } else {
-        const std::string own = BTxtOutIniPath(Program().directory);
+        // The program's own file: beside the program, or in the per-user directory that replaces it.
+        const std::string own = BTxtOutIniPath(ConfigDirectory());
         if (FileExists(own)) settings = ReadBTxtOutSettings(own, false);
     }
     settings.MOKUJI = a->toc.has_value();
