@@ -7,7 +7,8 @@ Node::~Node() {
     while (!pending.empty()) {
         std::unique_ptr<Node> n = std::move(pending.back());
         pending.pop_back();
-        for (auto& c : n->children) pending.push_back(std::move(c));
+        for (auto& c : n->children)
+            pending.push_back(std::move(c));
         n->children.clear();
     }
 }
@@ -24,6 +25,7 @@ void Outline::Reindex() const {
         if (next < node->children.size()) {
             Node* child = node->children[next++].get();
             child->absIndex_ = static_cast<int>(preorder_.size());
+            child->level_ = static_cast<int>(stack.size()) - 1;
             preorder_.push_back(child);
             stack.emplace_back(child, 0);
         } else {
@@ -38,7 +40,9 @@ const std::vector<Node*>& Outline::Preorder() const {
     return preorder_;
 }
 
-int Outline::Count() const { return static_cast<int>(Preorder().size()); }
+int Outline::Count() const {
+    return static_cast<int>(Preorder().size());
+}
 
 Node* Outline::At(int index) const {
     const auto& all = Preorder();
@@ -52,9 +56,15 @@ int Outline::IndexOf(const Node* node) const {
     return node->absIndex_;
 }
 
+int Outline::IndexedLevelOf(const Node* node) const {
+    Preorder();
+    return node->level_;
+}
+
 int Outline::LevelOf(const Node* node) {
     int level = -1;
-    for (const Node* n = node; n && n->parent; n = n->parent) ++level;
+    for (const Node* n = node; n && n->parent; n = n->parent)
+        ++level;
     return level;
 }
 
@@ -146,7 +156,8 @@ void Outline::ReplaceWith(Outline& other) {
     if (observer_) observer_->BeforeReset();
     root_.children = std::move(other.root_.children);
     other.root_.children.clear();
-    for (auto& child : root_.children) child->parent = &root_;
+    for (auto& child : root_.children)
+        child->parent = &root_;
     Invalidate();
     other.Invalidate();
     if (observer_) observer_->AfterReset();

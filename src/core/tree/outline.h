@@ -24,21 +24,22 @@ struct Node {
     NodeKind kind = NodeKind::Folder;
     Node* parent = nullptr;  // null for the invisible root
     std::vector<std::unique_ptr<Node>> children;
-    int row = 0;             // position among its parent's children
+    int row = 0;  // position among its parent's children
 
     bool IsText() const { return kind == NodeKind::Text; }
     int ChildCount() const { return static_cast<int>(children.size()); }
     Node* Child(int i) const { return children[static_cast<std::size_t>(i)].get(); }
 
-private:
+  private:
     friend class Outline;
     mutable int absIndex_ = -1;
+    mutable int level_ = 0;
 };
 
 // Told before and after every change, so that a view can keep its own state (expansion, selection).
 // Parents are given as nodes; the invisible root stands for "no parent".
 class OutlineObserver {
-public:
+  public:
     virtual ~OutlineObserver() = default;
     virtual void BeforeInsert(Node* parent, int row) = 0;
     virtual void AfterInsert() = 0;
@@ -53,7 +54,7 @@ public:
 };
 
 class Outline {
-public:
+  public:
     Outline();
     Outline(const Outline&) = delete;
     Outline& operator=(const Outline&) = delete;
@@ -69,6 +70,8 @@ public:
     int IndexOf(const Node* node) const;
     // Depth: 0 for a root node.
     static int LevelOf(const Node* node);
+    // The same for a node of this outline, from the index (constant time once indexed).
+    int IndexedLevelOf(const Node* node) const;
     // All nodes in pre-order.
     const std::vector<Node*>& Preorder() const;
 
@@ -94,7 +97,7 @@ public:
     void SetObserver(OutlineObserver* observer) { observer_ = observer; }
     OutlineObserver* Observer() const { return observer_; }
 
-private:
+  private:
     void Invalidate() { indexValid_ = false; }
     void Reindex() const;
     static void Renumber(Node* parent, int from);

@@ -1,5 +1,7 @@
 #include "core/tree/treefile.h"
 
+#include <cstring>
+
 #include "core/text/cp932.h"
 
 namespace rn {
@@ -14,7 +16,9 @@ std::string_view UpToNul(std::string_view bytes, bool& dataAfterNul) {
     return bytes.substr(0, nul);
 }
 
-bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+bool IsTrailByte(unsigned char c) {
+    return c >= 0x40 && c <= 0xFC && c != 0x7F;
+}
 
 }  // namespace
 
@@ -55,7 +59,8 @@ TreeParseResult ParseTreeLines(const std::vector<std::string_view>& lines, Outli
             parent = previous;
         } else if (L < previousLevel) {
             Node* ancestor = previous;
-            for (int k = previousLevel; k > L; --k) ancestor = ancestor->parent;
+            for (int k = previousLevel; k > L; --k)
+                ancestor = ancestor->parent;
             parent = ancestor->parent;
         } else {
             result.ok = false;
@@ -69,20 +74,21 @@ TreeParseResult ParseTreeLines(const std::vector<std::string_view>& lines, Outli
 }
 
 std::string SerializeOutline(const Outline& outline) {
-    std::string out;
     const auto& all = outline.Preorder();
     std::size_t total = 0;
-    for (const Node* n : all) total += n->text.size() + 4;
-    out.reserve(total);
-    // Levels follow from the walk: a node is one deeper than its parent.
-    std::vector<std::pair<const Node*, int>> stack;
+    for (const Node* n : all)
+        total += static_cast<std::size_t>(outline.IndexedLevelOf(n)) + n->text.size() + 2;
+    // One allocation and plain copies: this runs after every change of the outline.
+    std::string out(total, '\0');
+    char* p = out.data();
     for (const Node* n : all) {
-        while (!stack.empty() && stack.back().first != n->parent) stack.pop_back();
-        int level = stack.empty() ? 0 : stack.back().second + 1;
-        out.append(static_cast<std::size_t>(level), '\t');
-        out += n->text;
-        out += "\r\n";
-        stack.emplace_back(n, level);
+        const std::size_t level = static_cast<std::size_t>(outline.IndexedLevelOf(n));
+        std::memset(p, '\t', level);
+        p += level;
+        std::memcpy(p, n->text.data(), n->text.size());
+        p += n->text.size();
+        *p++ = '\r';
+        *p++ = '\n';
     }
     return out;
 }

@@ -1,0 +1,165 @@
+// Outline edits on a 20,000-node document through the main window, against SaveTreeFile alone:
+// every edit writes the Tree file, so that save is the floor, and the view must not rebuild.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <filesystem>
+#include <fstream>
+
+#include "core/text/cp932.h"
+#include "core/tree/files.h"
+#include "core/tree/notices.h"
+#include "gui/mainwin/main_window.h"
+#include "gui/mainwin/node_commands.h"
+#include "gui/mainwin/outline_model.h"
+#include "gui/mainwin/outline_view.h"
+#include "gui/prompts.h"
+
+namespace {
+
+class SilentPrompts : public rn::gui::Prompts {
+  public:
+    void Information(const QString&) override {}
+    bool WarningYesNo(const QString&) override { return false; }
+    bool WarningYesCancel(const QString&) override { return true; }
+    void WarningYes(const QString&) override {}
+    void ErrorYes(const QString&) override {}
+    void ErrorAbort(const QString&) override {}
+    QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    void Beep() override {}
+};
+
+struct Fixture {
+    std::string dir;
+    SilentPrompts prompts;
+    std::unique_ptr<rn::gui::TFormTree> window;
+
+    Fixture() {
+        dir = (std::filesystem::temp_directory_path() / ("rn-nodes-" + std::to_string(::getpid()))).string();
+        std::filesystem::create_directories(dir + "/Res");
+        std::string bytes;
+        for (int c = 0; c < 1000; ++c) {
+            bytes += rn::Sjis("第" + std::to_string(c + 1) + "章") + "\r\n";
+            for (int i = 0; i < 19; ++i) {
+                std::string name = "n" + std::to_string(c) + "-" + std::to_string(i) + (i % 2 ? "" : ".TXT");
+                bytes += "\t" + name + "\r\n";
+                if (i % 2 == 0) std::ofstream(dir + "/" + name) << "body\r\n";
+            }
+        }
+        bytes += rn::Sjis("ゴミ箱") + "\r\n";
+        std::ofstream(dir + "/bench.Rnote", std::ios::binary) << bytes;
+        rn::gui::TFormTree::Options options;
+        options.prompts = &prompts;
+        options.programDirectory = QString::fromStdString(dir);
+        window = std::make_unique<rn::gui::TFormTree>(options);
+        window->show();
+        QApplication::processEvents();  // the first activation, before the document is opened
+        window->doc().OpenTreeFile(dir + "/bench.Rnote");
+        if (qEnvironmentVariableIsSet("RN_BENCH_EXPAND")) window->TreeView1()->expandAll();
+        QApplication::processEvents();
+    }
+    ~Fixture() {
+        window.reset();
+        std::filesystem::remove_all(dir);
+    }
+    rn::gui::TFormTree& w() { return *window; }
+};
+
+std::unique_ptr<Fixture> g_fixture;
+
+Fixture& F() {
+    if (!g_fixture) g_fixture = std::make_unique<Fixture>();
+    return *g_fixture;
+}
+
+void BM_SaveTreeFile(benchmark::State& state) {
+    F();
+    for (auto _ : state)
+        F().w().doc().SaveTreeFile();
+}
+BENCHMARK(BM_SaveTreeFile)->Unit(benchmark::kMillisecond);
+
+// Adds a folder node after the middle chapter, then removes it again outside the timing.
+void BM_AddNode(benchmark::State& state) {
+    rn::gui::TFormTree& w = F().w();
+    for (auto _ : state) {
+        w.SelectNode(w.doc().outline.At(10000));
+        w.state().DialogNodeName = "new";
+        w.state().DialogTextNode = false;
+        w.nodes().AddNode(1);
+        state.PauseTiming();
+        rn::Node* added = w.doc().outline.At(w.doc().FindNodeByText("new"));
+        w.doc().outline.Remove(added);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AddNode)->Unit(benchmark::kMillisecond);
+
+// Renames a folder node the way the rename command does after its dialog.
+void BM_RenameNode(benchmark::State& state) {
+    rn::gui::TFormTree& w = F().w();
+    rn::Document& doc = w.doc();
+    int flip = 0;
+    for (auto _ : state) {
+        rn::Node* node = doc.outline.At(10001);
+        std::string name = (flip++ % 2) ? "renamed-a" : "renamed-b";
+        doc.outline.SetText(node, name);
+        doc.EditNodeName = name;
+        doc.RefreshNodeKinds(doc.FindNodeByText(name));
+        doc.SaveTreeFile();
+    }
+}
+BENCHMARK(BM_RenameNode)->Unit(benchmark::kMillisecond);
+
+// Drags a chapter onto the indentation of another and back (two moves per iteration).
+void BM_MoveNode(benchmark::State& state) {
+    rn::gui::TFormTree& w = F().w();
+    rn::gui::OutlineView* view = w.TreeView1();
+    for (auto _ : state) {
+        state.PauseTiming();
+        rn::Node* chapter = w.doc().outline.At(200);
+        w.SelectNode(chapter);
+        view->scrollTo(w.outlineModel()->IndexOf(chapter));
+        QRect r = view->visualRect(w.outlineModel()->IndexOf(w.doc().outline.At(20)));
+        state.ResumeTiming();
+        view->scrollTo(w.outlineModel()->IndexOf(w.doc().outline.At(20)));
+        r = view->visualRect(w.outlineModel()->IndexOf(w.doc().outline.At(20)));
+        w.nodes().TreeView1DragDrop(QPoint(r.left() - 4, r.center().y()));
+    }
+}
+BENCHMARK(BM_MoveNode)->Unit(benchmark::kMillisecond);
+
+// Moves a text node to the trash and deletes it from there with its body file.
+void BM_DeleteNode(benchmark::State& state) {
+    rn::gui::TFormTree& w = F().w();
+    rn::Document& doc = w.doc();
+    for (auto _ : state) {
+        state.PauseTiming();
+        rn::Node* trash = rn::FindTrashNode(doc.outline);
+        rn::Node* victim = doc.outline.AppendChild(trash, "victim.TXT", rn::NodeKind::Text);
+        std::ofstream(F().dir + "/victim.TXT") << "x";
+        w.SelectNode(victim);
+        state.ResumeTiming();
+        // The command's work after its confirmation: save, delete the file, remove, save.
+        doc.SaveTreeFile();
+        rn::DeleteFiles(*doc.BodyPath("victim.TXT"), false);
+        doc.outline.Remove(victim);
+        doc.SaveTreeFile();
+    }
+}
+BENCHMARK(BM_DeleteNode)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    g_fixture.reset();  // the window goes before the application object
+    return 0;
+}
