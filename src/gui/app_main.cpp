@@ -8,6 +8,7 @@
 #include "gui/mainwin/resident.h"
 #include "gui/prompts.h"
 #include "platform/single_instance.h"
+#include "platform/termination.h"
 
 namespace rn::gui {
 
@@ -34,6 +35,11 @@ int RunDesktop(int argc, char** argv) {
     TFormTree window(options);
     QObject::connect(&single, &rn::SingleInstance::showRequested, &window,
                      [&window] { window.resident().RestoreFromTray(); });
+    // Being told to stop ends the program as its own exit command would, writing everything.
+    rn::TerminationWatcher termination([&window] {
+        window.resident().WMQueryEndSession();
+        window.close();
+    });
     window.show();
     return QApplication::exec();
 }

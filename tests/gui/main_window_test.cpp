@@ -21,6 +21,9 @@
 #include "gui/mainwin/status_panels.h"
 #include "gui_support.h"
 #include "platform/single_instance.h"
+#include "platform/termination.h"
+
+#include <csignal>
 
 using rn::test::MainWindowFixture;
 using rn::test::ReadAll;
@@ -38,6 +41,7 @@ class MainWindowTest : public QObject {
     void residentModeWithANotificationAreaHidesAndRestores();
     void endOfSessionEndsEvenWhenResident();
     void secondCopyIsRefusedAndTouchesNothing();
+    void terminationSignalsRunTheNormalExit();
 };
 
 static QStringList Captions(const QList<QAction*>& actions) {
@@ -208,6 +212,20 @@ void MainWindowTest::secondCopyIsRefusedAndTouchesNothing() {
     rn::SingleInstance second(QStringLiteral("RamblenoteVer3"));
     QVERIFY(second.AnotherCopyRunning());
     QVERIFY(shown.wait(2000));
+}
+
+void MainWindowTest::terminationSignalsRunTheNormalExit() {
+    MainWindowFixture f({}, true);
+    f.OpenDocument("t.Rnote", "a\r\nゴミ箱\r\n");
+    f.doc().outline.AppendChild(nullptr, "b");
+    f.w().SetResidentModeOn(true);  // even a resident program ends
+    rn::TerminationWatcher watcher([&f] {
+        f.w().resident().WMQueryEndSession();
+        f.w().close();
+    });
+    std::raise(SIGTERM);
+    QTRY_VERIFY(f.w().ExitDone());
+    QCOMPARE(ReadAll(f.Path("t.Rnote")), rn::Sjis("a\r\nゴミ箱\r\nb\r\n"));
 }
 
 QTEST_MAIN(MainWindowTest)
