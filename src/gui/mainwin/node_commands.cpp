@@ -27,6 +27,12 @@ NodeCommands::NodeCommands(TFormTree& window) : QObject(&window), w_(window) {
     connect(expand, &QAction::triggered, this, &NodeCommands::TPM_Item2Click);
 }
 
+rn::Node* NodeCommands::SelectedOrSay(const char* noSelection) {
+    rn::Node* selected = w_.SelectedNode();
+    if (!selected) rn::ShowStatus(noSelection);
+    return selected;
+}
+
 void NodeCommands::SelectQuietly(rn::Node* node) {
     AppState& s = w_.state();
     ++s.selectionQuiet;
@@ -43,11 +49,8 @@ void NodeCommands::AddCommand(int mode, int placement, const char* noSelection, 
         rn::ShowStatus("Rnote ファイルを 開くか/新規作成して下さい");
         return;
     }
-    rn::Node* selected = w_.SelectedNode();
-    if (!selected) {
-        rn::ShowStatus(noSelection);
-        return;
-    }
+    rn::Node* selected = SelectedOrSay(noSelection);
+    if (!selected) return;
     if (rn::IsInTrash(selected) && (mode == rn::kModeChildAdd || selected->text != rn::kTrashText)) {
         rn::ShowStatus(inTrash);
         return;
@@ -122,11 +125,8 @@ void NodeCommands::MenuNodeReNameClick() {
     rn::Document& doc = w_.doc();
     rn::ClearStatus();
     w_.SearchOffIfResults();
-    rn::Node* selected = w_.SelectedNode();
-    if (!selected) {
-        rn::ShowStatus("ノード名変更位置を選択して下さい");
-        return;
-    }
+    rn::Node* selected = SelectedOrSay("ノード名変更位置を選択して下さい");
+    if (!selected) return;
     if (rn::IsInTrash(selected)) {
         rn::ShowStatus("ゴミ箱のノード名は変更できません");
         return;

@@ -59,6 +59,8 @@ class NodeCommands : public QObject {
 
   private:
     void AddCommand(int mode, int placement, const char* noSelection, const char* inTrash, const char* cancelled);
+    // The selected node, or null after telling the user `noSelection`.
+    rn::Node* SelectedOrSay(const char* noSelection);
     // Selects `node` without the selection change running (the command runs it itself afterwards).
     void SelectQuietly(rn::Node* node);
 

@@ -29,11 +29,8 @@ void NodeCommands::ToolButtonDelClick() {
     rn::Document& doc = w_.doc();
     rn::ClearStatus();
     w_.SearchOffIfResults();
-    rn::Node* selected = w_.SelectedNode();
-    if (!selected) {
-        rn::ShowStatus("削除ノード位置を選択して下さい");
-        return;
-    }
+    rn::Node* selected = SelectedOrSay("削除ノード位置を選択して下さい");
+    if (!selected) return;
     int mode = rn::kModeMoveToTrash;
     if (rn::IsInTrash(selected)) {
         if (selected->text == rn::kTrashText) {
