@@ -13,6 +13,7 @@
 #include <QSplitter>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <filesystem>
 
 #include "core/text/cp932.h"
@@ -122,6 +123,8 @@ class BodyEditorTest : public QObject {
     void deletedBodyFile();
     void bodyThatCannotBeWrittenKeepsTheEdits();
     void bodyOverTheLimitIsRefused();
+    void returningToABodyUsesItOnlyWhileItsFileIsUnchanged();
+    void nulBytesEndTheBody();
 };
 
 void BodyEditorTest::selectingTextFolderTrashAndTrashText() {
@@ -752,6 +755,96 @@ void BodyEditorTest::bodyOverTheLimitIsRefused() {
     QCOMPARE(Memo(f), QString());
     f.Select(2);
     QCOMPARE(std::filesystem::file_size(f.Path("C.TXT")), std::uintmax_t(rn::gui::kBodyLimit + 1));
+}
+
+void BodyEditorTest::returningToABodyUsesItOnlyWhileItsFileIsUnchanged() {
+    MainWindowFixture f({}, true);
+    WriteAll(f.Path("x.TXT"), Raw({0xED, 0x40, 0x0A, 0x41}));  // a code that does not survive Unicode
+    OpenOutline(f);
+    rn::gui::TFormTree& w = f.w();
+    rn::gui::MemoEdit* memo = w.MemoM();
+    QTextDocument* first = memo->document();
+    f.Select(2);
+    f.Select(0);
+    QCOMPARE(memo->document(), first);  // the same document again: nothing decoded, nothing rebuilt
+    QCOMPARE(Memo(f), U("エー本文"));
+
+    // Changed on disk while another node was shown: read anew.
+    f.Select(2);
+    WriteAll(f.Path("A.TXT"), rn::Sjis("外で変えた"));
+    f.Select(0);
+    QCOMPARE(Memo(f), U("外で変えた"));
+
+    // Edited and written when left: coming back shows the edit, with nothing left to undo.
+    TypeEach(memo, U("編集"));
+    f.Select(3);
+    f.Select(0);
+    QCOMPARE(Memo(f), U("編集外で変えた"));
+    QVERIFY(!memo->document()->isUndoAvailable());
+    QVERIFY(!memo->document()->isModified());
+    f.Select(3);
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("編集外で変えた"));
+
+    // Text put in without typing does not stand for the file: it is not used again.
+    f.Select(0);
+    memo->setPlainText(U("どこにも保存されていない"));
+    memo->document()->setModified(false);
+    f.Select(3);
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("編集外で変えた"));
+    f.Select(0);
+    QCOMPARE(Memo(f), U("編集外で変えた"));
+
+    // Fonts, tab stops and wrapping changed meanwhile reach a document used again.
+    f.Select(3);
+    w.state().settings.Memo.FontName = "DejaVu Sans Mono";
+    w.state().settings.Memo.FontSize = 15;
+    w.state().settings.Memo.TabSize = 8;
+    f.Trigger("ToolButtonCR");
+    QVERIFY(!w.state().settings.Memo.WordWrap);
+    f.Select(0);
+    QCOMPARE(memo->document()->defaultFont(), memo->font());
+    QCOMPARE(memo->font().pointSize(), 15);
+    QCOMPARE(memo->tabStopDistance(), 8.0 * memo->fontMetrics().averageCharWidth());
+    QCOMPARE(memo->document()->defaultTextOption().wrapMode(), QTextOption::NoWrap);
+
+    // A body whose bytes do not survive Unicode is still written back byte for byte.
+    f.Select(1);
+    w.doc().outline.AppendChild(nullptr, "x.TXT", rn::NodeKind::Text);
+    const int x = w.doc().outline.Count() - 1;
+    f.Select(x);
+    f.Select(0);
+    f.Select(x);
+    f.Select(0);
+    QCOMPARE(ReadAll(f.Path("x.TXT")), Raw({0xED, 0x40, 0x0D, 0x0A, 0x41}));
+
+    // Only a few are kept.
+    for (int i : {2, 3, 5, 6, 7, 9, 0})
+        f.Select(i);
+    QVERIFY(w.editor().KeptCount() <= rn::gui::kKeptBodies);
+    QVERIFY(w.editor().KeptCount() > 0);
+}
+
+void BodyEditorTest::nulBytesEndTheBody() {
+    MainWindowFixture f({}, true);
+    f.w().FormActivate();
+    WriteAll(f.Path("tail.TXT"), std::string("ab\r\ncd\0\0\0", 9));
+    WriteAll(f.Path("mid.TXT"), std::string("ab\0cd", 5));
+    WriteAll(f.Path("crlf.TXT"), "ab\r\ncd");
+    f.OpenDocument("nul.Rnote", "tail.TXT\r\nmid.TXT\r\ncrlf.TXT\r\n");
+    // NUL bytes at the very end are no text: the body ends before them.
+    QCOMPARE(Memo(f), U("ab\ncd"));
+    f.prompts.Clear();
+    f.Select(1);
+    // Text after a NUL could not be written back: the body is refused, not cut.
+    QCOMPARE(f.prompts.Of("erroryes").size(), 1);
+    QVERIFY(f.prompts.Of("erroryes")[0].startsWith(U("ファイル \"") + f.QPath("mid.TXT") + U("\" は開けません。")));
+    QCOMPARE(f.doc().EditNodeState, int(rn::kNoBody));
+    QCOMPARE(ReadAll(f.Path("tail.TXT")), std::string("ab\r\ncd"));
+    f.Select(2);
+    QCOMPARE(Memo(f), U("ab\ncd"));
+    f.Select(0);
+    QCOMPARE(ReadAll(f.Path("mid.TXT")), std::string("ab\0cd", 5));
+    QCOMPARE(ReadAll(f.Path("crlf.TXT")), std::string("ab\r\ncd"));
 }
 
 QTEST_MAIN(BodyEditorTest)

@@ -2,10 +2,12 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -22,6 +24,24 @@
 namespace rn::gui {
 namespace {
 
+// Whether reading would leave the bytes as they are: no NUL, every CR followed by LF and every LF
+// preceded by CR. Line-end bytes never belong to a double-byte character, so this needs no stepping
+// through the text; a body the program wrote itself always passes and is taken without a copy.
+bool AlreadyNormal(std::string_view raw) {
+    const char* const begin = raw.data();
+    const char* const end = begin + raw.size();
+    auto next = [end](const char* from, char c) {
+        return static_cast<const char*>(std::memchr(from, c, static_cast<std::size_t>(end - from)));
+    };
+    if (begin == end) return true;
+    if (next(begin, '\0')) return false;
+    for (const char* p = begin; (p = next(p, '\n')) != nullptr; ++p)
+        if (p == begin || p[-1] != '\r') return false;
+    for (const char* p = begin; (p = next(p, '\r')) != nullptr; ++p)
+        if (p + 1 == end || p[1] != '\n') return false;
+    return true;
+}
+
 QString BodyToText(std::string_view bytes) {
     QString text = FromCp932(bytes);
     text.remove(QLatin1Char('\r'));  // bodies hold CR LF only; the editor wants LF
@@ -32,46 +52,119 @@ QString BodyToText(std::string_view bytes) {
 
 BodyEditor::BodyEditor(TFormTree& window) : QObject(&window), w_(window) {}
 
-bool BodyEditor::ReadInto(std::string_view nodeText, QPlainTextEdit& edit, std::string* original) {
+bool BodyEditor::ReadBody(std::string_view nodeText, std::string& path, std::string& bytes) {
     const rn::Document& doc = w_.doc();
-    auto path = doc.BodyPath(nodeText);
+    auto bodyPath = doc.BodyPath(nodeText);
     std::string raw, reason;
-    if (!path) {
+    if (!bodyPath) {
         rn::ReportOpenError(doc.TreeDir + rn::Cp932ToUtf8(nodeText), "ファイル名に使えないノード名です");
         return false;
     }
     // Refused before anything is read: the limit is far beyond what is worth reading in vain.
     std::error_code sizeError;
-    if (const auto size = std::filesystem::file_size(*path, sizeError); !sizeError && size > kBodyLimit) {
+    if (const auto size = std::filesystem::file_size(*bodyPath, sizeError); !sizeError && size > kBodyLimit) {
         rn::notices().ErrorBox("文字列の大きさがメモの制限を越えました");
         return false;
     }
-    if (!rn::ReadFileBytes(*path, raw, &reason)) {
-        rn::ReportOpenError(*path, reason);
+    if (!rn::ReadFileBytes(*bodyPath, raw, &reason)) {
+        rn::ReportOpenError(*bodyPath, reason);
         return false;
     }
     if (raw.size() > kBodyLimit) {
         rn::notices().ErrorBox("文字列の大きさがメモの制限を越えました");
         return false;
     }
+    path = std::move(*bodyPath);
+    if (AlreadyNormal(raw)) {
+        bytes = std::move(raw);
+        return true;
+    }
     rn::BodyText body = rn::NormalizeBody(raw);
     if (body.dataAfterNul) {
         // Editing it would drop everything after the NUL when it is written back.
-        rn::ReportOpenError(*path, "途中に NUL バイトがあり、その後ろを読み込めません");
+        rn::ReportOpenError(path, "途中に NUL バイトがあり、その後ろを読み込めません");
         return false;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    edit.setPlainText(BodyToText(body.bytes));
-    edit.document()->setModified(false);
-    QApplication::restoreOverrideCursor();
-    if (original) *original = std::move(body.bytes);
+    bytes = std::move(body.bytes);
     return true;
 }
 
+bool BodyEditor::ReadInto(std::string_view nodeText, QPlainTextEdit& edit) {
+    std::string path, bytes;
+    if (!ReadBody(nodeText, path, bytes)) return false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    edit.setPlainText(BodyToText(bytes));
+    edit.document()->setModified(false);
+    QApplication::restoreOverrideCursor();
+    return true;
+}
+
+void BodyEditor::KeepOrDrop(QTextDocument* doc) {
+    if (!matches_ || path_.empty() || original_.size() > kKeptBodyBytes) {
+        delete doc;
+        return;
+    }
+    kept_.push_front({path_, std::move(original_), doc});  // the editor takes another body next
+    std::size_t total = 0, n = 0;
+    auto it = kept_.begin();
+    for (; it != kept_.end() && n < kKeptBodies && total + it->bytes.size() <= kKeptBodyBytes; ++it, ++n)
+        total += it->bytes.size();
+    for (auto drop = it; drop != kept_.end(); ++drop)
+        delete drop->doc;
+    kept_.erase(it, kept_.end());
+}
+
+void BodyEditor::ShowInEditor(const std::string& path, std::string bytes) {
+    QPlainTextEdit& memo = *w_.MemoM();
+    QTextDocument* current = memo.document();
+    QTextDocument* next = nullptr;
+    // A kept document of this file serves only while the file still holds the same bytes.
+    for (auto it = kept_.begin(); it != kept_.end();) {
+        if (it->path != path) {
+            ++it;
+            continue;
+        }
+        if (!next && it->bytes == bytes) {
+            next = it->doc;
+        } else {
+            delete it->doc;
+        }
+        it = kept_.erase(it);
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (next) {
+        next->clearUndoRedoStacks();
+    } else {
+        next = new QTextDocument(this);
+        next->setDocumentLayout(new QPlainTextDocumentLayout(next));
+        next->setPlainText(BodyToText(bytes));
+    }
+    // The editor's font, tab stops and wrapping belong to its document: hand them over.
+    if (next->defaultFont() != memo.font()) next->setDefaultFont(memo.font());
+    const QTextOption option = current->defaultTextOption();
+    const QTextOption had = next->defaultTextOption();
+    if (had.tabStopDistance() != option.tabStopDistance() || had.wrapMode() != option.wrapMode() ||
+        had.flags() != option.flags())
+        next->setDefaultTextOption(option);
+    next->setModified(false);
+    current->disconnect(this);
+    // The editor's own first document is deleted by setDocument; the others are this editor's.
+    const bool ours = current->parent() == this;
+    memo.setDocument(next);
+    if (ours) KeepOrDrop(current);
+    QApplication::restoreOverrideCursor();
+    path_ = path;
+    original_ = std::move(bytes);
+    matches_ = true;
+    connect(next, &QTextDocument::contentsChanged, this, [this] { matches_ = false; });
+}
+
 bool BodyEditor::LoadBody(std::string_view nodeText) {
-    if (!ReadInto(nodeText, *w_.MemoM(), &original_)) return false;
+    std::string path, bytes;
+    if (!ReadBody(nodeText, path, bytes)) return false;
+    ShowInEditor(path, std::move(bytes));
     AppState& s = w_.state();
-    if (s.lowerPane == LowerPaneMode::Split && s.settings.AddMemo.ILSW) ReadInto(nodeText, *w_.MemoF(), nullptr);
+    if (s.lowerPane == LowerPaneMode::Split && s.settings.AddMemo.ILSW) ReadInto(nodeText, *w_.MemoF());
     return true;
 }
 
@@ -96,11 +189,15 @@ bool BodyEditor::EditorBytes(std::string& bytes) const {
 
 bool BodyEditor::SaveBody(std::string_view nodeText) {
     std::string bytes;
+    const bool encoded = w_.MemoM()->document()->isModified();
     if (!EditorBytes(bytes)) return false;
     if (!w_.doc().SaveBody(nodeText, bytes)) return false;
     // What is on disk now is what the editor holds: an unedited rewrite of it is byte-exact.
     original_ = std::move(bytes);
     w_.MemoM()->document()->setModified(false);
+    if (auto path = w_.doc().BodyPath(nodeText)) path_ = *path;
+    // Written from the editor's text, the file now stands for exactly that text.
+    if (encoded) matches_ = true;
     return true;
 }
 
@@ -165,13 +262,17 @@ QString BodyEditor::CaretText(const QPlainTextEdit& edit) {
         line = block.blockNumber();
     } else {
         // Displayed lines: the wrapped lines of every block before, then the line within this block.
-        // Asking the layout for a block's rectangle lays the block out, so its line count is real.
+        // The layout keeps each laid-out block's line count and their running sum (a block never laid
+        // out counts one line). Blocks above the caret that were never shown are laid out first, up
+        // to a bound: laying out is shaping text, and a caret at the end of a huge body must not
+        // freeze the editor; beyond the bound such blocks keep counting one line.
         QAbstractTextDocumentLayout* layout = edit.document()->documentLayout();
-        for (QTextBlock b = edit.document()->firstBlock(); b.isValid() && b != block; b = b.next()) {
-            layout->blockBoundingRect(b);
-            line += qMax(1, b.layout() ? b.layout()->lineCount() : 1);
+        if (block.position() <= kExactCaretChars) {
+            for (QTextBlock b = edit.document()->firstBlock(); b.isValid() && b != block; b = b.next())
+                if (b.isVisible() && (!b.layout() || b.layout()->lineCount() == 0)) layout->blockBoundingRect(b);
         }
         layout->blockBoundingRect(block);
+        line = block.firstLineNumber();
         if (QTextLayout* bl = block.layout(); bl && bl->lineCount() > 0) {
             QTextLine tl = bl->lineForTextPosition(column);
             if (tl.isValid()) {
@@ -204,6 +305,7 @@ void BodyEditor::ClearEditor() {
     w_.MemoM()->clear();
     w_.MemoM()->document()->setModified(false);
     original_.clear();
+    path_.clear();
 }
 
 void BodyEditor::SearchOff() {
@@ -235,7 +337,7 @@ void BodyEditor::ToolButtonSprClick() {
         rn::ShowStatus("メモ画面分割を解除しました");
     } else if (doc.EditNodeState == rn::kEditing) {
         // The lower pane shows the body as saved: edits since the selection are not in it.
-        if (!ReadInto(doc.EditNodeName, *w_.MemoF(), nullptr)) return;
+        if (!ReadInto(doc.EditNodeName, *w_.MemoF())) return;
         s.lowerPane = LowerPaneMode::Split;
         w_.MemoF()->show();
         rn::ShowStatus("メモ画面を分割しました");

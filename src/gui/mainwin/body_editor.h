@@ -4,10 +4,12 @@
 
 #include <QObject>
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
 
 class QPlainTextEdit;
+class QTextDocument;
 
 namespace rn {
 struct Node;
@@ -19,6 +21,13 @@ class TFormTree;
 
 // Largest body the editor takes, in bytes of the file.
 inline constexpr std::size_t kBodyLimit = std::size_t(64) << 20;
+// Bodies left recently are kept as documents, so that going back to one whose file has not changed
+// needs no decoding and no rebuilding: at most this many, of at most this many bytes together.
+inline constexpr std::size_t kKeptBodies = 3;
+inline constexpr std::size_t kKeptBodyBytes = std::size_t(8) << 20;
+// With wrapping on, the caret panel lays out the lines above the caret that were never shown only
+// within this many characters from the top (see CaretText).
+inline constexpr int kExactCaretChars = 1 << 18;
 
 class BodyEditor : public QObject {
     Q_OBJECT
@@ -52,13 +61,31 @@ class BodyEditor : public QObject {
     // Lock-key panel text.
     static QString LockText(bool capsLock, bool numLock);
 
+    // Number of documents kept for a quick return (for tests).
+    std::size_t KeptCount() const { return kept_.size(); }
+
   private:
-    // Reads a body file into an editor. False after an error box.
-    bool ReadInto(std::string_view nodeText, QPlainTextEdit& edit, std::string* original);
+    struct KeptBody {
+        std::string path;   // the body file
+        std::string bytes;  // its bytes (CR LF line ends) that the document's text stands for
+        QTextDocument* doc = nullptr;
+    };
+
+    // Reads a body file as the editors hold it (line ends made CR LF). False after an error box.
+    bool ReadBody(std::string_view nodeText, std::string& path, std::string& bytes);
+    // Reads a body file into the lower pane. False after an error box.
+    bool ReadInto(std::string_view nodeText, QPlainTextEdit& edit);
+    // Puts a body into the editor: a kept document of the same bytes, else a new one.
+    void ShowInEditor(const std::string& path, std::string bytes);
+    // The editor's document has been replaced: keep it while it still stands for its file's bytes.
+    void KeepOrDrop(QTextDocument* doc);
     void ShowNodePosition(rn::Node* node);
 
     TFormTree& w_;
-    std::string original_;  // the body as loaded (CR LF line ends), kept while it is unedited
+    std::string original_;       // the body as loaded (CR LF line ends), kept while it is unedited
+    std::string path_;           // the file the editor's document was loaded from or last written to
+    bool matches_ = false;       // the document's text is still exactly `original_` decoded
+    std::deque<KeptBody> kept_;  // most recently left first
 };
 
 }  // namespace rn::gui
