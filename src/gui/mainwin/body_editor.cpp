@@ -188,16 +188,21 @@ bool BodyEditor::EditorBytes(std::string& bytes) const {
 }
 
 bool BodyEditor::SaveBody(std::string_view nodeText) {
-    std::string bytes;
     const bool encoded = w_.MemoM()->document()->isModified();
-    if (!EditorBytes(bytes)) return false;
-    if (!w_.doc().SaveBody(nodeText, bytes)) return false;
-    // What is on disk now is what the editor holds: an unedited rewrite of it is byte-exact.
-    original_ = std::move(bytes);
-    w_.MemoM()->document()->setModified(false);
+    if (!encoded) {
+        // Unedited: the loaded bytes go back as they are, without a copy.
+        if (!w_.doc().SaveBody(nodeText, original_)) return false;
+    } else {
+        std::string bytes;
+        if (!EditorBytes(bytes)) return false;
+        if (!w_.doc().SaveBody(nodeText, bytes)) return false;
+        // What is on disk now is what the editor holds: an unedited rewrite of it is byte-exact.
+        original_ = std::move(bytes);
+        w_.MemoM()->document()->setModified(false);
+        // Written from the editor's text, the file now stands for exactly that text.
+        matches_ = true;
+    }
     if (auto path = w_.doc().BodyPath(nodeText)) path_ = *path;
-    // Written from the editor's text, the file now stands for exactly that text.
-    if (encoded) matches_ = true;
     return true;
 }
 
