@@ -10,11 +10,14 @@ namespace {
 using test::ReadAll;
 using test::S;
 
-std::string Data(const std::string& name) { return ReadAll(std::string(RN_TEST_DATA_DIR) + "/" + name); }
+std::string Data(const std::string& name) {
+    return ReadAll(std::string(RN_TEST_DATA_DIR) + "/" + name);
+}
 
 std::string Describe(const Outline& o) {
     std::string out;
-    for (const Node* n : o.Preorder()) out += std::to_string(Outline::LevelOf(n)) + ":" + n->text + "|";
+    for (const Node* n : o.Preorder())
+        out += std::to_string(Outline::LevelOf(n)) + ":" + n->text + "|";
     return out;
 }
 
@@ -78,21 +81,24 @@ TEST(TreeFile, NulEndsTheTextAndSaysWhetherSomethingFollowed) {
 
 TEST(TreeFile, HugeFilesAndLongLines) {
     std::string big;
-    for (int i = 0; i < 100000; ++i) big += (i % 2 ? "\tchild\r\n" : "root\r\n");
+    for (int i = 0; i < 100000; ++i)
+        big += (i % 2 ? "\tchild\r\n" : "root\r\n");
     Outline o;
     ASSERT_TRUE(ParseTreeLines(SplitTreeLines(big).lines, o).ok);
     EXPECT_EQ(o.Count(), 100000);
     EXPECT_EQ(SerializeOutline(o), big);
 
     std::string longLine(1 << 20, '\x82');
-    for (std::size_t i = 1; i < longLine.size(); i += 2) longLine[i] = '\xA0';
+    for (std::size_t i = 1; i < longLine.size(); i += 2)
+        longLine[i] = '\xA0';
     Outline l;
     ASSERT_TRUE(ParseTreeLines(SplitTreeLines(longLine).lines, l).ok);
     EXPECT_EQ(l.At(0)->text.size(), std::size_t(1) << 20);
 
     // A staircase thousands of levels deep is read and written back.
     std::string stairs;
-    for (int i = 0; i < 3000; ++i) stairs += std::string(static_cast<std::size_t>(i), '\t') + "s\r\n";
+    for (int i = 0; i < 3000; ++i)
+        stairs += std::string(static_cast<std::size_t>(i), '\t') + "s\r\n";
     Outline deep;
     ASSERT_TRUE(ParseTreeLines(SplitTreeLines(stairs).lines, deep).ok);
     EXPECT_EQ(Outline::LevelOf(deep.At(2999)), 2999);
@@ -102,7 +108,8 @@ TEST(TreeFile, HugeFilesAndLongLines) {
 TEST(OutlineModel, AVeryDeepBranchIsIndexedAndFreedWithoutExhaustingTheStack) {
     auto deep = std::make_unique<Outline>();
     Node* n = nullptr;
-    for (int i = 0; i < 300000; ++i) n = deep->AppendChild(n, "s");
+    for (int i = 0; i < 300000; ++i)
+        n = deep->AppendChild(n, "s");
     EXPECT_EQ(deep->IndexOf(n), 299999);
     deep.reset();
 }
@@ -114,6 +121,13 @@ TEST(BodyFormat, LineEndsBecomeCrLfAndDoubleByteCharactersStayWhole) {
     EXPECT_EQ(NormalizeBody("a\r\n").bytes, "a\r\n");
     // A lead byte followed by a line end is not a pair: the line end survives.
     EXPECT_EQ(NormalizeBody("\x83\nx").bytes, "\x83\r\nx");
+    // Bytes already in that form are taken as they are; anything else goes through the full pass.
+    EXPECT_TRUE(IsNormalBody("a\r\nb"));
+    EXPECT_FALSE(IsNormalBody("a\nb"));
+    EXPECT_FALSE(IsNormalBody("a\r"));
+    EXPECT_FALSE(IsNormalBody("\nb"));
+    EXPECT_EQ(TakeNormalizedBody(std::string("x\r\ny")).bytes, "x\r\ny");
+    EXPECT_EQ(TakeNormalizedBody(std::string("x\ry")).bytes, "x\r\ny");
     BodyText nul = NormalizeBody(std::string("ab\0cd", 5));
     EXPECT_EQ(nul.bytes, "ab");
     EXPECT_TRUE(nul.dataAfterNul);

@@ -1,4 +1,6 @@
 // Two-stage deletion: into the trash, then out of it for good, with the files on disk checked.
+#include <sys/stat.h>
+
 #include <QLabel>
 #include <QTest>
 
@@ -40,6 +42,7 @@ class NodeTrashTest : public QObject {
     void editedBodyIsSavedBeforeTheMove();
     void missingBodyFileIsReportedAndTheNodeStillGoes();
     void deletionNeverLeavesTheTreeDirectoryOrWidensIntoAPattern();
+    void aBodyThatCannotBeWrittenStopsTheCommandsThatWouldForgetIt();
 };
 
 void NodeTrashTest::moveABranchToTheTrashThenDeleteIt() {
@@ -176,6 +179,30 @@ void NodeTrashTest::deletionNeverLeavesTheTreeDirectoryOrWidensIntoAPattern() {
     f.Trigger("ToolButtonDel");
     QVERIFY(!Exists(f.Path("doc/*.TXT")));
     QCOMPARE(ReadAll(f.Path("doc/other.TXT")), std::string("keep too"));
+}
+
+void NodeTrashTest::aBodyThatCannotBeWrittenStopsTheCommandsThatWouldForgetIt() {
+    MainWindowFixture f({}, true);
+    WriteAll(f.Path("m.TXT"), "was");
+    f.OpenDocument("doc.Rnote", "m.TXT\r\nB\r\nゴミ箱\r\n");
+    f.Select(0);
+    f.w().MemoM()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(f.w().MemoM(), " typed");
+    ::chmod(f.Path("m.TXT").c_str(), 0444);
+    f.prompts.Clear();
+    ConfirmNodeDialog(f.w().nodeDialog());
+    f.Trigger("ToolButtonDel");
+    QCOMPARE(Tree(f), std::string("m.TXT\r\nB\r\nゴミ箱\r\n"));
+    rn::test::AnswerNodeDialog(f.w().nodeDialog(), "new", false);
+    f.Trigger("ToolButtonCAdd");
+    QCOMPARE(Tree(f), std::string("m.TXT\r\nB\r\nゴミ箱\r\n"));
+    f.Trigger("MenuTreeOpen");
+    QVERIFY(f.prompts.Of("open").isEmpty());  // the open dialog was never shown
+    QCOMPARE(f.prompts.Of("erroryes").size(), 3);
+    QCOMPARE(f.w().MemoM()->toPlainText(), QStringLiteral("was typed"));
+    ::chmod(f.Path("m.TXT").c_str(), 0644);
+    f.Select(1);
+    QCOMPARE(ReadAll(f.Path("m.TXT")), std::string("was typed"));
 }
 
 QTEST_MAIN(NodeTrashTest)

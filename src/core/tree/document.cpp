@@ -77,7 +77,7 @@ bool Document::LoadBody(std::string_view nodeText, std::string& bytes) const {
         ReportOpenError(*path, reason);
         return false;
     }
-    bytes = NormalizeBody(raw).bytes;
+    bytes = TakeNormalizedBody(std::move(raw)).bytes;
     return true;
 }
 

@@ -93,7 +93,32 @@ std::string SerializeOutline(const Outline& outline) {
     return out;
 }
 
+bool IsNormalBody(std::string_view raw) {
+    // Line-end bytes never belong to a double-byte character, so plain byte scans decide it; a body
+    // the program wrote itself always passes.
+    const char* const begin = raw.data();
+    const char* const end = begin + raw.size();
+    auto next = [end](const char* from, char c) {
+        return static_cast<const char*>(std::memchr(from, c, static_cast<std::size_t>(end - from)));
+    };
+    if (begin == end) return true;
+    if (next(begin, '\0')) return false;
+    for (const char* p = begin; (p = next(p, '\n')) != nullptr; ++p)
+        if (p == begin || p[-1] != '\r') return false;
+    for (const char* p = begin; (p = next(p, '\r')) != nullptr; ++p)
+        if (p + 1 == end || p[1] != '\n') return false;
+    return true;
+}
+
+BodyText TakeNormalizedBody(std::string&& raw) {
+    if (!IsNormalBody(raw)) return NormalizeBody(std::string_view(raw));
+    BodyText body;
+    body.bytes = std::move(raw);
+    return body;
+}
+
 BodyText NormalizeBody(std::string_view raw) {
+    if (IsNormalBody(raw)) return {std::string(raw), false};
     BodyText body;
     std::string_view text = UpToNul(raw, body.dataAfterNul);
     std::string& out = body.bytes;

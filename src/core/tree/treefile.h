@@ -39,5 +39,9 @@ struct BodyText {
     bool dataAfterNul = false;
 };
 BodyText NormalizeBody(std::string_view raw);
+// The same, taking the bytes over without a copy when they are already in that form.
+BodyText TakeNormalizedBody(std::string&& raw);
+// Whether the bytes are already in that form: no NUL, every CR followed by LF, every LF after a CR.
+bool IsNormalBody(std::string_view raw);
 
 }  // namespace rn

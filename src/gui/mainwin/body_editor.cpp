@@ -24,24 +24,6 @@
 namespace rn::gui {
 namespace {
 
-// Whether reading would leave the bytes as they are: no NUL, every CR followed by LF and every LF
-// preceded by CR. Line-end bytes never belong to a double-byte character, so this needs no stepping
-// through the text; a body the program wrote itself always passes and is taken without a copy.
-bool AlreadyNormal(std::string_view raw) {
-    const char* const begin = raw.data();
-    const char* const end = begin + raw.size();
-    auto next = [end](const char* from, char c) {
-        return static_cast<const char*>(std::memchr(from, c, static_cast<std::size_t>(end - from)));
-    };
-    if (begin == end) return true;
-    if (next(begin, '\0')) return false;
-    for (const char* p = begin; (p = next(p, '\n')) != nullptr; ++p)
-        if (p == begin || p[-1] != '\r') return false;
-    for (const char* p = begin; (p = next(p, '\r')) != nullptr; ++p)
-        if (p + 1 == end || p[1] != '\n') return false;
-    return true;
-}
-
 QString BodyToText(std::string_view bytes) {
     QString text = FromCp932(bytes);
     text.remove(QLatin1Char('\r'));  // bodies hold CR LF only; the editor wants LF
@@ -75,11 +57,7 @@ bool BodyEditor::ReadBody(std::string_view nodeText, std::string& path, std::str
         return false;
     }
     path = std::move(*bodyPath);
-    if (AlreadyNormal(raw)) {
-        bytes = std::move(raw);
-        return true;
-    }
-    rn::BodyText body = rn::NormalizeBody(raw);
+    rn::BodyText body = rn::TakeNormalizedBody(std::move(raw));
     if (body.dataAfterNul) {
         // Editing it would drop everything after the NUL when it is written back.
         rn::ReportOpenError(path, "途中に NUL バイトがあり、その後ろを読み込めません");

@@ -344,8 +344,8 @@ void TFormTree::SetDialogDirectory(const std::string& directory) {
     state_.dialogDirectory = FromUtf8(directory);
 }
 
-void TFormTree::SaveCurrentBody() {
-    editor_->SaveCurrentBody();
+bool TFormTree::SaveCurrentBody() {
+    return editor_->SaveCurrentBody();
 }
 
 void TFormTree::SearchOffIfResults() {

@@ -69,7 +69,9 @@ class TFormTree : public QMainWindow, public rn::DocumentView {
     StartupExit& startupExit() { return *startupExit_; }
 
     // Shared steps of the commands: write the body being edited; end a search result list.
-    void SaveCurrentBody();
+    // False when the body being edited could not be written (the error has been shown): a command
+    // that would replace or forget the editor's text must stop then.
+    bool SaveCurrentBody();
     void SearchOffIfResults();
 
     // Status panel 1 (messages) and the width rule of the four panels.

@@ -85,7 +85,7 @@ bool NodeCommands::AddNode(int placement) {
     rn::Node* selected = w_.SelectedNode();
     if (!selected) return false;
     doc.SaveTreeFile();
-    w_.SaveCurrentBody();
+    if (!w_.SaveCurrentBody()) return false;
     const std::string name = s.DialogNodeName;
     if (s.DialogTextNode && doc.BodyExists(name)) {
         rn::ShowStatus(rn::Cp932ToUtf8(name) + " テキストノードは、既にあります");

@@ -47,7 +47,7 @@ void NodeCommands::ToolButtonDelClick() {
     }
     const std::string shownName = rn::Cp932ToUtf8(s.DialogNodeName);
     doc.SaveTreeFile();
-    w_.SaveCurrentBody();
+    if (!w_.SaveCurrentBody()) return;  // the edits stay in the editor rather than vanish
     doc.EditNodeName.clear();
 
     std::string message;

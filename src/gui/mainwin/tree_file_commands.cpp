@@ -6,15 +6,16 @@
 
 namespace rn::gui {
 
-void TreeFileCommands::Prepare() {
+bool TreeFileCommands::Prepare() {
     rn::ClearStatus();
     w_.SearchOffIfResults();
-    w_.SaveCurrentBody();
+    if (!w_.SaveCurrentBody()) return false;
     w_.doc().SaveTreeFile();
+    return true;
 }
 
 void TreeFileCommands::ToolButtonTOpenClick() {
-    Prepare();
+    if (!Prepare()) return;
     const QString path =
         w_.prompts().OpenFileName(QStringLiteral("Ramblenoteファイル 開く"),
                                   QStringLiteral("Ramblenoteファイル|*.Rnote;*.Tree"), w_.state().dialogDirectory);
@@ -29,7 +30,7 @@ void TreeFileCommands::ToolButtonTOpenClick() {
 }
 
 void TreeFileCommands::ToolButtonTNewClick() {
-    Prepare();
+    if (!Prepare()) return;
     const QString path =
         w_.prompts().SaveFileName(QStringLiteral("Ramblenoteファイル 新規作成"),
                                   QStringLiteral("Ramblenoteファイル|*.Rnote"), w_.state().dialogDirectory);

@@ -13,8 +13,9 @@ class TreeFileCommands {
     void ToolButtonTNewClick();
 
   private:
-    // Steps shared by both commands: end a search, write the body and the outline.
-    void Prepare();
+    // Steps shared by both commands: end a search, write the body and the outline. False when the
+    // body could not be written: the command stops rather than lose it.
+    bool Prepare();
 
     TFormTree& w_;
 };
