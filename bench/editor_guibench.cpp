@@ -29,7 +29,7 @@ namespace {
 constexpr std::size_t kBodySize = std::size_t(1) << 20;
 
 class QuietPrompts : public rn::gui::Prompts {
-  public:
+public:
     void Information(const QString&) override {}
     bool WarningYesNo(const QString&) override { return false; }
     bool WarningYesCancel(const QString&) override { return false; }

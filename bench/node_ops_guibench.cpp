@@ -19,7 +19,7 @@
 namespace {
 
 class SilentPrompts : public rn::gui::Prompts {
-  public:
+public:
     void Information(const QString&) override {}
     bool WarningYesNo(const QString&) override { return false; }
     bool WarningYesCancel(const QString&) override { return true; }

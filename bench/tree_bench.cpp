@@ -70,7 +70,8 @@ void BM_OpenFloor(benchmark::State& state) {
         rn::ReadFileBytes(F().tree, bytes);
         struct stat st {};
         int found = 0;
-        for (const auto& p : F().nodePaths) found += ::stat(p.c_str(), &st) == 0;
+        for (const auto& p : F().nodePaths)
+            found += ::stat(p.c_str(), &st) == 0;
         benchmark::DoNotOptimize(found);
     }
 }

@@ -104,7 +104,7 @@ bool StderrIsTerminal() {
 
 // One line on the terminal that is rewritten in place; cleared before any message.
 class ProgressLine {
-  public:
+public:
     explicit ProgressLine(bool enabled) : enabled_(enabled) {}
     void Show(const std::string& text) {
         if (!enabled_) return;
@@ -119,7 +119,7 @@ class ProgressLine {
         shown_ = false;
     }
 
-  private:
+private:
     bool enabled_;
     bool shown_ = false;
 };
@@ -130,7 +130,7 @@ void Say(ProgressLine& line, const std::string& text) {
 }
 
 class ExportNotices : public Notices {
-  public:
+public:
     explicit ExportNotices(ProgressLine& line) : line_(line) {}
     void MessageBox(const std::string& text) override { Say(line_, text); }
     void ErrorBox(const std::string& text) override { Say(line_, text); }
@@ -146,13 +146,13 @@ class ExportNotices : public Notices {
     void SetStatusText(const std::string&) override {}
     void Beep() override {}
 
-  private:
+private:
     ProgressLine& line_;
 };
 
 // Shows "一括出力中･･･[k-Ll:T]" a few times a second, never once per node.
 class ExportProgress : public BatchOutputObserver {
-  public:
+public:
     explicit ExportProgress(ProgressLine& line) : line_(line) {}
     void Progress(int k, int total, int level, std::string_view text) override {
         auto now = std::chrono::steady_clock::now();
@@ -162,7 +162,7 @@ class ExportProgress : public BatchOutputObserver {
     }
     void ProgressEnd() override { line_.Clear(); }
 
-  private:
+private:
     // At most 30 characters of the node text, so that the line stays one line.
     static std::string Shortened(std::string_view text) {
         std::size_t at = 0;

@@ -23,7 +23,9 @@ void GuiNotices::MessageBox(const std::string& text) {
 void GuiNotices::ErrorBox(const std::string& text) {
     prompts_->ErrorYes(FromUtf8(text));
 }
-void GuiNotices::WarningBox(const std::string& text) { prompts_->WarningYes(FromUtf8(text)); }
+void GuiNotices::WarningBox(const std::string& text) {
+    prompts_->WarningYes(FromUtf8(text));
+}
 void GuiNotices::AbortBox(const std::string& text) {
     prompts_->ErrorAbort(FromUtf8(text));
 }

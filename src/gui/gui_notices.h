@@ -9,7 +9,7 @@
 namespace rn::gui {
 
 class GuiNotices : public rn::Notices {
-  public:
+public:
     GuiNotices(Prompts& prompts, std::function<void(const QString&)> setStatus)
         : prompts_(&prompts), setStatus_(std::move(setStatus)) {}
 
@@ -24,7 +24,7 @@ class GuiNotices : public rn::Notices {
     void SetStatusText(const std::string& text) override;
     void Beep() override;
 
-  private:
+private:
     Prompts* prompts_;
     std::function<void(const QString&)> setStatus_;
 };

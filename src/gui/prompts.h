@@ -7,7 +7,7 @@
 namespace rn::gui {
 
 class Prompts {
-  public:
+public:
     virtual ~Prompts() = default;
     // Information box, OK only.
     virtual void Information(const QString& text) = 0;
@@ -31,7 +31,7 @@ class Prompts {
 
 // The real boxes and dialogs.
 class QtPrompts : public Prompts {
-  public:
+public:
     void Information(const QString& text) override;
     bool WarningYesNo(const QString& text) override;
     bool WarningYesCancel(const QString& text) override;

@@ -11,7 +11,7 @@ namespace rn {
 
 class SingleInstance : public QObject {
     Q_OBJECT
-  public:
+public:
     // `title` identifies the program ("RamblenoteVer3").
     explicit SingleInstance(const QString& title, QObject* parent = nullptr);
     ~SingleInstance() override;
@@ -22,11 +22,11 @@ class SingleInstance : public QObject {
     bool Listen();
     QString ServerName() const { return name_; }
 
-  signals:
+signals:
     // A later copy asked this one to show its window.
     void showRequested();
 
-  private:
+private:
     QString name_;
     QLocalServer* server_ = nullptr;
 };

@@ -11,12 +11,12 @@ namespace rn {
 
 class TerminationWatcher : public QObject {
     Q_OBJECT
-  public:
+public:
     // `onSignal` runs on the event loop, never inside the signal handler.
     explicit TerminationWatcher(std::function<void()> onSignal, QObject* parent = nullptr);
     ~TerminationWatcher() override;
 
-  private:
+private:
     std::function<void()> onSignal_;
     QSocketNotifier* notifier_ = nullptr;
 };

@@ -12,7 +12,7 @@ using test::S;
 using test::WriteAll;
 
 class BTxtOutSettingsTest : public ::testing::Test {
-  protected:
+protected:
     std::string Ini() const { return BTxtOutIniPath(dir.path()); }
     std::optional<std::string> Value(const std::string& key) const { return IniLookup(Ini(), "OUTLINE", key); }
 

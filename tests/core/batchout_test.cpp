@@ -23,7 +23,7 @@ std::string Golden(const std::string& name) {
 
 // Records what the dialog would show around a run.
 class RecordingObserver : public BatchOutputObserver {
-  public:
+public:
     void SetBusy(bool busy) override { calls.push_back(busy ? "busy" : "idle"); }
     void ProgressStart(int total) override { calls.push_back("start " + std::to_string(total)); }
     void Progress(int k, int total, int level, std::string_view text) override {
@@ -36,7 +36,7 @@ class RecordingObserver : public BatchOutputObserver {
 };
 
 class BatchOutputTest : public ::testing::Test {
-  protected:
+protected:
     // A node with its body (UTF-8 text, written as CP932) or none.
     void Node(int level, const std::string& text, std::optional<std::string> body = std::nullopt) {
         request.nodes.push_back({level, S(text)});

@@ -20,7 +20,10 @@ TEST(Cp932, DecodesTheVendorExtensionsAndBackslash) {
 TEST(Cp932, EncodesAndReportsTheFirstCharacterItCannotHold) {
     EncodeResult ok = Utf8ToCp932("第1章．ソ");
     EXPECT_TRUE(ok.ok);
-    EXPECT_EQ(ok.bytes, "\x91\xE6" "1" "\x8F\xCD\x81\x44\x83\x5C");
+    EXPECT_EQ(ok.bytes,
+              "\x91\xE6"
+              "1"
+              "\x8F\xCD\x81\x44\x83\x5C");
 
     std::u16string text = Utf8ToUtf16("ab😀c🍣");
     EncodeResult bad = Utf16ToCp932(text);
@@ -45,7 +48,9 @@ TEST(Cp932, ConversionsAreReusableAfterAFailure) {
 
 TEST(Cp932, FindOnlyMatchesAtCharacterBoundaries) {
     // "ソ" is 0x83 0x5C: its trail byte is a backslash, which must not be found.
-    const std::string s = "\x83\x5C" "a\\b";
+    const std::string s =
+        "\x83\x5C"
+        "a\\b";
     EXPECT_EQ(SjisFind(s, "\\"), 3u);
     // "\x5C\x83" spans the end of one character and the start of the next: no match.
     const std::string t = "\x83\x5C\x83\x5C";
@@ -56,7 +61,9 @@ TEST(Cp932, FindOnlyMatchesAtCharacterBoundaries) {
 }
 
 TEST(Cp932, CountsCharactersAndUpperCasesAsciiOnly) {
-    EXPECT_EQ(SjisCharCount("a\x83\x5C" "b"), 3u);
+    EXPECT_EQ(SjisCharCount("a\x83\x5C"
+                            "b"),
+              3u);
     EXPECT_EQ(SjisCharCount("\x83"), 1u);  // a lone lead byte at the end is one character
     // The trail byte 0x61 ('a') of 0x8861 must not be upper-cased.
     EXPECT_EQ(SjisAsciiUpper("rnote\x88\x61x"), "RNOTE\x88\x61X");

@@ -17,7 +17,9 @@ using test::ReadAll;
 using test::S;
 using test::WriteAll;
 
-std::string Data(const std::string& name) { return ReadAll(std::string(RN_TEST_DATA_DIR) + "/" + name); }
+std::string Data(const std::string& name) {
+    return ReadAll(std::string(RN_TEST_DATA_DIR) + "/" + name);
+}
 
 class RecordingView : public DocumentView {
 public:
@@ -87,7 +89,8 @@ TEST_F(DocumentTest, OpensWorksOutKindsSelectsTheFirstNodeAndTellsTheHistory) {
 TEST_F(DocumentTest, MissingFileWrongExtensionAndDeclinedConversionChangeNothing) {
     OpenPrevious();
     EXPECT_EQ(doc.OpenTreeFile(dir / "無い.Rnote"), kOpenNoFile);
-    EXPECT_EQ(OpenResultMessage(kOpenNoFile, doc, dir / "無い.Rnote"), "Treeﾌｧｲﾙ[" + (dir / "無い.Rnote") + "]がありません｡");
+    EXPECT_EQ(OpenResultMessage(kOpenNoFile, doc, dir / "無い.Rnote"),
+              "Treeﾌｧｲﾙ[" + (dir / "無い.Rnote") + "]がありません｡");
     ExpectPreviousStillOpen();
 
     WriteAll(dir / "notes.txt", "x\r\n");
@@ -197,8 +200,8 @@ TEST_F(DocumentTest, HostileNodeTextsNeverReachOutsideTheTreeDirectory) {
     std::filesystem::create_directory(dir / "doc/sub");
     WriteAll(dir / "outside.TXT", "secret");
     WriteAll(dir / "doc/sub/x.TXT", "inner");
-    WriteAll(dir / "doc/evil.Rnote", "../outside.TXT\r\n" + (dir / "outside.TXT") + "\r\nsub/x.TXT\r\nsub\\x.TXT\r\n..\r\n.\r\n" +
-                                         S("ゴミ箱") + "\r\n");
+    WriteAll(dir / "doc/evil.Rnote", "../outside.TXT\r\n" + (dir / "outside.TXT") +
+                                         "\r\nsub/x.TXT\r\nsub\\x.TXT\r\n..\r\n.\r\n" + S("ゴミ箱") + "\r\n");
     ASSERT_EQ(doc.OpenTreeFile(dir / "doc/evil.Rnote"), kOpenDone);
     for (const Node* node : doc.outline.Preorder()) {
         if (node->kind == NodeKind::Trash) continue;

@@ -40,7 +40,7 @@ std::map<std::string, std::string> Snapshot(const std::string& dir) {
 }
 
 class ExportTest : public ::testing::Test {
-  protected:
+protected:
     struct Result {
         int code = -1;
         std::string out;

@@ -12,7 +12,7 @@ using test::WriteAll;
 using Items = std::vector<std::string>;
 
 class TreeHistoryTest : public ::testing::Test {
-  protected:
+protected:
     // Existing Tree files in the temp directory.
     Items Trees(std::initializer_list<const char*> names) {
         Items out;

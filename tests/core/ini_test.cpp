@@ -32,8 +32,9 @@ TEST_F(IniTest, ReadsValuesTrimmedUnquotedAndWithoutRegardToCase) {
 }
 
 TEST_F(IniTest, IntegerAndFlagRules) {
-    WriteAll(ini, "[S]\r\nhex=0x1F\r\ndollar=$ff\r\nneg=-7\r\nabc=abc\r\ntwo=2\r\nzero=0\r\nbig=99999999999\r\n"
-                  "full=$FFFFFFFF\r\n");
+    WriteAll(ini,
+             "[S]\r\nhex=0x1F\r\ndollar=$ff\r\nneg=-7\r\nabc=abc\r\ntwo=2\r\nzero=0\r\nbig=99999999999\r\n"
+             "full=$FFFFFFFF\r\n");
     EXPECT_EQ(Fini_IGet(ini, "S", "hex"), 31);
     EXPECT_EQ(Fini_IGet(ini, "S", "dollar"), 255);
     EXPECT_EQ(Fini_IGet(ini, "S", "neg"), -7);
@@ -51,7 +52,8 @@ TEST_F(IniTest, IntegerAndFlagRules) {
 TEST_F(IniTest, ValuesAreCutAt2047BytesOnACharacterBoundary) {
     std::string longValue(3000, 'v');
     std::string dbcs;
-    for (int i = 0; i < 1100; ++i) dbcs += "\x82\xA0";  // "あ" x 1100 = 2200 bytes
+    for (int i = 0; i < 1100; ++i)
+        dbcs += "\x82\xA0";  // "あ" x 1100 = 2200 bytes
     WriteAll(ini, "[S]\r\nlong=" + longValue + "\r\nkana=" + dbcs + "\r\n");
     EXPECT_EQ(Fini_SGet(ini, "S", "long").size(), 2047u);
     EXPECT_EQ(Fini_SGet(ini, "S", "kana").size(), 2046u);
@@ -91,10 +93,9 @@ TEST_F(IniTest, EmptyNamesShowTheOperationsOwnBox) {
     EXPECT_EQ(Fini_SGet(ini, "", "k"), "");
     EXPECT_EQ(Fini_IGet(ini, "S", ""), -1);
     EXPECT_FALSE(Fini_BPut(ini, "", "k", true));
-    EXPECT_EQ(n.recorder.Of("abort"),
-              (std::vector<std::string>{"Fini_SGet Section Null Error [" + ini + "]",
-                                        "Fini_IGet Key Null Error [" + ini + "]",
-                                        "Fini_BPut Section Null Error [" + ini + "]"}));
+    EXPECT_EQ(n.recorder.Of("abort"), (std::vector<std::string>{"Fini_SGet Section Null Error [" + ini + "]",
+                                                                "Fini_IGet Key Null Error [" + ini + "]",
+                                                                "Fini_BPut Section Null Error [" + ini + "]"}));
     EXPECT_FALSE(test::Exists(ini));
 }
 

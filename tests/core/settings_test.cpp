@@ -38,7 +38,7 @@ Settings Filled() {
 const WindowGeometry kGeometry{11, 22, 900, 650, 240};
 
 class SettingsFileTest : public ::testing::Test {
-  protected:
+protected:
     test::WithNotices notices;
     test::TempDir dir;
     std::string ini = dir / "Ramblenote.Ini";
@@ -197,7 +197,7 @@ TEST(ConfigDirectory, IsTheProgramDirectoryWhenWritableElseThePerUserOne) {
 }
 
 class ResDirTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         const char* xdg = std::getenv("XDG_CONFIG_HOME");
         savedXdg_ = xdg ? std::optional<std::string>(xdg) : std::nullopt;
@@ -210,7 +210,7 @@ class ResDirTest : public ::testing::Test {
     test::WithNotices notices;
     test::TempDir dir;
 
-  private:
+private:
     std::string savedProgramDir_ = Program().directory;
     std::optional<std::string> savedXdg_;
 };

@@ -101,7 +101,7 @@ void TypeEach(QWidget* w, const QString& text) {
 
 class BodyEditorTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void selectingTextFolderTrashAndTrashText();
     void lineEndsBecomeCrLfAndNothingIsAdded();
     void uneditedBodiesKeepTheirBytes();

@@ -13,7 +13,7 @@
 namespace rn::test {
 
 class MainWindowFixture {
-  public:
+public:
     explicit MainWindowFixture(const QStringList& arguments = {}, bool show = false);
     ~MainWindowFixture();
 

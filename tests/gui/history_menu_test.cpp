@@ -50,7 +50,7 @@ void Open(MainWindowFixture& f, const std::string& name) {
 
 class HistoryMenuTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void firstRunCreatesTheFileAndShowsLatest();
     void opensReorderTheMenuWithTreeHistory4();
     void lettersCaseMakesSeparateEntries();

@@ -31,7 +31,7 @@ using rn::test::WriteAll;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void layoutAndNames();
     void menusInOrder();
     void statusPanelWidthsFollowResizes();

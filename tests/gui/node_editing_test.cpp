@@ -52,7 +52,7 @@ void Key(MainWindowFixture& f, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoM
 
 class NodeEditingTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void dialogModesLookAsTheyShould();
     void addAfterTheLastSiblingCreatesTheBodyAndFocusesTheEditor();
     void insertAFolderAndAddAChild();

@@ -34,7 +34,7 @@ QString Selected(MainWindowFixture& f) {
 
 class NodeTrashTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void moveABranchToTheTrashThenDeleteIt();
     void singleNodesFoldersAndTheLastChild();
     void branchCountStopsAtTheNextSibling();

@@ -11,7 +11,7 @@ using rn::test::WriteAll;
 
 class OpenNewTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void openReportsEveryResult();
     void openShowsTheDialogWithItsTitleFilterAndDirectory();
     void conversionAnsweredYesAndNo();

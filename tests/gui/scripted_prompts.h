@@ -12,7 +12,7 @@
 namespace rn::test {
 
 class ScriptedPrompts : public rn::gui::Prompts {
-  public:
+public:
     struct Call {
         QString kind;  // information, yesno, yescancel, warningyes, erroryes, errorabort, open, save
         QString text;  // the box text, or the dialog title
@@ -67,7 +67,7 @@ class ScriptedPrompts : public rn::gui::Prompts {
     std::vector<Call> calls;
     int beeps = 0;
 
-  private:
+private:
     bool NextBool() {
         if (answers.empty()) return false;
         bool a = answers.front();

@@ -103,7 +103,7 @@ QString Opened(const std::string& path) {
 
 class StartupExitTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void fullCycleFromNoSettingsFile();
     void treeOpenOffStoresNull();
     void vanishedFile();

@@ -25,8 +25,8 @@ TempDir::~TempDir() {
     // Restore permissions that tests may have taken away, so that the directory can be removed.
     for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
          !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
-        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ec);
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ec);
     }
     std::filesystem::remove_all(path_, ec);
 }

@@ -106,6 +106,8 @@ void WriteAll(const std::string& path, std::string_view bytes);
 bool Exists(const std::string& path);
 
 // CP932 bytes of a UTF-8 literal (for building fixtures and expected bytes).
-inline std::string S(std::string_view utf8) { return Sjis(utf8); }
+inline std::string S(std::string_view utf8) {
+    return Sjis(utf8);
+}
 
 }  // namespace rn::test

@@ -60,7 +60,7 @@ FileId IdOfPath(const std::string& path) {
 // An output file opened for appending at its first write, written through a buffer. The first
 // failure is kept as the run's error text; later writes are ignored.
 class AppendFile {
-  public:
+public:
     explicit AppendFile(std::string path) : path_(std::move(path)) {}
     ~AppendFile() { Close(); }
     AppendFile(const AppendFile&) = delete;
@@ -100,7 +100,7 @@ class AppendFile {
         return ok();
     }
 
-  private:
+private:
     bool Open() {
         fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
         if (fd_ < 0) {
@@ -134,7 +134,7 @@ class AppendFile {
 // any other CR is dropped), a last line without a line end is still a line, and every line gets the
 // prefix in front, CR LF behind and, every `pageLength` lines, a form feed before it.
 class BodyCopier {
-  public:
+public:
     BodyCopier(AppendFile& out, std::string_view prefix, bool pageOn, int pageLength)
         : out_(out), prefix_(prefix), pageOn_(pageOn), pageLength_(pageLength) {}
 
@@ -165,7 +165,7 @@ class BodyCopier {
         if (inLine_) EndLine();
     }
 
-  private:
+private:
     void StartLine() {
         if (pageOn_ && pageLength_ > 0 && count_ == pageLength_) {
             out_.Put(kFormFeed);

@@ -56,7 +56,7 @@ enum class BatchOutputResult : int {
 
 // What the dialog does around a run. Every call has a do-nothing default.
 class BatchOutputObserver {
-  public:
+public:
     virtual ~BatchOutputObserver() = default;
     // Busy mark plus busy cursor (true), or normal cursor and mark cleared (false).
     virtual void SetBusy(bool /*busy*/) {}

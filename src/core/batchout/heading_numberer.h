@@ -65,7 +65,7 @@ int NormalizedStyle(int style);
 int NormalizedUserFormat(int level, int number);
 
 class HeadingNumberer {
-  public:
+public:
     HeadingNumberer();
 
     // Starts a run: builds the working formats of levels 1..999 and zeroes the counters.
@@ -78,7 +78,7 @@ class HeadingNumberer {
     // The same, appending the label to `out`.
     void AppendLabel(int level, std::string& out);
 
-  private:
+private:
     // formats_[0] is the empty format, the "parent" of level 1.
     std::vector<LevelFormat> formats_;
     std::vector<long long> counters_;

@@ -14,7 +14,7 @@ inline constexpr const char* kHistoryFileName = "Rnote履歴.Ini";
 inline constexpr const char* kHistoryLatest = "最新";
 
 class TreeHistory {
-  public:
+public:
     TreeHistory() { Reset(); }
 
     const std::vector<std::string>& items() const { return items_; }
@@ -35,7 +35,7 @@ class TreeHistory {
     // and left out. False after an error box.
     bool SaveTreeHistory(const std::string& historyPath) const;
 
-  private:
+private:
     std::vector<std::string> items_;
 };
 

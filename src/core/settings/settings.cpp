@@ -23,7 +23,7 @@ void ReadPaneFont(const std::string& ini, const char* section, PaneFontSettings&
 
 // Writes in a fixed order and stops at the first write the INI layer refuses (it has told the user).
 class Writer {
-  public:
+public:
     explicit Writer(const std::string& ini) : ini_(ini) {}
 
     bool ok() const { return ok_; }
@@ -56,7 +56,7 @@ class Writer {
         Int(section, "FontBColorI", pane.FontBColorI);
     }
 
-  private:
+private:
     const std::string& ini_;
     bool ok_ = true;
 };

@@ -50,7 +50,8 @@ std::size_t SjisFind(std::string_view s, std::string_view needle, std::size_t fr
     std::size_t boundary = from;
     std::size_t pos = s.find(needle, from);
     while (pos != std::string_view::npos) {
-        while (boundary < pos) boundary += SjisCharLength(s, boundary);
+        while (boundary < pos)
+            boundary += SjisCharLength(s, boundary);
         if (boundary == pos) return pos;
         pos = s.find(needle, pos + 1);
     }
@@ -59,7 +60,8 @@ std::size_t SjisFind(std::string_view s, std::string_view needle, std::size_t fr
 
 std::size_t SjisCharCount(std::string_view s) {
     std::size_t n = 0;
-    for (std::size_t i = 0; i < s.size(); i += SjisCharLength(s, i)) ++n;
+    for (std::size_t i = 0; i < s.size(); i += SjisCharLength(s, i))
+        ++n;
     return n;
 }
 
@@ -91,7 +93,9 @@ std::u16string Cp932ToUtf16(std::string_view bytes) {
     return out;
 }
 
-std::string Cp932ToUtf8(std::string_view bytes) { return Utf16ToUtf8(Cp932ToUtf16(bytes)); }
+std::string Cp932ToUtf8(std::string_view bytes) {
+    return Utf16ToUtf8(Cp932ToUtf16(bytes));
+}
 
 EncodeResult Utf16ToCp932(std::u16string_view text) {
     EncodeResult r;
@@ -124,7 +128,9 @@ EncodeResult Utf16ToCp932(std::u16string_view text) {
     return r;
 }
 
-EncodeResult Utf8ToCp932(std::string_view utf8) { return Utf16ToCp932(Utf8ToUtf16(utf8)); }
+EncodeResult Utf8ToCp932(std::string_view utf8) {
+    return Utf16ToCp932(Utf8ToUtf16(utf8));
+}
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     if (utf8.empty()) return {};

@@ -10,7 +10,9 @@
 namespace rn {
 
 // True for a byte that starts a double-byte CP932 character.
-constexpr bool IsSjisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+constexpr bool IsSjisLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 // Length in bytes of the character that starts at `pos` (1 or 2; 1 for a lead byte at the very end).
 std::size_t SjisCharLength(std::string_view s, std::size_t pos);

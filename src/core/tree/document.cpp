@@ -34,7 +34,8 @@ bool AllAscii(std::string_view s) {
 }
 
 void AssignKinds(Outline& outline, const Document& doc) {
-    for (Node* n : outline.Preorder()) n->kind = doc.KindFromDisk(n->text);
+    for (Node* n : outline.Preorder())
+        n->kind = doc.KindFromDisk(n->text);
 }
 
 }  // namespace
@@ -56,7 +57,9 @@ std::optional<std::string> BodyPathIn(const std::string& treeDir, std::string_vi
 
 Document::Document() = default;
 
-std::optional<std::string> Document::BodyPath(std::string_view nodeText) const { return BodyPathIn(TreeDir, nodeText); }
+std::optional<std::string> Document::BodyPath(std::string_view nodeText) const {
+    return BodyPathIn(TreeDir, nodeText);
+}
 
 bool Document::BodyExists(std::string_view nodeText) const {
     auto path = BodyPath(nodeText);
@@ -109,7 +112,8 @@ void Document::RefreshNodeKinds(int index) {
     if (outline.Empty()) return;
     view_->SetOutlineUpdating(true);
     if (index == -1) {
-        for (Node* n : outline.Preorder()) outline.SetKind(n, KindFromDisk(n->text));
+        for (Node* n : outline.Preorder())
+            outline.SetKind(n, KindFromDisk(n->text));
     } else if (Node* n = outline.At(index)) {
         outline.SetKind(n, KindFromDisk(n->text));
         view_->SelectNode(n);

@@ -48,7 +48,7 @@ public:
     std::string CurrentTreeFile = kNoTreeFile;  // native path, or "NULL"
     std::string TreeDir;                        // directory of the Tree file with a trailing "/"
     bool TreeLoading = false;
-    std::string EditNodeName;                   // CP932 text of the node whose body the editor holds
+    std::string EditNodeName;  // CP932 text of the node whose body the editor holds
     int EditNodeState = kNoBody;
     Outline outline;
 

@@ -17,14 +17,18 @@ namespace fs = std::filesystem;
 namespace rn {
 namespace {
 
-std::string SystemReason(int err) { return std::strerror(err); }
+std::string SystemReason(int err) {
+    return std::strerror(err);
+}
 
 std::size_t DirectoryEnd(std::string_view path) {
     std::size_t slash = path.rfind('/');
     return slash == std::string_view::npos ? 0 : slash + 1;
 }
 
-bool StatPath(const std::string& path, struct stat& st) { return !path.empty() && ::stat(path.c_str(), &st) == 0; }
+bool StatPath(const std::string& path, struct stat& st) {
+    return !path.empty() && ::stat(path.c_str(), &st) == 0;
+}
 
 mode_t CurrentUmask() {
     mode_t m = ::umask(0);
@@ -145,7 +149,9 @@ std::string DirectoryOf(std::string_view path) {
     return std::string(path.substr(0, end - 1));
 }
 
-std::string FileNameOf(std::string_view path) { return std::string(path.substr(DirectoryEnd(path))); }
+std::string FileNameOf(std::string_view path) {
+    return std::string(path.substr(DirectoryEnd(path)));
+}
 
 std::string PathWithoutExtension(std::string_view path) {
     std::size_t start = DirectoryEnd(path);
@@ -161,7 +167,9 @@ std::string ExtensionOf(std::string_view path) {
     return std::string(path.substr(dot + 1));
 }
 
-std::string UpperExtensionOf(std::string_view path) { return SjisAsciiUpper(ExtensionOf(path)); }
+std::string UpperExtensionOf(std::string_view path) {
+    return SjisAsciiUpper(ExtensionOf(path));
+}
 
 bool StripFileNameChars(std::string& text) {
     static constexpr std::string_view kBad = "\\/:*?\"<>|";

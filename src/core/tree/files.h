@@ -28,11 +28,11 @@ bool RenamePath(const std::string& from, const std::string& to);
 int DeleteFiles(const std::string& path, bool allowPattern = true);
 
 // ---- path texts ----
-std::string DirectoryOf(std::string_view path);          // without the trailing "/"; empty when none
-std::string FileNameOf(std::string_view path);           // after the directory part
-std::string PathWithoutExtension(std::string_view path); // minus the last "." of the file name and the rest
-std::string ExtensionOf(std::string_view path);          // without the dot; empty when none
-std::string UpperExtensionOf(std::string_view path);     // the same, ASCII upper-cased
+std::string DirectoryOf(std::string_view path);           // without the trailing "/"; empty when none
+std::string FileNameOf(std::string_view path);            // after the directory part
+std::string PathWithoutExtension(std::string_view path);  // minus the last "." of the file name and the rest
+std::string ExtensionOf(std::string_view path);           // without the dot; empty when none
+std::string UpperExtensionOf(std::string_view path);      // the same, ASCII upper-cased
 
 // ---- CP932 texts ----
 // Removes \ / : * ? " < > | character by character (a double-byte character is kept whole).

@@ -9,11 +9,15 @@
 namespace rn {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -68,7 +72,8 @@ std::optional<std::string_view> KeyName(std::string_view line) {
 
 std::string ValueOf(std::string_view line) {
     std::string_view v = Trim(line.substr(line.find('=') + 1));
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        v = v.substr(1, v.size() - 2);
     if (v.size() > kIniValueLimit) {
         // Cut on a character boundary so that no half character is returned.
         std::size_t cut = 0;
@@ -150,13 +155,15 @@ std::string IniWithValue(std::string_view iniText, std::string_view section, std
         out += end.empty() ? std::string_view("\r\n") : end;
     };
     if (sectionAt == lines.size()) {
-        for (const Line& line : lines) emit(line.text, line.end);
+        for (const Line& line : lines)
+            emit(line.text, line.end);
         out += "[" + std::string(section) + "]\r\n" + newLine + "\r\n";
         return out;
     }
     // End of the section: the next section line or the end of the file.
     std::size_t sectionEnd = sectionAt + 1;
-    while (sectionEnd < lines.size() && !SectionName(lines[sectionEnd].text)) ++sectionEnd;
+    while (sectionEnd < lines.size() && !SectionName(lines[sectionEnd].text))
+        ++sectionEnd;
     std::size_t replaceAt = lines.size();
     for (std::size_t i = sectionAt + 1; i < sectionEnd; ++i) {
         auto k = KeyName(lines[i].text);

@@ -7,9 +7,15 @@ namespace {
 Notices* g_notices = nullptr;
 }
 
-void StderrNotices::MessageBox(const std::string& text) { std::cerr << text << '\n'; }
-void StderrNotices::ErrorBox(const std::string& text) { std::cerr << text << '\n'; }
-void StderrNotices::AbortBox(const std::string& text) { std::cerr << text << '\n'; }
+void StderrNotices::MessageBox(const std::string& text) {
+    std::cerr << text << '\n';
+}
+void StderrNotices::ErrorBox(const std::string& text) {
+    std::cerr << text << '\n';
+}
+void StderrNotices::AbortBox(const std::string& text) {
+    std::cerr << text << '\n';
+}
 bool StderrNotices::AskYesNo(const std::string& text) {
     std::cerr << text << '\n';
     return false;
@@ -33,7 +39,9 @@ Notices* SetNotices(Notices* n) {
     return previous;
 }
 
-void ClearStatus() { notices().SetStatusText(std::string()); }
+void ClearStatus() {
+    notices().SetStatusText(std::string());
+}
 
 void ShowStatus(const std::string& text) {
     notices().SetStatusText(" " + text);

@@ -30,7 +30,7 @@ struct Node {
     int ChildCount() const { return static_cast<int>(children.size()); }
     Node* Child(int i) const { return children[static_cast<std::size_t>(i)].get(); }
 
-  private:
+private:
     friend class Outline;
     mutable int absIndex_ = -1;
     mutable int level_ = 0;
@@ -39,7 +39,7 @@ struct Node {
 // Told before and after every change, so that a view can keep its own state (expansion, selection).
 // Parents are given as nodes; the invisible root stands for "no parent".
 class OutlineObserver {
-  public:
+public:
     virtual ~OutlineObserver() = default;
     virtual void BeforeInsert(Node* parent, int row) = 0;
     virtual void AfterInsert() = 0;
@@ -54,7 +54,7 @@ class OutlineObserver {
 };
 
 class Outline {
-  public:
+public:
     Outline();
     Outline(const Outline&) = delete;
     Outline& operator=(const Outline&) = delete;
@@ -97,7 +97,7 @@ class Outline {
     void SetObserver(OutlineObserver* observer) { observer_ = observer; }
     OutlineObserver* Observer() const { return observer_; }
 
-  private:
+private:
     void Invalidate() { indexValid_ = false; }
     void Reindex() const;
     static void Renumber(Node* parent, int from);

@@ -27,11 +27,13 @@ void SetupProgramValues(const std::string& exePath) {
     p.name = SjisAsciiUpper(FileNameOf(PathWithoutExtension(path)));
     p.directory = DirectoryOf(path);
     p.lineEnd = "\r\n";
-    for (auto& list : p.scratch) list.clear();
+    for (auto& list : p.scratch)
+        list.clear();
 }
 
 void ReleaseScratchLists() {
-    for (auto& list : Program().scratch) std::vector<std::string>().swap(list);
+    for (auto& list : Program().scratch)
+        std::vector<std::string>().swap(list);
 }
 
 }  // namespace rn

@@ -8,8 +8,8 @@
 namespace rn {
 
 struct ProgramValues {
-    std::string name;             // file name of the running program without extension, upper-cased
-    std::string directory;        // directory of the running program, without a trailing "/"
+    std::string name;       // file name of the running program without extension, upper-cased
+    std::string directory;  // directory of the running program, without a trailing "/"
     std::string lineEnd = "\r\n";
     // Scratch string lists shared by commands that need a temporary list.
     std::array<std::vector<std::string>, 4> scratch;

@@ -31,7 +31,7 @@ inline constexpr int kExactCaretChars = 1 << 18;
 
 class BodyEditor : public QObject {
     Q_OBJECT
-  public:
+public:
     explicit BodyEditor(TFormTree& window);
 
     // The selection change.
@@ -64,7 +64,7 @@ class BodyEditor : public QObject {
     // Number of documents kept for a quick return (for tests).
     std::size_t KeptCount() const { return kept_.size(); }
 
-  private:
+private:
     struct KeptBody {
         std::string path;   // the body file
         std::string bytes;  // its bytes (CR LF line ends) that the document's text stands for

@@ -12,7 +12,7 @@ class TFormTree;
 
 class HistoryMenu : public QObject {
     Q_OBJECT
-  public:
+public:
     HistoryMenu(TFormTree& window, QMenu* menu);
 
     QMenu* MenuFTR() const { return menu_; }
@@ -23,7 +23,7 @@ class HistoryMenu : public QObject {
     // The click of an item. The caption is copied: the item itself goes when the list is rebuilt.
     void MenuFTRNewClick(std::string caption);
 
-  private:
+private:
     TFormTree& w_;
     QMenu* menu_;
 };

@@ -34,7 +34,7 @@ class TreeFileCommands;
 
 class TFormTree : public QMainWindow, public rn::DocumentView {
     Q_OBJECT
-  public:
+public:
     struct Options {
         Prompts* prompts = nullptr;  // null: the real boxes and dialogs
         QString programDirectory;    // empty: the executable's directory
@@ -98,12 +98,12 @@ class TFormTree : public QMainWindow, public rn::DocumentView {
     // The node currently selected in the outline view, or null.
     rn::Node* SelectedNode() const;
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-  private:
+private:
     void FormCreate(const Options& options);
     void BuildWidgets();
     void BuildActions();

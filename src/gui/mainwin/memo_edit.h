@@ -9,7 +9,7 @@ namespace rn::gui {
 
 class MemoEdit : public QPlainTextEdit {
     Q_OBJECT
-  public:
+public:
     explicit MemoEdit(QWidget* parent = nullptr);
 
     // Replaces characters that have a CP932 twin under another code point (the wave dash and its
@@ -22,19 +22,19 @@ class MemoEdit : public QPlainTextEdit {
     // panel; this lets the release that follows a refusal put the message back.
     std::optional<char32_t> PendingRefusal() const { return pendingRefusal_; }
 
-  signals:
+signals:
     // Every key release (the caret panels follow it).
     void keyUp(QKeyEvent* event);
     // Input was refused; `ch` is the first character that cannot be stored.
     void refused(char32_t ch);
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
 
-  private:
+private:
     void Refuse(char32_t ch);
 
     std::optional<char32_t> pendingRefusal_;

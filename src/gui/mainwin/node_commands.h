@@ -31,7 +31,7 @@ struct DropTarget {
 
 class NodeCommands : public QObject {
     Q_OBJECT
-  public:
+public:
     explicit NodeCommands(TFormTree& window);
 
     void ToolButtonCAddClick();
@@ -57,7 +57,7 @@ class NodeCommands : public QObject {
     void TPM_Item2Click();
     QMenu* PopupTreeMenu() const { return popup_; }
 
-  private:
+private:
     void AddCommand(int mode, int placement, const char* noSelection, const char* inTrash, const char* cancelled);
     // The selected node, or null after telling the user `noSelection`.
     rn::Node* SelectedOrSay(const char* noSelection);

@@ -10,7 +10,7 @@ namespace rn::gui {
 
 class OutlineModel : public QAbstractItemModel, private rn::OutlineObserver {
     Q_OBJECT
-  public:
+public:
     explicit OutlineModel(rn::Outline& outline, QObject* parent = nullptr);
     ~OutlineModel() override;
 
@@ -26,7 +26,7 @@ class OutlineModel : public QAbstractItemModel, private rn::OutlineObserver {
     QModelIndex IndexOf(const rn::Node* node) const;
     rn::Outline& outline() const { return outline_; }
 
-  private:
+private:
     void BeforeInsert(rn::Node* parent, int row) override;
     void AfterInsert() override;
     void BeforeRemove(rn::Node* parent, int row) override;

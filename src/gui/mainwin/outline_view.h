@@ -9,7 +9,7 @@ namespace rn::gui {
 
 class OutlineView : public QTreeView {
     Q_OBJECT
-  public:
+public:
     explicit OutlineView(QWidget* parent = nullptr);
 
     // Dotted lines between nodes and the [+]/[-] expand buttons, each shown or not.
@@ -28,18 +28,18 @@ class OutlineView : public QTreeView {
     std::function<bool(const QPoint&, bool)> dragOver;
     std::function<void(const QPoint&)> drop;
 
-  signals:
+signals:
     // Every key-down; set `handled` to consume the key.
     void keyDown(QKeyEvent* event, bool& handled);
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* event) override;
     void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-  private:
+private:
     bool showLines_ = true;
     bool showButtons_ = true;
 };

@@ -14,7 +14,7 @@ class TFormTree;
 
 class ResidentMode : public QObject {
     Q_OBJECT
-  public:
+public:
     explicit ResidentMode(TFormTree& window);
     ~ResidentMode() override;
 
@@ -45,7 +45,7 @@ class ResidentMode : public QObject {
     // Whether the window was hidden (or minimised) by the last refused close.
     bool IsResident() const { return resident_; }
 
-  private:
+private:
     TFormTree& w_;
     QSystemTrayIcon* tray_ = nullptr;
     QMenu* menu_ = nullptr;

@@ -11,7 +11,7 @@ namespace rn::gui {
 class TFormTree;
 
 class StartupExit {
-  public:
+public:
     explicit StartupExit(TFormTree& window) : w_(window) {}
 
     void FirstActivation();
@@ -21,7 +21,7 @@ class StartupExit {
     rn::WindowGeometry CurrentGeometry() const;
     void ApplyGeometry(const rn::WindowGeometry& g);
 
-  private:
+private:
     void OpenStartFile(const std::string& startFile);
 
     TFormTree& w_;

@@ -8,7 +8,7 @@ namespace rn::gui {
 
 class StatusPanels : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit StatusPanels(QWidget* parent = nullptr);
 
     QLabel* Panel(int i) const { return panels_[i]; }
@@ -17,7 +17,7 @@ class StatusPanels : public QWidget {
     // Panels 0, 2 and 3 keep 100, 50 and 55 pixels; panel 1 takes the rest of `totalWidth`.
     void SetStatusPanelWidths(int totalWidth);
 
-  private:
+private:
     QLabel* panels_[4];
 };
 

@@ -6,13 +6,13 @@ namespace rn::gui {
 class TFormTree;
 
 class TreeFileCommands {
-  public:
+public:
     explicit TreeFileCommands(TFormTree& window) : w_(window) {}
 
     void ToolButtonTOpenClick();
     void ToolButtonTNewClick();
 
-  private:
+private:
     // Steps shared by both commands: end a search, write the body and the outline. False when the
     // body could not be written: the command stops rather than lose it.
     bool Prepare();

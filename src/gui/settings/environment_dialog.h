@@ -8,7 +8,7 @@ namespace rn::gui {
 
 class TEnvironmentF : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TEnvironmentF(QWidget* parent);
 };
 

@@ -18,7 +18,7 @@ struct AppState;
 
 class TNodeF : public QDialog {
     Q_OBJECT
-  public:
+public:
     TNodeF(QWidget* owner, AppState& state);
 
     // Shows the dialog modally in the mode `NodeDialogMode`; afterwards `DialogNodeName` holds the
@@ -38,11 +38,11 @@ class TNodeF : public QDialog {
     void Button1Click();
     void Button2Click();
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* event) override;
     void done(int result) override;
 
-  private:
+private:
     void FormActivate();
     void ApplyMode(int mode);
 
