@@ -13,6 +13,10 @@ namespace rn::test {
 
 MainWindowFixture::MainWindowFixture(const QStringList& arguments, bool show) {
     QApplication::setApplicationDisplayName(QStringLiteral("RamblenoteVer3"));
+    Start(arguments, show);
+}
+
+void MainWindowFixture::Start(const QStringList& arguments, bool show) {
     rn::gui::TFormTree::Options options;
     options.prompts = &prompts;
     options.programDirectory = QString::fromStdString(dir.path());
@@ -58,15 +62,7 @@ void MainWindowFixture::Restart(const QStringList& arguments, bool show) {
     prompts.Clear();
     prompts.answers.clear();
     prompts.files.clear();
-    rn::gui::TFormTree::Options options;
-    options.prompts = &prompts;
-    options.programDirectory = QString::fromStdString(dir.path());
-    options.arguments = arguments;
-    window = std::make_unique<rn::gui::TFormTree>(options);
-    if (show) {
-        window->show();
-        QTest::qWait(0);
-    }
+    Start(arguments, show);
 }
 
 std::string MainWindowFixture::NodeText(int absIndex) {

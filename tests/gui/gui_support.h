@@ -38,6 +38,9 @@ public:
     // activation is left to the caller.
     void Restart(const QStringList& arguments = {}, bool show = false);
 
+    // Creates the window on `dir` (and shows it).
+    void Start(const QStringList& arguments, bool show);
+
     TempDir dir;  // the program directory, and room for documents
     ScriptedPrompts prompts;
     std::unique_ptr<rn::gui::TFormTree> window;
