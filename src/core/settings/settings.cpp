@@ -21,23 +21,15 @@ void ReadPaneFont(const std::string& ini, const char* section, PaneFontSettings&
     pane.FontBColorI = Fini_IGet(ini, section, "FontBColorI");
 }
 
-// Writes in a fixed order and stops at the first write the INI layer refuses (it has told the user).
+// Writes in a fixed order into one replacement of the file. A text CP932 cannot hold would come back
+// mangled: the user is told, and what the file has is kept, or `replacement` written when there is one.
 class Writer {
 public:
-    explicit Writer(const std::string& ini) : ini_(ini) {}
+    explicit Writer(const std::string& ini) : write_(ini) {}
 
-    bool ok() const { return ok_; }
-
-    void Int(const char* section, const char* key, int32_t value) {
-        if (ok_) ok_ = Fini_IPut(ini_, section, key, value);
-    }
-    void Flag(const char* section, const char* key, bool value) {
-        if (ok_) ok_ = Fini_BPut(ini_, section, key, value);
-    }
-    // A text CP932 cannot hold would come back mangled: say so and keep what the file has, or write
-    // `replacement` when there is one.
+    void Int(const char* section, const char* key, int32_t value) { write_.Int(section, key, value); }
+    void Flag(const char* section, const char* key, bool value) { write_.Flag(section, key, value); }
     void Text(const char* section, const char* key, const std::string& utf8, const char* replacement = nullptr) {
-        if (!ok_) return;
         EncodeResult encoded = Utf8ToCp932(utf8);
         if (!encoded.ok) {
             notices().MessageBox(
@@ -45,7 +37,7 @@ public:
             if (!replacement) return;
             encoded.bytes = replacement;
         }
-        ok_ = Fini_SPut(ini_, section, key, encoded.bytes);
+        write_.Text(section, key, encoded.bytes);
     }
     void PaneFont(const char* section, const PaneFontSettings& pane) {
         Text(section, "FontName", pane.FontName);
@@ -55,10 +47,10 @@ public:
         Text(section, "FontBColor", pane.FontBColor);
         Int(section, "FontBColorI", pane.FontBColorI);
     }
+    bool Commit() { return write_.Commit(); }
 
 private:
-    const std::string& ini_;
-    bool ok_ = true;
+    IniWrite write_;
 };
 
 }  // namespace
@@ -137,7 +129,7 @@ bool WriteSettings(const std::string& ini, Settings& s, const WindowGeometry& g,
     w.Flag("AddMemo", "ILSW", s.AddMemo.ILSW);
 
     w.Text("Others", "PrintName", s.Others.PrintName);
-    return w.ok();
+    return w.Commit();
 }
 
 }  // namespace rn

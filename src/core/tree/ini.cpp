@@ -102,18 +102,9 @@ bool CheckNames(const char* op, const std::string& iniPath, std::string_view sec
 bool PutValue(const char* op, const std::string& iniPath, std::string_view section, std::string_view key,
               std::string_view value) {
     if (!CheckNames(op, iniPath, section, key)) return false;
-    std::string text;
-    std::string reason;
-    if (FileExists(iniPath) && !ReadFileBytes(iniPath, text, &reason)) {
-        notices().ErrorBox(iniPath + " に書き込めません");
-        return false;
-    }
-    if (!DirectoryExists(DirectoryOf(iniPath).empty() ? "." : DirectoryOf(iniPath)) ||
-        !WriteFileReplacing(iniPath, IniWithValue(text, section, key, value), &reason)) {
-        notices().ErrorBox(iniPath + " に書き込めません");
-        return false;
-    }
-    return true;
+    IniWrite write(iniPath);
+    write.Text(section, key, value);
+    return write.Commit();
 }
 
 }  // namespace
@@ -186,6 +177,47 @@ std::string IniWithValue(std::string_view iniText, std::string_view section, std
         if (replaceAt == lines.size() && i == insertAfter) emit(newLine, {});
     }
     return out;
+}
+
+std::unordered_map<std::string, std::string> IniSectionValues(std::string_view iniText, std::string_view section) {
+    std::unordered_map<std::string, std::string> values;
+    bool inSection = false;
+    for (const Line& line : SplitLines(iniText)) {
+        if (auto name = SectionName(line.text)) {
+            if (inSection) break;  // only the first section of a name counts
+            inSection = EqualsNoCase(*name, section);
+            continue;
+        }
+        if (!inSection) continue;
+        if (auto k = KeyName(line.text)) values.try_emplace(SjisAsciiUpper(*k), ValueOf(line.text));
+    }
+    return values;
+}
+
+IniWrite::IniWrite(std::string iniPath) : path_(std::move(iniPath)) {
+    if (FileExists(path_)) readable_ = ReadFileBytes(path_, text_);
+}
+
+void IniWrite::Text(std::string_view section, std::string_view key, std::string_view value) {
+    text_ = IniWithValue(text_, section, key, value);
+}
+
+void IniWrite::Int(std::string_view section, std::string_view key, int32_t value) {
+    Text(section, key, std::to_string(value));
+}
+
+void IniWrite::Flag(std::string_view section, std::string_view key, bool value) {
+    Text(section, key, value ? "1" : "0");
+}
+
+bool IniWrite::Commit() {
+    const std::string dir = DirectoryOf(path_);
+    // A file that could not be read is not replaced: its other lines would be lost.
+    if (!readable_ || !DirectoryExists(dir.empty() ? "." : dir) || !WriteFileReplacing(path_, text_)) {
+        notices().ErrorBox(path_ + " に書き込めません");
+        return false;
+    }
+    return true;
 }
 
 std::optional<std::string> IniLookup(const std::string& iniPath, std::string_view section, std::string_view key) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace rn {
 
@@ -30,5 +31,27 @@ std::optional<std::string> IniLookupIn(std::string_view iniText, std::string_vie
 // Returns `iniText` with the value set (line replaced, key added to its section, or section added).
 std::string IniWithValue(std::string_view iniText, std::string_view section, std::string_view key,
                          std::string_view value);
+
+// All values of the first section of that name, by upper-cased key (the first line of a key counts),
+// each read as IniLookupIn reads it. For readers of many numbered keys.
+std::unordered_map<std::string, std::string> IniSectionValues(std::string_view iniText, std::string_view section);
+
+// Several values written with one replacement of the file: the same lines as the Fini_ writes one
+// after another, but the file is read once and replaced once, so it holds all of them or none.
+class IniWrite {
+public:
+    explicit IniWrite(std::string iniPath);
+
+    void Text(std::string_view section, std::string_view key, std::string_view value);
+    void Int(std::string_view section, std::string_view key, int32_t value);
+    void Flag(std::string_view section, std::string_view key, bool value);
+    // False after the box "<path> に書き込めません".
+    bool Commit();
+
+private:
+    std::string path_;
+    std::string text_;
+    bool readable_ = true;
+};
 
 }  // namespace rn
