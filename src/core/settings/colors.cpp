@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/text/cp932.h"
 #include "core/tree/ini.h"
 
 namespace rn {
@@ -63,17 +64,6 @@ constexpr std::array<ColorName, 52> kNames = {{
     {"clWindowText", 0xFF000008},
 }};
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::span<const ColorName> ColorNames() {
@@ -82,7 +72,7 @@ std::span<const ColorName> ColorNames() {
 
 std::optional<uint32_t> ColorFromText(std::string_view text) {
     for (const ColorName& c : kNames)
-        if (EqualsNoCase(text, c.name)) return c.value;
+        if (AsciiEqualsNoCase(text, c.name)) return c.value;
     // Decimal may be negative (a system colour written as a signed number); "$" and "0x" cover all 32 bits.
     if (auto n = ParseIniInteger(text)) return static_cast<uint32_t>(*n);
     return std::nullopt;

@@ -65,6 +65,17 @@ std::size_t SjisCharCount(std::string_view s) {
     return n;
 }
 
+bool AsciiEqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+        if (x != y) return false;
+    }
+    return true;
+}
+
 std::string SjisAsciiUpper(std::string_view s) {
     std::string out(s);
     for (std::size_t i = 0; i < out.size();) {

@@ -25,6 +25,9 @@ std::size_t SjisFind(std::string_view s, std::string_view needle, std::size_t fr
 // Number of characters (a double-byte character counts one).
 std::size_t SjisCharCount(std::string_view s);
 
+// Byte-for-byte equality with ASCII letters compared without regard to case (INI names, colour names).
+bool AsciiEqualsNoCase(std::string_view a, std::string_view b);
+
 // Plain ASCII upper-casing; double-byte characters are left whole.
 std::string SjisAsciiUpper(std::string_view s);
 

@@ -21,17 +21,6 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
 // One line of the file: its text and its line end as found (kept when the file is rewritten).
 struct Line {
     std::string_view text;
@@ -111,18 +100,16 @@ bool PutValue(const char* op, const std::string& iniPath, std::string_view secti
 
 std::optional<std::string> IniLookupIn(std::string_view iniText, std::string_view section, std::string_view key) {
     bool inSection = false;
-    bool sectionSeen = false;
     for (const Line& line : SplitLines(iniText)) {
         if (auto name = SectionName(line.text)) {
             // Only the first section of a name counts, as with the system's own INI reader.
             if (inSection) return std::nullopt;
-            inSection = !sectionSeen && EqualsNoCase(*name, section);
-            sectionSeen = sectionSeen || inSection;
+            inSection = AsciiEqualsNoCase(*name, section);
             continue;
         }
         if (!inSection) continue;
         auto k = KeyName(line.text);
-        if (k && EqualsNoCase(*k, key)) return ValueOf(line.text);
+        if (k && AsciiEqualsNoCase(*k, key)) return ValueOf(line.text);
     }
     return std::nullopt;
 }
@@ -134,7 +121,7 @@ std::string IniWithValue(std::string_view iniText, std::string_view section, std
     std::size_t sectionAt = lines.size();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         auto name = SectionName(lines[i].text);
-        if (name && EqualsNoCase(*name, section)) {
+        if (name && AsciiEqualsNoCase(*name, section)) {
             sectionAt = i;
             break;
         }
@@ -158,7 +145,7 @@ std::string IniWithValue(std::string_view iniText, std::string_view section, std
     std::size_t replaceAt = lines.size();
     for (std::size_t i = sectionAt + 1; i < sectionEnd; ++i) {
         auto k = KeyName(lines[i].text);
-        if (k && EqualsNoCase(*k, key)) {
+        if (k && AsciiEqualsNoCase(*k, key)) {
             replaceAt = i;
             break;
         }
@@ -185,7 +172,7 @@ std::unordered_map<std::string, std::string> IniSectionValues(std::string_view i
     for (const Line& line : SplitLines(iniText)) {
         if (auto name = SectionName(line.text)) {
             if (inSection) break;  // only the first section of a name counts
-            inSection = EqualsNoCase(*name, section);
+            inSection = AsciiEqualsNoCase(*name, section);
             continue;
         }
         if (!inSection) continue;
