@@ -266,14 +266,8 @@ std::vector<OutputNode> FlattenOutline(const Outline& outline) {
     std::vector<OutputNode> nodes;
     const auto& all = outline.Preorder();
     nodes.reserve(all.size());
-    std::vector<std::pair<const Node*, int>> stack;  // ancestors of the current node with their levels
-    for (const Node* n : all) {
-        while (!stack.empty() && stack.back().first != n->parent)
-            stack.pop_back();
-        int level = stack.empty() ? 1 : stack.back().second + 1;
-        nodes.push_back({level, n->text});
-        stack.emplace_back(n, level);
-    }
+    for (const Node* n : all)
+        nodes.push_back({outline.IndexedLevelOf(n) + 1, n->text});
     return nodes;
 }
 

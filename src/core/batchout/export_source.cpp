@@ -1,23 +1,11 @@
 #include "core/batchout/export_source.h"
 
-#include <filesystem>
-
 #include "core/tree/document.h"
 #include "core/tree/files.h"
 #include "core/tree/outline.h"
 #include "core/tree/treefile.h"
 
 namespace rn {
-namespace {
-
-std::string AbsolutePath(const std::string& path) {
-    if (path.empty() || path[0] == '/') return path;
-    std::error_code ec;
-    std::filesystem::path abs = std::filesystem::absolute(path, ec);
-    return ec ? path : abs.lexically_normal().string();
-}
-
-}  // namespace
 
 std::optional<ExportSource> LoadExportSource(const std::string& treePath, std::string& error) {
     error.clear();
@@ -33,47 +21,24 @@ std::optional<ExportSource> LoadExportSource(const std::string& treePath, std::s
         error = "Treeﾌｧｲﾙ[ " + FileNameOf(src.treeFile) + " ]拡張子エラー";
         return std::nullopt;
     }
-    const std::string dir = DirectoryOf(src.treeFile);
-    src.treeDir = dir == "/" ? dir : dir + "/";
-
-    std::string bytes, reason;
-    if (!ReadFileBytes(src.treeFile, bytes, &reason)) {
-        error = OpenErrorText(src.treeFile, reason);
-        return std::nullopt;
-    }
-    TreeLines tree = SplitTreeLines(bytes);
-    if (tree.dataAfterNul) {
-        error = OpenErrorText(src.treeFile, "途中に NUL バイトがあり、その後ろを読み込めません");
-        return std::nullopt;
-    }
+    src.treeDir = DirectoryWithSlash(src.treeFile);
+    // What opening the file shows, read the way opening reads it, but with nothing written back.
     Outline outline;
-    TreeParseResult parsed = ParseTreeLines(tree.lines, outline);
-    if (!parsed.ok) {
-        error = parsed.error;
+    TreeFileRead read = ReadTreeFile(src.treeFile, outline);
+    if (!read.ok) {
+        error = std::move(read.error);
         return std::nullopt;
     }
-    src.nodes = FlattenOutline(outline);
-
-    bool hasTrash = false;
+    bool hasTrash = read.hasTrashLine;
     if (oldFormat) {
-        // The conversion names a node after its body file when "<text>.TXT" exists; the converted
-        // file then has the trash node when one of its root lines is the trash text.
-        for (OutputNode& n : src.nodes) {
-            std::string withTxt = n.text + ".TXT";
-            auto body = BodyPathIn(src.treeDir, withTxt);
-            if (body && FileExists(*body)) n.text = std::move(withTxt);
-            if (n.level == 1 && n.text == kTrashText) hasTrash = true;
-        }
-    } else {
-        // Opening looks for a line that is exactly the trash text (a root line without indentation).
-        for (std::string_view line : tree.lines) {
-            if (line == kTrashText) {
-                hasTrash = true;
-                break;
-            }
-        }
+        // The converted file has the trash node when one of its root lines is the trash text.
+        AppendTxtWhereBodiesExist(outline, src.treeDir);
+        hasTrash = false;
+        for (const auto& root : outline.Root()->children)
+            hasTrash = hasTrash || root->text == kTrashText;
     }
-    if (!hasTrash) src.nodes.push_back({1, std::string(kTrashText)});
+    if (!hasTrash) outline.AppendChild(nullptr, std::string(kTrashText));
+    src.nodes = FlattenOutline(outline);
     return src;
 }
 

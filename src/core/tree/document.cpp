@@ -13,20 +13,6 @@ namespace {
 constexpr const char* kCaption = "Ramblenote";
 constexpr const char* kCrLf = "\r\n";
 
-std::string AbsolutePath(const std::string& path) {
-    if (path.empty() || path[0] == '/') return path;
-    std::error_code ec;
-    std::filesystem::path abs = std::filesystem::absolute(path, ec);
-    return ec ? path : abs.lexically_normal().string();
-}
-
-// Directory part followed by "/" (the tree directory form).
-std::string DirWithSlash(const std::string& path) {
-    std::string dir = DirectoryOf(path);
-    if (dir.empty()) return {};
-    return dir == "/" ? dir : dir + "/";
-}
-
 bool AllAscii(std::string_view s) {
     for (char c : s)
         if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -140,40 +126,15 @@ void Document::CloseDocument() {
 }
 
 bool Document::LoadOutlineFrom(const std::string& path, const std::string& dir) {
-    std::string bytes, reason;
-    if (!ReadFileBytes(path, bytes, &reason)) {
-        ReportOpenError(path, reason);
-        return false;
-    }
-    TreeLines tree = SplitTreeLines(bytes);
-    if (tree.dataAfterNul) {
-        // Opening it would drop everything after the NUL at the next save.
-        ReportOpenError(path, "途中に NUL バイトがあり、その後ろを読み込めません");
-        return false;
-    }
     Outline loaded;
-    TreeParseResult parsed = ParseTreeLines(tree.lines, loaded);
-    if (!parsed.ok) {
-        notices().ErrorBox(parsed.error);
+    TreeFileRead read = ReadTreeFile(path, loaded);
+    if (!read.ok) {
+        notices().ErrorBox(read.error);
         return false;
     }
-    bool hasTrash = false;
-    for (std::string_view line : tree.lines) {
-        if (line == kTrashText) {
-            hasTrash = true;
-            break;
-        }
-    }
-    if (!hasTrash) {
-        std::string out;
-        out.reserve(bytes.size() + tree.lines.size() + 16);
-        for (std::string_view line : tree.lines) {
-            out += line;
-            out += kCrLf;
-        }
-        out += kTrashText;
-        out += kCrLf;
-        if (!WriteFileReplacing(path, out, &reason)) {
+    if (!read.hasTrashLine) {
+        std::string reason;
+        if (!WriteFileReplacing(path, read.rewritten + std::string(kTrashText) + kCrLf, &reason)) {
             ReportCreateError(path, reason);
             return false;
         }
@@ -195,7 +156,7 @@ int Document::OpenTreeFile(const std::string& requested) {
     int result = kOpenDone;
     const std::string path = AbsolutePath(requested);
     if (!FileExists(path)) return kOpenNoFile;
-    const std::string dir = DirWithSlash(path);
+    const std::string dir = DirectoryWithSlash(path);
     const std::string name = FileNameOf(path);
     const std::string base = FileNameOf(PathWithoutExtension(path));
     const std::string ext = UpperExtensionOf(path);
@@ -209,29 +170,15 @@ int Document::OpenTreeFile(const std::string& requested) {
             return kOpenConversionDeclined;
         TreeLoading = true;
         EditNodeName.clear();
-        std::string bytes, reason;
         Outline old;
-        bool readable = ReadFileBytes(path, bytes, &reason);
-        if (!readable) ReportOpenError(path, reason);
-        TreeLines tree = SplitTreeLines(bytes);
-        if (readable && tree.dataAfterNul) {
-            ReportOpenError(path, "途中に NUL バイトがあり、その後ろを読み込めません");
-            readable = false;
-        }
-        if (readable) {
-            TreeParseResult parsed = ParseTreeLines(tree.lines, old);
-            if (!parsed.ok) notices().ErrorBox(parsed.error);
-            readable = parsed.ok;
-        }
-        if (!readable) {
+        TreeFileRead read = ReadTreeFile(path, old);
+        if (!read.ok) {
+            notices().ErrorBox(read.error);
             CloseDocument();
             return kOpenUnreadable;
         }
-        for (Node* n : old.Preorder()) {
-            std::string withTxt = n->text + ".TXT";
-            auto body = BodyPathIn(dir, withTxt);
-            if (body && FileExists(*body)) n->text = std::move(withTxt);
-        }
+        AppendTxtWhereBodiesExist(old, dir);
+        std::string reason;
         if (!WriteFileReplacing(path, SerializeOutline(old), &reason)) {
             ReportCreateError(path, reason);
             CloseDocument();
@@ -271,7 +218,7 @@ void Document::CreateTreeFile(std::string path) {
     }
     const std::string name = FileNameOf(path);
     std::string ext = UpperExtensionOf(path);
-    view_->SetDialogDirectory(DirWithSlash(path));
+    view_->SetDialogDirectory(DirectoryWithSlash(path));
     if (ext.empty()) {
         ext = "RNOTE";
         path += ".RNOTE";

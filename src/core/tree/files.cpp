@@ -167,6 +167,19 @@ std::string ExtensionOf(std::string_view path) {
     return std::string(path.substr(dot + 1));
 }
 
+std::string AbsolutePath(const std::string& path) {
+    if (path.empty() || path[0] == '/') return path;
+    std::error_code ec;
+    fs::path abs = fs::absolute(path, ec);
+    return ec ? path : abs.lexically_normal().string();
+}
+
+std::string DirectoryWithSlash(const std::string& path) {
+    std::string dir = DirectoryOf(path);
+    if (dir.empty() || dir == "/") return dir;
+    return dir + "/";
+}
+
 std::string UpperExtensionOf(std::string_view path) {
     return SjisAsciiUpper(ExtensionOf(path));
 }

@@ -33,6 +33,8 @@ std::string FileNameOf(std::string_view path);            // after the directory
 std::string PathWithoutExtension(std::string_view path);  // minus the last "." of the file name and the rest
 std::string ExtensionOf(std::string_view path);           // without the dot; empty when none
 std::string UpperExtensionOf(std::string_view path);      // the same, ASCII upper-cased
+std::string AbsolutePath(const std::string& path);        // relative paths against the working directory
+std::string DirectoryWithSlash(const std::string& path);  // directory part followed by "/"; empty when none
 
 // ---- CP932 texts ----
 // Removes \ / : * ? " < > | character by character (a double-byte character is kept whole).

@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "core/text/cp932.h"
+#include "core/tree/document.h"
+#include "core/tree/files.h"
 
 namespace rn {
 namespace {
@@ -71,6 +73,47 @@ TreeParseResult ParseTreeLines(const std::vector<std::string_view>& lines, Outli
         previousLevel = L;
     }
     return result;
+}
+
+TreeFileRead ReadTreeFile(const std::string& path, Outline& out) {
+    TreeFileRead r;
+    std::string bytes, reason;
+    if (!ReadFileBytes(path, bytes, &reason)) {
+        r.error = OpenErrorText(path, reason);
+        return r;
+    }
+    TreeLines tree = SplitTreeLines(bytes);
+    if (tree.dataAfterNul) {
+        // Taking only what stands before the NUL would lose the rest at the next save.
+        r.error = OpenErrorText(path, "途中に NUL バイトがあり、その後ろを読み込めません");
+        return r;
+    }
+    TreeParseResult parsed = ParseTreeLines(tree.lines, out);
+    if (!parsed.ok) {
+        r.error = std::move(parsed.error);
+        return r;
+    }
+    r.ok = true;
+    for (std::string_view line : tree.lines) {
+        if (line == kTrashText) {
+            r.hasTrashLine = true;
+            return r;
+        }
+    }
+    r.rewritten.reserve(bytes.size() + tree.lines.size() + 2);
+    for (std::string_view line : tree.lines) {
+        r.rewritten += line;
+        r.rewritten += "\r\n";
+    }
+    return r;
+}
+
+void AppendTxtWhereBodiesExist(Outline& outline, const std::string& treeDir) {
+    for (Node* n : outline.Preorder()) {
+        std::string withTxt = n->text + ".TXT";
+        auto body = BodyPathIn(treeDir, withTxt);
+        if (body && FileExists(*body)) n->text = std::move(withTxt);
+    }
 }
 
 std::string SerializeOutline(const Outline& outline) {

@@ -29,6 +29,20 @@ struct TreeParseResult {
 // with the error "アイテム "<text>" の階層 (<level>) が不正です"; the nodes before it stay.
 TreeParseResult ParseTreeLines(const std::vector<std::string_view>& lines, Outline& out);
 
+// A Tree file read into an outline without changing anything on disk.
+struct TreeFileRead {
+    bool ok = false;
+    std::string error;          // UTF-8, when not ok: the file cannot be opened, has data after a NUL,
+                                // or a line is too deep
+    bool hasTrashLine = false;  // a line that is exactly the trash text
+    std::string rewritten;      // without a trash line: the lines as read, each ending in CR LF
+};
+TreeFileRead ReadTreeFile(const std::string& path, Outline& out);
+
+// The conversion of an old Tree file: a node whose "<text>.TXT" names a body file in `treeDir` gets
+// that ending.
+void AppendTxtWhereBodiesExist(Outline& outline, const std::string& treeDir);
+
 // The whole outline as Tree file bytes (level x TAB, text, CR LF per node).
 std::string SerializeOutline(const Outline& outline);
 
