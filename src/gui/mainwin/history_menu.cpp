@@ -6,6 +6,7 @@
 #include "core/tree/notices.h"
 #include "gui/mainwin/body_editor.h"
 #include "gui/mainwin/main_window.h"
+#include "gui/mainwin/tree_file_commands.h"
 
 namespace rn::gui {
 
@@ -55,9 +56,7 @@ void HistoryMenu::MenuFTRNewClick(std::string caption) {
     if (!w_.editor().SaveCurrentBody()) return;
     doc.SaveTreeFile();
     if (caption == rn::kHistoryLatest) return;
-    const int result = doc.OpenTreeFile(caption);
-    const std::string message = rn::OpenResultMessage(result, doc, caption);
-    if (!message.empty()) rn::ShowStatus(message);
+    w_.treeFiles().OpenAndReport(caption);
 }
 
 }  // namespace rn::gui

@@ -23,9 +23,12 @@ void TreeFileCommands::ToolButtonTOpenClick() {
         rn::ShowStatus("Ramblenote ファイルを指定して下さい｡");
         return;
     }
-    const std::string chosen = ToUtf8(path);
-    int result = w_.doc().OpenTreeFile(chosen);
-    std::string message = rn::OpenResultMessage(result, w_.doc(), chosen);
+    OpenAndReport(ToUtf8(path));
+}
+
+void TreeFileCommands::OpenAndReport(const std::string& path) {
+    const int result = w_.doc().OpenTreeFile(path);
+    const std::string message = rn::OpenResultMessage(result, w_.doc(), path);
     if (!message.empty()) rn::ShowStatus(message);
 }
 

@@ -1,6 +1,8 @@
 // The open and new commands for Tree files.
 #pragma once
 
+#include <string>
+
 namespace rn::gui {
 
 class TFormTree;
@@ -11,6 +13,8 @@ public:
 
     void ToolButtonTOpenClick();
     void ToolButtonTNewClick();
+    // Opens a Tree file and shows the message for the result (also the history command's open).
+    void OpenAndReport(const std::string& path);
 
 private:
     // Steps shared by both commands: end a search, write the body and the outline. False when the
