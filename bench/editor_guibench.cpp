@@ -22,25 +22,13 @@
 #include "gui/mainwin/memo_edit.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
-#include "gui/prompts.h"
+#include "quiet_prompts.h"
 
 namespace {
 
-constexpr std::size_t kBodySize = std::size_t(1) << 20;
+using rn::bench::QuietPrompts;
 
-class QuietPrompts : public rn::gui::Prompts {
-public:
-    void Information(const QString&) override {}
-    bool WarningYesNo(const QString&) override { return false; }
-    bool WarningYesCancel(const QString&) override { return false; }
-    void WarningYes(const QString&) override {}
-    void ErrorYes(const QString& text) override { errors.append(text); }
-    void ErrorAbort(const QString& text) override { errors.append(text); }
-    QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString SaveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
-    void Beep() override {}
-    QStringList errors;
-};
+constexpr std::size_t kBodySize = std::size_t(1) << 20;
 
 // About 1 MB of Japanese prose with ASCII mixed in, CP932 with CR LF, lines of varied length.
 std::string MakeBody(int seed) {

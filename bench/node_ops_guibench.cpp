@@ -14,26 +14,13 @@
 #include "gui/mainwin/node_commands.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
-#include "gui/prompts.h"
+#include "quiet_prompts.h"
 
 namespace {
 
-class SilentPrompts : public rn::gui::Prompts {
-public:
-    void Information(const QString&) override {}
-    bool WarningYesNo(const QString&) override { return false; }
-    bool WarningYesCancel(const QString&) override { return true; }
-    void WarningYes(const QString&) override {}
-    void ErrorYes(const QString&) override {}
-    void ErrorAbort(const QString&) override {}
-    QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString SaveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
-    void Beep() override {}
-};
-
 struct Fixture {
     std::string dir;
-    SilentPrompts prompts;
+    rn::bench::QuietPrompts prompts{true};
     std::unique_ptr<rn::gui::TFormTree> window;
 
     Fixture() {

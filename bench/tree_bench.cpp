@@ -89,31 +89,21 @@ void BM_OpenTreeFile(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenTreeFile)->Unit(benchmark::kMillisecond);
 
-void BM_SaveFloor(benchmark::State& state) {
+// Writing the Tree file's bytes in place; `durable` adds the fsync every replacing write of the
+// program makes.
+void BM_SaveFloor(benchmark::State& state, bool durable) {
     std::string bytes;
     rn::ReadFileBytes(F().tree, bytes);
     const std::string path = F().dir + "/floor.Rnote";
     for (auto _ : state) {
         int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         benchmark::DoNotOptimize(::write(fd, bytes.data(), bytes.size()));
+        if (durable) ::fsync(fd);
         ::close(fd);
     }
 }
-BENCHMARK(BM_SaveFloor)->Unit(benchmark::kMillisecond);
-
-// The same bytes made durable, as every replacing write of the program is.
-void BM_SaveFloorDurable(benchmark::State& state) {
-    std::string bytes;
-    rn::ReadFileBytes(F().tree, bytes);
-    const std::string path = F().dir + "/floor.Rnote";
-    for (auto _ : state) {
-        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        benchmark::DoNotOptimize(::write(fd, bytes.data(), bytes.size()));
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-BENCHMARK(BM_SaveFloorDurable)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveFloor, Plain, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveFloor, Durable, true)->Unit(benchmark::kMillisecond);
 
 void BM_SaveTreeFile(benchmark::State& state) {
     Quiet quiet;

@@ -17,7 +17,6 @@
 #include "core/text/cp932.h"
 #include "core/tree/files.h"
 #include "core/tree/notices.h"
-#include "core/tree/program.h"
 
 namespace rn::app {
 namespace {

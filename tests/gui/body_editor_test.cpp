@@ -28,6 +28,7 @@
 using rn::gui::LowerPaneMode;
 using rn::test::MainWindowFixture;
 using rn::test::ReadAll;
+using rn::test::U;
 using rn::test::WriteAll;
 
 namespace {
@@ -51,10 +52,6 @@ std::string Raw(std::initializer_list<int> bytes) {
     for (int b : bytes)
         s.push_back(static_cast<char>(b));
     return s;
-}
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
 }
 
 // Starts the program (delivered settings, nothing reopened), writes the bodies and opens the outline.

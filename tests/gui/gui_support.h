@@ -12,6 +12,11 @@
 
 namespace rn::test {
 
+// A QString from a UTF-8 literal.
+inline QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
 class MainWindowFixture {
 public:
     explicit MainWindowFixture(const QStringList& arguments = {}, bool show = false);

@@ -14,13 +14,10 @@
 
 using rn::test::MainWindowFixture;
 using rn::test::ReadAll;
+using rn::test::U;
 using rn::test::WriteAll;
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QList<QAction*> Items(MainWindowFixture& f) {
     return f.w().historyMenu().MenuFTR()->actions();

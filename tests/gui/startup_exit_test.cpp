@@ -22,13 +22,10 @@
 
 using rn::test::MainWindowFixture;
 using rn::test::ReadAll;
+using rn::test::U;
 using rn::test::WriteAll;
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // Seven nodes; the fifth (index 4) lies two levels down, inside branches that open collapsed.
 //  0 序.TXT
