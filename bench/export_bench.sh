@@ -9,36 +9,13 @@
 # runs counts for each side, with the files in the page cache.
 set -eu
 
-BIN=${1:-build/bin}
-RUNS=${2:-5}
-for p in "$BIN/ramblenote" "$BIN/export_bench_gen"; do
-    [ -x "$p" ] || { echo "missing $p (build the project with Google Benchmark installed)" >&2; exit 2; }
-done
-
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/rn-export-bench.XXXXXX")
-trap 'rm -rf "$WORK"' EXIT INT TERM
+. "$(dirname "$0")/bench_common.sh"
+bench_setup export "${1:-build/bin}" "${2:-5}"
 DOC="$WORK/doc"
 "$BIN/export_bench_gen" "$DOC"
 BYTES=$(xargs -0 cat -- < "$DOC/bodies.lst" | wc -c)
 BODIES=$(tr -cd '\0' < "$DOC/bodies.lst" | wc -c)
 NODES=$(grep -c '' "$DOC/bench.Rnote")
-
-now_ns() { date +%s%N; }
-
-# Best wall time in nanoseconds of running "$@" RUNS times.
-best_of() {
-    best=
-    i=0
-    while [ "$i" -lt "$RUNS" ]; do
-        start=$(now_ns)
-        "$@"
-        end=$(now_ns)
-        t=$((end - start))
-        if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
-        i=$((i + 1))
-    done
-    echo "$best"
-}
 
 cat_all() { xargs -0 cat -- < "$DOC/bodies.lst" > "$WORK/cat.out"; }
 export_all() {

@@ -1,10 +1,11 @@
 // Writes the export benchmark's document: 20,000 nodes (1,000 parts of 20 nodes, 10,000 of them text
 // nodes) with about 50 MB of CP932 bodies, the same bytes on every run.
 //
-//   export_bench_gen DIR [TOTAL_MB]
+//   export_bench_gen DIR [TOTAL_MB [UTF8_DIR]]
 //
 // DIR receives bench.Rnote, the body files, bodies.lst (the body paths in document order, NUL
 // separated, for cat) and s.ini (page breaks every 50 lines, indentation, separator, two separator lines).
+// UTF8_DIR, when given, receives the same bodies in UTF-8 and their list utf8.lst (for wc -m).
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -30,12 +31,14 @@ struct Lcg {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: export_bench_gen DIR [TOTAL_MB]\n");
+        std::fprintf(stderr, "usage: export_bench_gen DIR [TOTAL_MB [UTF8_DIR]]\n");
         return 2;
     }
     const std::string dir = argv[1];
     const double totalMb = argc > 2 ? std::stod(argv[2]) : 50.0;
+    const std::string utf8Dir = argc > 3 ? argv[3] : "";
     std::filesystem::create_directories(dir);
+    if (!utf8Dir.empty()) std::filesystem::create_directories(utf8Dir);
 
     constexpr int kParts = 1000;
     constexpr int kNodesPerPart = 20;
@@ -51,6 +54,7 @@ int main(int argc, char** argv) {
     Lcg rng;
     std::string tree;
     std::string list;
+    std::string utf8List;
     const std::string trash = rn::Sjis("ゴミ箱");
     for (int p = 1; p <= kParts; ++p) {
         tree += rn::Sjis("第" + std::to_string(p) + "部") + "\r\n";
@@ -73,11 +77,18 @@ int main(int argc, char** argv) {
             std::ofstream(path, std::ios::binary).write(body.data(), static_cast<std::streamsize>(body.size()));
             list += path;
             list += '\0';
+            if (utf8Dir.empty()) continue;
+            const std::string copy = utf8Dir + "/" + rn::Cp932ToUtf8(name);
+            const std::string utf8 = rn::Cp932ToUtf8(body);
+            std::ofstream(copy, std::ios::binary).write(utf8.data(), static_cast<std::streamsize>(utf8.size()));
+            utf8List += copy;
+            utf8List += '\0';
         }
     }
     tree += trash + "\r\n";
     std::ofstream(dir + "/bench.Rnote", std::ios::binary) << tree;
     std::ofstream(dir + "/bodies.lst", std::ios::binary) << list;
+    if (!utf8Dir.empty()) std::ofstream(utf8Dir + "/utf8.lst", std::ios::binary) << utf8List;
     std::ofstream(dir + "/s.ini", std::ios::binary)
         << "[OUTLINE]\r\nOUTLIN=2\r\nKUGISW=1\r\nINDSW=1\r\nINDMAX=5\r\nINDADDSW=1\r\nPAGE=1\r\nPAGEL=50\r\n"
         << "SEPA0=2\r\nSEPA1=----------\r\nSEPA2=\r\n";

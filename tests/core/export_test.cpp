@@ -1,23 +1,17 @@
 // The headless export: the in-memory reading of the Tree file, and whole runs of the built program.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <map>
 
 #include "core/batchout/export_source.h"
 #include "test_support.h"
-
-extern char** environ;
 
 namespace rn {
 namespace {
 
 using test::ReadAll;
 using test::S;
+using test::Snapshot;
 using test::WriteAll;
 
 std::string Golden(const std::string& name) {
@@ -31,45 +25,12 @@ std::string Levels(const std::vector<OutputNode>& nodes) {
     return out;
 }
 
-// Every file of a directory with its bytes, to show that a run changed nothing.
-std::map<std::string, std::string> Snapshot(const std::string& dir) {
-    std::map<std::string, std::string> files;
-    for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
-        if (e.is_regular_file()) files[e.path().string()] = ReadAll(e.path().string());
-    return files;
-}
-
 class ExportTest : public ::testing::Test {
 protected:
-    struct Result {
-        int code = -1;
-        std::string out;
-        std::string err;
-    };
+    using Result = test::ProgramRun;
 
-    // Runs the program with `args`; stdout and stderr are captured in files.
     Result Run(const std::vector<std::string>& args, const std::string& program = RN_BIN_DIR "/ramblenote") {
-        const std::string outFile = work / "stdout", errFile = work / "stderr";
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        pid_t pid = 0;
-        Result r;
-        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-            int status = 0;
-            ::waitpid(pid, &status, 0);
-            r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        r.out = ReadAll(outFile);
-        r.err = ReadAll(errFile);
-        return r;
+        return test::RunProgram(program, args, work.path());
     }
 
     // The worked example's document in `doc`, with its settings in `doc`/s.ini.

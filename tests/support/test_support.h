@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,16 @@ private:
 std::string ReadAll(const std::string& path);
 void WriteAll(const std::string& path, std::string_view bytes);
 bool Exists(const std::string& path);
+// Every file below a directory with its bytes, to show that a run changed nothing.
+std::map<std::string, std::string> Snapshot(const std::string& dir);
+
+// Runs a program to its end with stdout and stderr captured in files of `captureDir`.
+struct ProgramRun {
+    int code = -1;  // exit code; -1 when it could not start or did not exit normally
+    std::string out;
+    std::string err;
+};
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& captureDir);
 
 // CP932 bytes of a UTF-8 literal (for building fixtures and expected bytes).
 inline std::string S(std::string_view utf8) {

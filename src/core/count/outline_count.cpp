@@ -1,0 +1,113 @@
+#include "core/count/outline_count.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "core/tree/document.h"
+#include "core/tree/files.h"
+
+namespace rn {
+namespace {
+
+constexpr std::size_t kReadBlock = std::size_t{1} << 18;
+
+// Counts the body file a node text names. No file (or a name that cannot be one) is no body; a pipe
+// or a device is never read, so that counting cannot hang, and counts as empty.
+bool CountBodyFile(const std::string& treeDir, std::string_view nodeText, char* buffer, TextCount& count,
+                   std::string& error) {
+    count = {};
+    const auto path = BodyPathIn(treeDir, nodeText);
+    if (!path) return true;
+    const int fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        const int err = errno;
+        if (err == ENOENT || err == ENOTDIR || !FileExists(*path)) return true;
+        error = OpenErrorText(*path, std::strerror(err));
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return true;
+    }
+    BodyCounter counter;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, kReadBlock);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error = OpenErrorText(*path, std::strerror(errno));
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        counter.Feed(std::string_view(buffer, static_cast<std::size_t>(n)));
+    }
+    ::close(fd);
+    count = counter.Finish();
+    return true;
+}
+
+}  // namespace
+
+CountResult CountNodes(const CountRequest& r, CountReport& report, std::string& error, const CountProgress& progress) {
+    report = {};
+    error.clear();
+    const std::size_t total = r.nodes.size();
+    const int startLevel = r.start && *r.start < total ? r.nodes[*r.start].level : 0;
+    std::unique_ptr<char[]> buffer;
+    int trashLevel = 0;  // level of the trash node whose branch the walk is in; 0 outside
+    bool inBranch = false;
+    for (std::size_t i = 0; i < total; ++i) {
+        const OutputNode& node = r.nodes[i];
+        bool inTrash = trashLevel > 0 && node.level > trashLevel;
+        if (!inTrash) {
+            trashLevel = 0;
+            if (node.text == kTrashText) {
+                inTrash = true;
+                trashLevel = node.level;
+            }
+        }
+        if (r.start) {
+            if (inBranch && node.level <= startLevel) inBranch = false;
+            if (i == *r.start) inBranch = true;
+        }
+        const bool listed = r.start ? inBranch : !inTrash;
+        const bool inDocument = r.wantDocumentTotal && !inTrash;
+        if (!listed && !inDocument) continue;
+
+        if (progress && !progress(i, total)) return CountResult::kCancelled;
+        TextCount own;
+        if (r.edited && node.text == r.edited->nodeText) {
+            own = r.edited->count;
+        } else {
+            if (!buffer) buffer = std::make_unique<char[]>(kReadBlock);
+            if (!CountBodyFile(r.treeDir, node.text, buffer.get(), own, error)) return CountResult::kFileError;
+        }
+        if (listed) {
+            report.listed.push_back({i, node.level, own});
+            report.listedTotal += own;
+        }
+        if (inDocument) report.documentTotal += own;
+    }
+    if (progress) progress(total, total);
+    return CountResult::kDone;
+}
+
+CountResult CountOutline(const Outline& outline, const std::string& treeDir, const Node* selected,
+                         const std::optional<EditedBody>& edited, CountReport& report, std::string& error,
+                         const CountProgress& progress) {
+    const std::vector<OutputNode> nodes = FlattenOutline(outline);
+    CountRequest request;
+    request.nodes = nodes;
+    request.treeDir = treeDir;
+    if (selected) request.start = static_cast<std::size_t>(outline.IndexOf(selected));
+    request.edited = edited;
+    return CountNodes(request, report, error, progress);
+}
+
+}  // namespace rn
