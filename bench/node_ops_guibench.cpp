@@ -93,7 +93,7 @@ void BM_RenameNode(benchmark::State& state) {
         rn::Node* node = doc.outline.At(10001);
         std::string name = (flip++ % 2) ? "renamed-a" : "renamed-b";
         doc.outline.SetText(node, name);
-        doc.EditNodeName = name;
+        doc.editorNodeText = name;
         doc.RefreshNodeKinds(doc.FindNodeByText(name));
         doc.SaveTreeFile();
     }

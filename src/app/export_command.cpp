@@ -232,14 +232,14 @@ int RunExportCommand(const std::vector<std::string>& args) {
     std::optional<ExportSource> src = LoadExportSource(a->tree, error);
     if (!src) return fail(error);
 
-    BTxtOutSettings settings;
+    BatchOutputSettings settings;
     if (a->settings) {
         if (!FileExists(*a->settings)) return fail("設定ファイル[" + *a->settings + "]が有りません");
-        settings = ReadBTxtOutSettings(*a->settings, false);
+        settings = ReadBatchOutputSettings(*a->settings, false);
     } else {
         // The program's own file: beside the program, or in the per-user directory that replaces it.
-        const std::string own = BTxtOutIniPath(ConfigDirectory());
-        if (FileExists(own)) settings = ReadBTxtOutSettings(own, false);
+        const std::string own = BatchOutputSettingsPath(ConfigDirectory());
+        if (FileExists(own)) settings = ReadBatchOutputSettings(own, false);
     }
     settings.MOKUJI = a->toc.has_value();
 

@@ -11,23 +11,23 @@ using test::ReadAll;
 using test::S;
 using test::WriteAll;
 
-class BTxtOutSettingsTest : public ::testing::Test {
+class BatchOutputSettingsTest : public ::testing::Test {
 protected:
-    std::string Ini() const { return BTxtOutIniPath(dir.path()); }
+    std::string Ini() const { return BatchOutputSettingsPath(dir.path()); }
     std::optional<std::string> Value(const std::string& key) const { return IniLookup(Ini(), "OUTLINE", key); }
 
     test::WithNotices n;
     test::TempDir dir;
 };
 
-TEST_F(BTxtOutSettingsTest, PathBesideTheProgram) {
-    EXPECT_EQ(BTxtOutIniPath("/opt/rn"), "/opt/rn/BTxtOut.Ini");
-    EXPECT_EQ(BTxtOutIniPath("/opt/rn/"), "/opt/rn/BTxtOut.Ini");
+TEST_F(BatchOutputSettingsTest, PathBesideTheProgram) {
+    EXPECT_EQ(BatchOutputSettingsPath("/opt/rn"), "/opt/rn/BTxtOut.Ini");
+    EXPECT_EQ(BatchOutputSettingsPath("/opt/rn/"), "/opt/rn/BTxtOut.Ini");
 }
 
-TEST_F(BTxtOutSettingsTest, FirstOpeningWithoutTheFileWritesTheMissingDefaults) {
-    BTxtOutSettings s = ReadBTxtOutSettings(Ini(), true);
-    EXPECT_EQ(s, BTxtOutSettings{});
+TEST_F(BatchOutputSettingsTest, FirstOpeningWithoutTheFileWritesTheMissingDefaults) {
+    BatchOutputSettings s = ReadBatchOutputSettings(Ini(), true);
+    EXPECT_EQ(s, BatchOutputSettings{});
     EXPECT_EQ(s.OUTLIN, 2);
     EXPECT_EQ(s.OUTLINE, (std::array<int, 5>{1, 2, 3, 4, 5}));
     EXPECT_EQ(s.KUGIRI, S("．"));
@@ -41,18 +41,18 @@ TEST_F(BTxtOutSettingsTest, FirstOpeningWithoutTheFileWritesTheMissingDefaults) 
     EXPECT_TRUE(n.recorder.log.empty());
 }
 
-TEST_F(BTxtOutSettingsTest, ReadingWithoutWriteBackLeavesTheDiskAlone) {
-    EXPECT_EQ(ReadBTxtOutSettings(Ini(), false), BTxtOutSettings{});
+TEST_F(BatchOutputSettingsTest, ReadingWithoutWriteBackLeavesTheDiskAlone) {
+    EXPECT_EQ(ReadBatchOutputSettings(Ini(), false), BatchOutputSettings{});
     EXPECT_FALSE(test::Exists(Ini()));
     WriteAll(Ini(), "[OUTLINE]\r\nOUTLIN=0\r\n");
-    EXPECT_EQ(ReadBTxtOutSettings(Ini(), false).OUTLIN, 2);
+    EXPECT_EQ(ReadBatchOutputSettings(Ini(), false).OUTLIN, 2);
     EXPECT_EQ(ReadAll(Ini()), "[OUTLINE]\r\nOUTLIN=0\r\n");
 }
 
-TEST_F(BTxtOutSettingsTest, ZeroNonNumbersAndEmptyTextsAreWrittenBackOtherLinesKept) {
+TEST_F(BatchOutputSettingsTest, ZeroNonNumbersAndEmptyTextsAreWrittenBackOtherLinesKept) {
     WriteAll(Ini(), S("; 一括出力\r\n[OUTLINE]\r\nOUTLIN=0\r\nOUTLINE1=abc\r\nOUTLINE2=10\r\nOUTLINE3=0\r\n"
                       "OUTLINE4=4\r\nOUTLINE5=13\r\nKUGIRI=\r\nINDENT=　\r\n[OTHER]\r\nX=1\r\n"));
-    BTxtOutSettings s = ReadBTxtOutSettings(Ini(), true);
+    BatchOutputSettings s = ReadBatchOutputSettings(Ini(), true);
     EXPECT_EQ(s.OUTLIN, 2);
     EXPECT_EQ(s.OUTLINE, (std::array<int, 5>{1, 10, 3, 4, 13}));
     EXPECT_EQ(s.KUGIRI, S("．"));
@@ -61,20 +61,20 @@ TEST_F(BTxtOutSettingsTest, ZeroNonNumbersAndEmptyTextsAreWrittenBackOtherLinesK
                                 "OUTLINE4=4\r\nOUTLINE5=13\r\nKUGIRI=．\r\nINDENT=　\r\n[OTHER]\r\nX=1\r\n"));
 }
 
-TEST_F(BTxtOutSettingsTest, NothingToWriteBackLeavesTheFileUntouched) {
+TEST_F(BatchOutputSettingsTest, NothingToWriteBackLeavesTheFileUntouched) {
     const std::string text =
         "[OUTLINE]\nOUTLIN=3\nOUTLINE1=1\nOUTLINE2=2\nOUTLINE3=3\nOUTLINE4=4\nOUTLINE5=5\n"
         "KUGIRI=:\nINDENT=TAB\n";
     WriteAll(Ini(), text);
-    EXPECT_EQ(ReadBTxtOutSettings(Ini(), true).OUTLIN, 3);
+    EXPECT_EQ(ReadBatchOutputSettings(Ini(), true).OUTLIN, 3);
     EXPECT_EQ(ReadAll(Ini()), text);  // not even its LF line ends are touched
 }
 
-TEST_F(BTxtOutSettingsTest, NonNumbersReadAsTheValueForAMissingKey) {
+TEST_F(BatchOutputSettingsTest, NonNumbersReadAsTheValueForAMissingKey) {
     WriteAll(Ini(),
              "[OUTLINE]\r\nOUTEDIT6=x\r\nKUGISW=yes\r\nINDSW=1\r\nINDMAX=five\r\nINDADDSW=$1\r\nPAGE=-1\r\n"
              "PAGEL=1e3\r\nMOKUJI=\r\nSEPA0=two\r\nSEPA1=never read\r\n");
-    BTxtOutSettings s = ReadBTxtOutSettings(Ini(), false);
+    BatchOutputSettings s = ReadBatchOutputSettings(Ini(), false);
     EXPECT_EQ(s.OUTEDIT6, 0);
     EXPECT_FALSE(s.KUGISW);
     EXPECT_TRUE(s.INDSW);
@@ -86,9 +86,9 @@ TEST_F(BTxtOutSettingsTest, NonNumbersReadAsTheValueForAMissingKey) {
     EXPECT_TRUE(s.SEPA.empty());
 }
 
-TEST_F(BTxtOutSettingsTest, StoredValuesOutsideTheChoices) {
+TEST_F(BatchOutputSettingsTest, StoredValuesOutsideTheChoices) {
     WriteAll(Ini(), "[OUTLINE]\r\nOUTLIN=9\r\nOUTLINE1=-2\r\nOUTLINE2=14\r\nOUTEDIT6=2\r\nINDMAX=-1\r\nPAGEL=500\r\n");
-    BTxtOutSettings s = ReadBTxtOutSettings(Ini(), true);
+    BatchOutputSettings s = ReadBatchOutputSettings(Ini(), true);
     EXPECT_EQ(s.OUTLIN, 2);
     EXPECT_EQ(s.OUTLINE[0], 1);
     EXPECT_EQ(s.OUTLINE[1], 2);
@@ -100,17 +100,17 @@ TEST_F(BTxtOutSettingsTest, StoredValuesOutsideTheChoices) {
     EXPECT_EQ(Value("OUTLINE2"), "14");
 }
 
-TEST_F(BTxtOutSettingsTest, AnAsciiBlankSeparatorReadsBackEmptySoTheDefaultReturns) {
-    BTxtOutSettings s;
+TEST_F(BatchOutputSettingsTest, AnAsciiBlankSeparatorReadsBackEmptySoTheDefaultReturns) {
+    BatchOutputSettings s;
     s.KUGIRI = " ";
-    ASSERT_TRUE(WriteBTxtOutSettings(Ini(), s));
+    ASSERT_TRUE(WriteBatchOutputSettings(Ini(), s));
     EXPECT_NE(ReadAll(Ini()).find("KUGIRI= \r\n"), std::string::npos);
-    EXPECT_EQ(ReadBTxtOutSettings(Ini(), true).KUGIRI, S("．"));
+    EXPECT_EQ(ReadBatchOutputSettings(Ini(), true).KUGIRI, S("．"));
     EXPECT_EQ(Value("KUGIRI"), S("．"));
 }
 
-TEST_F(BTxtOutSettingsTest, ClosingWritesEveryKeyInOrder) {
-    BTxtOutSettings s;
+TEST_F(BatchOutputSettingsTest, ClosingWritesEveryKeyInOrder) {
+    BatchOutputSettings s;
     s.OUTLIN = 5;
     s.OUTLINE = {9, 10, 11, 1, 3};
     s.OUTEDIT6 = 1;
@@ -124,69 +124,69 @@ TEST_F(BTxtOutSettingsTest, ClosingWritesEveryKeyInOrder) {
     s.PAGEL = 50;
     s.MOKUJI = true;
     s.SEPA = {"----", S("＝＝"), ""};
-    ASSERT_TRUE(WriteBTxtOutSettings(Ini(), s));
+    ASSERT_TRUE(WriteBatchOutputSettings(Ini(), s));
     EXPECT_EQ(ReadAll(Ini()), S("[OUTLINE]\r\nOUTLIN=5\r\nOUTLINE1=9\r\nOUTLINE2=10\r\nOUTLINE3=11\r\nOUTLINE4=1\r\n"
                                 "OUTLINE5=3\r\nOUTEDIT6=1\r\nKUGISW=1\r\nKUGIRI=：\r\nINDSW=1\r\nINDENT=TABTAB\r\n"
                                 "INDMAX=3\r\nINDADDSW=1\r\nPAGE=1\r\nPAGEL=50\r\nMOKUJI=1\r\nSEPA1=----\r\n"
                                 "SEPA2=＝＝\r\nSEPA3=\r\nSEPA0=3\r\n"));
-    EXPECT_EQ(ReadBTxtOutSettings(Ini(), true), s);
+    EXPECT_EQ(ReadBatchOutputSettings(Ini(), true), s);
 }
 
-TEST_F(BTxtOutSettingsTest, ClosingWithABuiltInStyleStoresZeroFormatsAndTheNextOpeningRestoresThem) {
-    BTxtOutSettings s;
+TEST_F(BatchOutputSettingsTest, ClosingWithABuiltInStyleStoresZeroFormatsAndTheNextOpeningRestoresThem) {
+    BatchOutputSettings s;
     s.OUTLIN = 2;
     s.OUTLINE = {9, 10, 11, 1, 3};
-    ASSERT_TRUE(WriteBTxtOutSettings(Ini(), s));
+    ASSERT_TRUE(WriteBatchOutputSettings(Ini(), s));
     for (int k = 1; k <= 5; ++k)
         EXPECT_EQ(Value("OUTLINE" + std::to_string(k)), "0");
-    BTxtOutSettings again = ReadBTxtOutSettings(Ini(), true);
+    BatchOutputSettings again = ReadBatchOutputSettings(Ini(), true);
     EXPECT_EQ(again.OUTLINE, (std::array<int, 5>{1, 2, 3, 4, 5}));
     for (int k = 1; k <= 5; ++k)
         EXPECT_EQ(Value("OUTLINE" + std::to_string(k)), std::to_string(k));
 }
 
-TEST_F(BTxtOutSettingsTest, AShorterSeparatorBlockLeavesTheOldKeysUnread) {
-    BTxtOutSettings s;
+TEST_F(BatchOutputSettingsTest, AShorterSeparatorBlockLeavesTheOldKeysUnread) {
+    BatchOutputSettings s;
     s.SEPA = {"a", "b", "c"};
-    ASSERT_TRUE(WriteBTxtOutSettings(Ini(), s));
+    ASSERT_TRUE(WriteBatchOutputSettings(Ini(), s));
     s.SEPA = {"z"};
-    ASSERT_TRUE(WriteBTxtOutSettings(Ini(), s));
+    ASSERT_TRUE(WriteBatchOutputSettings(Ini(), s));
     EXPECT_EQ(Value("SEPA0"), "1");
     EXPECT_EQ(Value("SEPA1"), "z");
     EXPECT_EQ(Value("SEPA2"), "b");
     EXPECT_EQ(Value("SEPA3"), "c");
-    EXPECT_EQ(ReadBTxtOutSettings(Ini(), false).SEPA, (std::vector<std::string>{"z"}));
+    EXPECT_EQ(ReadBatchOutputSettings(Ini(), false).SEPA, (std::vector<std::string>{"z"}));
 }
 
-TEST_F(BTxtOutSettingsTest, SeparatorKeysAreReadLikeAnyOtherIniValue) {
+TEST_F(BatchOutputSettingsTest, SeparatorKeysAreReadLikeAnyOtherIniValue) {
     // Missing keys read as empty lines; names match without regard to case; values are trimmed and
     // unquoted; the first section of the name counts.
     WriteAll(Ini(),
              "[outline]\r\nsepa0 = 4\r\nSepa1 =  x y \r\nSEPA3=\"  q  \"\r\nSEPA1=second\r\nSEPA4=d\r\n"
              "[OUTLINE]\r\nSEPA2=other section\r\n");
-    EXPECT_EQ(ReadBTxtOutSettings(Ini(), false).SEPA, (std::vector<std::string>{"x y", "", "  q  ", "d"}));
+    EXPECT_EQ(ReadBatchOutputSettings(Ini(), false).SEPA, (std::vector<std::string>{"x y", "", "  q  ", "d"}));
 }
 
-TEST_F(BTxtOutSettingsTest, ManySeparatorLinesAndAnAbsurdCount) {
-    BTxtOutSettings s;
+TEST_F(BatchOutputSettingsTest, ManySeparatorLinesAndAnAbsurdCount) {
+    BatchOutputSettings s;
     for (int i = 0; i < 2000; ++i)
         s.SEPA.push_back(std::to_string(i));
-    ASSERT_TRUE(WriteBTxtOutSettings(Ini(), s));
-    EXPECT_EQ(ReadBTxtOutSettings(Ini(), false).SEPA, s.SEPA);
+    ASSERT_TRUE(WriteBatchOutputSettings(Ini(), s));
+    EXPECT_EQ(ReadBatchOutputSettings(Ini(), false).SEPA, s.SEPA);
     WriteAll(Ini(), "[OUTLINE]\r\nSEPA0=2000000000\r\nSEPA1=a\r\n");
-    auto sepa = ReadBTxtOutSettings(Ini(), false).SEPA;
+    auto sepa = ReadBatchOutputSettings(Ini(), false).SEPA;
     EXPECT_EQ(sepa.size(), static_cast<std::size_t>(kMaxSeparatorLines));
     EXPECT_EQ(sepa[0], "a");
     WriteAll(Ini(), "[OUTLINE]\r\nSEPA0=-3\r\nSEPA1=a\r\n");
-    EXPECT_TRUE(ReadBTxtOutSettings(Ini(), false).SEPA.empty());
+    EXPECT_TRUE(ReadBatchOutputSettings(Ini(), false).SEPA.empty());
 }
 
-TEST_F(BTxtOutSettingsTest, AFileThatCannotBeWrittenShowsItsBox) {
-    const std::string ini = BTxtOutIniPath(dir / "無いディレクトリ");
-    EXPECT_FALSE(WriteBTxtOutSettings(ini, BTxtOutSettings{}));
+TEST_F(BatchOutputSettingsTest, AFileThatCannotBeWrittenShowsItsBox) {
+    const std::string ini = BatchOutputSettingsPath(dir / "無いディレクトリ");
+    EXPECT_FALSE(WriteBatchOutputSettings(ini, BatchOutputSettings{}));
     EXPECT_EQ(n.recorder.Of("error"), (std::vector<std::string>{ini + " に書き込めません"}));
     n.recorder.Clear();
-    ReadBTxtOutSettings(ini, true);
+    ReadBatchOutputSettings(ini, true);
     EXPECT_EQ(n.recorder.Of("error"), (std::vector<std::string>{ini + " に書き込めません"}));
 }
 

@@ -77,7 +77,7 @@ protected:
         request.tocPath = dir / "目次.TXT";
         WriteAll(request.outputPath, "");
         WriteAll(request.tocPath, "");
-        request.settings = BTxtOutSettings{};
+        request.settings = BatchOutputSettings{};
     }
 
     test::WithNotices n;

@@ -54,8 +54,8 @@ protected:
         ASSERT_EQ(doc.OpenTreeFile(dir / "prev.Rnote"), kOpenDone);
     }
     void ExpectPreviousStillOpen() {
-        EXPECT_EQ(doc.CurrentTreeFile, dir / "prev.Rnote");
-        EXPECT_EQ(doc.TreeDir, dir.path() + "/");
+        EXPECT_EQ(doc.treeFile, dir / "prev.Rnote");
+        EXPECT_EQ(doc.treeDir, dir.path() + "/");
         EXPECT_EQ(view.caption, "Ramblenote：" + (dir / "prev.Rnote"));
         EXPECT_EQ(Texts(), "0:前|0:ゴミ箱(G)|");
     }
@@ -73,13 +73,13 @@ TEST_F(DocumentTest, OpensWorksOutKindsSelectsTheFirstNodeAndTellsTheHistory) {
     std::filesystem::create_directory(dir / "箱.TXT");  // a directory is no body file
     EXPECT_EQ(doc.OpenTreeFile(dir / "本 文.Rnote"), kOpenDone);
     EXPECT_EQ(Texts(), "0:はじめに.TXT(T)|0:第一部|1:無い.TXT|1:箱.TXT|0:ゴミ箱(G)|");
-    EXPECT_EQ(doc.CurrentTreeFile, dir / "本 文.Rnote");
-    EXPECT_EQ(doc.TreeDir, dir.path() + "/");
+    EXPECT_EQ(doc.treeFile, dir / "本 文.Rnote");
+    EXPECT_EQ(doc.treeDir, dir.path() + "/");
     EXPECT_EQ(view.caption, "Ramblenote：" + (dir / "本 文.Rnote"));
     EXPECT_EQ(view.dialogDir, dir.path() + "/");
     EXPECT_EQ(view.selected, doc.outline.At(0));
     EXPECT_EQ(view.focus, 1);
-    EXPECT_FALSE(doc.TreeLoading);
+    EXPECT_FALSE(doc.loadingOutline);
     EXPECT_EQ(opened, std::vector<std::string>{dir / "本 文.Rnote"});
     EXPECT_EQ(OpenResultMessage(kOpenDone, doc, ""), (dir / "本 文.Rnote") + " を開きました");
     // Opening again with unchanged content leaves the file byte for byte.
@@ -119,7 +119,7 @@ TEST_F(DocumentTest, ConvertsAnOldTreeFile) {
     EXPECT_EQ(doc.OpenTreeFile(dir / "old.Tree"), kOpenConverted);
     EXPECT_FALSE(Exists(dir / "old.Tree"));
     EXPECT_EQ(ReadAll(dir / "old.Rnote"), Data("old_converted.Rnote"));
-    EXPECT_EQ(doc.CurrentTreeFile, dir / "old.Rnote");
+    EXPECT_EQ(doc.treeFile, dir / "old.Rnote");
     EXPECT_EQ(Texts(), "0:はじめに.TXT(T)|0:第一部|1:memo.TXT(T)|1:メモ２|0:おわり|0:ゴミ箱(G)|");
     EXPECT_EQ(OpenResultMessage(kOpenConverted, doc, ""), (dir / "old.Rnote") + " をコンバート／開きました");
 }
@@ -134,7 +134,7 @@ TEST_F(DocumentTest, ConversionOntoAnExistingRnoteOpensThatFileAndReportsTheFail
               std::vector<std::string>{"ReName = " + (dir / "old.Rnote") + " は､既にあります"});
     EXPECT_EQ(ReadAll(dir / "old.Tree"), "memo.TXT\r\n");
     EXPECT_EQ(ReadAll(dir / "old.Rnote"), S("既存\r\nゴミ箱\r\n"));
-    EXPECT_EQ(doc.CurrentTreeFile, dir / "old.Rnote");
+    EXPECT_EQ(doc.treeFile, dir / "old.Rnote");
     EXPECT_EQ(OpenResultMessage(kOpenRenameFailed, doc, ""), "コンバート処理に失敗しました");
 }
 
@@ -165,9 +165,9 @@ TEST_F(DocumentTest, AnUnreadableTreeFileIsNotOpenedAndNotTouched) {
     WriteAll(dir / "bad.Rnote", bad);
     EXPECT_EQ(doc.OpenTreeFile(dir / "bad.Rnote"), kOpenUnreadable);
     EXPECT_EQ(n.recorder.Of("error"), std::vector<std::string>{"アイテム \"深すぎる\" の階層 (2) が不正です"});
-    EXPECT_EQ(doc.CurrentTreeFile, "NULL");
+    EXPECT_EQ(doc.treeFile, "NULL");
     EXPECT_TRUE(doc.outline.Empty());
-    EXPECT_FALSE(doc.TreeLoading);
+    EXPECT_FALSE(doc.loadingOutline);
     EXPECT_EQ(view.caption, "Ramblenote");
     EXPECT_EQ(ReadAll(dir / "bad.Rnote"), bad);
     EXPECT_TRUE(doc.SaveTreeFile());  // nothing is open, so nothing is written
@@ -250,7 +250,7 @@ TEST_F(DocumentTest, SaveTreeFileReportsAReadOnlyFileAndKeepsIt) {
 
 TEST_F(DocumentTest, CreateTreeFile) {
     doc.CreateTreeFile(dir / "doc");
-    EXPECT_EQ(doc.CurrentTreeFile, dir / "doc.RNOTE");
+    EXPECT_EQ(doc.treeFile, dir / "doc.RNOTE");
     EXPECT_EQ(ReadAll(dir / "doc.RNOTE"), S("ゴミ箱\r\n"));
     EXPECT_EQ(n.recorder.status, " " + (dir / "doc.RNOTE") + " 新規作成しました");
     EXPECT_EQ(Texts(), "0:ゴミ箱(G)|");

@@ -135,21 +135,21 @@ void BodyEditorTest::selectingTextFolderTrashAndTrashText() {
     QVERIFY(w.MemoM()->isVisible());
     QVERIFY(!w.MemoM()->isReadOnly());
     QCOMPARE(Memo(f), U("エー本文"));
-    QCOMPARE(doc.EditNodeState, int(rn::kEditing));
-    QCOMPARE(rn::Cp932ToUtf8(doc.EditNodeName), std::string("A.TXT"));
+    QCOMPARE(doc.editorState, int(rn::kEditing));
+    QCOMPARE(rn::Cp932ToUtf8(doc.editorNodeText), std::string("A.TXT"));
     QCOMPARE(rn::Cp932ToUtf8(w.state().DialogNodeName), std::string("A.TXT"));
 
     // A text node: B.TXT is read with its LF line ends made CR LF.
     f.Select(2);
     QCOMPARE(Memo(f), U("ビー\nLF だけの行\n"));
-    QCOMPARE(doc.EditNodeState, int(rn::kEditing));
+    QCOMPARE(doc.editorState, int(rn::kEditing));
     QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Sjis("ビー\nLF だけの行\n"));  // reading writes nothing
 
     // A folder: the editor hides; leaving B.TXT rewrote it although nothing was typed.
     f.Select(1);
     QVERIFY(w.MemoM()->isHidden());
-    QCOMPARE(doc.EditNodeState, int(rn::kNoBody));
-    QCOMPARE(rn::Cp932ToUtf8(doc.EditNodeName), std::string("章"));
+    QCOMPARE(doc.editorState, int(rn::kNoBody));
+    QCOMPARE(rn::Cp932ToUtf8(doc.editorNodeText), std::string("章"));
     QCOMPARE(rn::Cp932ToUtf8(w.state().DialogNodeName), std::string("章"));
     QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Sjis("ビー\r\nLF だけの行\r\n"));
     QCOMPARE(f.Message(), QString());
@@ -157,13 +157,13 @@ void BodyEditorTest::selectingTextFolderTrashAndTrashText() {
     // The trash node: "ゴミです", nothing shown.
     f.Select(8);
     QCOMPARE(f.Message(), U(" ゴミです"));
-    QCOMPARE(doc.EditNodeState, int(rn::kTrashView));
+    QCOMPARE(doc.editorState, int(rn::kTrashView));
     QVERIFY(w.MemoM()->isHidden());
 
     // A text node in the trash: shown read-only, never written back.
     f.Select(9);
     QCOMPARE(f.Message(), U(" ゴミです"));
-    QCOMPARE(doc.EditNodeState, int(rn::kTrashView));
+    QCOMPARE(doc.editorState, int(rn::kTrashView));
     QVERIFY(w.MemoM()->isVisible());
     QVERIFY(w.MemoM()->isReadOnly());
     QCOMPARE(Memo(f), U("捨てた\n本文"));
@@ -692,7 +692,7 @@ void BodyEditorTest::deletedBodyFile() {
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors[0].startsWith(U("ファイル \"") + f.QPath("B.TXT") + U("\" は開けません。")), qPrintable(errors[0]));
     QVERIFY(errors[0].size() > (U("ファイル \"") + f.QPath("B.TXT") + U("\" は開けません。")).size());
-    QCOMPARE(f.doc().EditNodeState, int(rn::kNoBody));
+    QCOMPARE(f.doc().editorState, int(rn::kNoBody));
     QVERIFY(w.MemoM()->isHidden());
     QCOMPARE(Memo(f), QString());
     QCOMPARE(rn::Cp932ToUtf8(w.state().DialogNodeName), std::string("B.TXT"));
@@ -727,8 +727,8 @@ void BodyEditorTest::bodyThatCannotBeWrittenKeepsTheEdits() {
              qPrintable(errors[0]));
     // The selection change stopped there: the edits are still in the editor, still for A.TXT.
     QCOMPARE(Memo(f), U("keep エー本文"));
-    QCOMPARE(rn::Cp932ToUtf8(f.doc().EditNodeName), std::string("A.TXT"));
-    QCOMPARE(f.doc().EditNodeState, int(rn::kEditing));
+    QCOMPARE(rn::Cp932ToUtf8(f.doc().editorNodeText), std::string("A.TXT"));
+    QCOMPARE(f.doc().editorState, int(rn::kEditing));
     QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Sjis("ビー\nLF だけの行\n"));
 
     ::chmod(f.Path("A.TXT").c_str(), 0644);
@@ -747,7 +747,7 @@ void BodyEditorTest::bodyOverTheLimitIsRefused() {
     f.prompts.Clear();
     f.Select(3);
     QCOMPARE(f.prompts.Of("erroryes"), QStringList{U("文字列の大きさがメモの制限を越えました")});
-    QCOMPARE(f.doc().EditNodeState, int(rn::kNoBody));
+    QCOMPARE(f.doc().editorState, int(rn::kNoBody));
     QVERIFY(f.w().MemoM()->isHidden());
     QCOMPARE(Memo(f), QString());
     f.Select(2);
@@ -835,7 +835,7 @@ void BodyEditorTest::nulBytesEndTheBody() {
     // Text after a NUL could not be written back: the body is refused, not cut.
     QCOMPARE(f.prompts.Of("erroryes").size(), 1);
     QVERIFY(f.prompts.Of("erroryes")[0].startsWith(U("ファイル \"") + f.QPath("mid.TXT") + U("\" は開けません。")));
-    QCOMPARE(f.doc().EditNodeState, int(rn::kNoBody));
+    QCOMPARE(f.doc().editorState, int(rn::kNoBody));
     QCOMPARE(ReadAll(f.Path("tail.TXT")), std::string("ab\r\ncd"));
     f.Select(2);
     QCOMPARE(Memo(f), U("ab\ncd"));

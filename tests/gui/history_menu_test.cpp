@@ -135,19 +135,19 @@ void HistoryMenuTest::chosenItemOpensItsFile() {
     QCOMPARE(a->text(), f.QPath("A.Rnote"));
     a->trigger();
     QCOMPARE(ReadAll(f.Path("B.Rnote-本文.TXT")), rn::Sjis("typed B.Rnote の本文"));
-    QCOMPARE(f.doc().CurrentTreeFile, f.Path("A.Rnote"));
+    QCOMPARE(f.doc().treeFile, f.Path("A.Rnote"));
     QCOMPARE(f.Message(), U(" ") + f.QPath("A.Rnote") + U(" を開きました"));
     QCOMPARE(f.w().MemoM()->toPlainText(), U("A.Rnote の本文"));
     QCOMPARE(Captions(f), (QStringList{f.QPath("A.Rnote"), f.QPath("B.Rnote"), U("最新")}));
     // The first item opens its file again.
     Items(f)[0]->trigger();
-    QCOMPARE(f.doc().CurrentTreeFile, f.Path("A.Rnote"));
+    QCOMPARE(f.doc().treeFile, f.Path("A.Rnote"));
     QCOMPARE(f.Message(), U(" ") + f.QPath("A.Rnote") + U(" を開きました"));
     // Each item keeps working after the menu was reordered under it.
     Items(f)[1]->trigger();
-    QCOMPARE(f.doc().CurrentTreeFile, f.Path("B.Rnote"));
+    QCOMPARE(f.doc().treeFile, f.Path("B.Rnote"));
     Items(f)[1]->trigger();
-    QCOMPARE(f.doc().CurrentTreeFile, f.Path("A.Rnote"));
+    QCOMPARE(f.doc().treeFile, f.Path("A.Rnote"));
     QCOMPARE(Captions(f), (QStringList{f.QPath("A.Rnote"), f.QPath("B.Rnote"), U("最新")}));
 }
 
@@ -161,7 +161,7 @@ void HistoryMenuTest::chosenLatestOnlySaves() {
     QCOMPARE(latest->text(), U("最新"));
     latest->trigger();
     QCOMPARE(f.Message(), QString());
-    QCOMPARE(f.doc().CurrentTreeFile, f.Path("A.Rnote"));
+    QCOMPARE(f.doc().treeFile, f.Path("A.Rnote"));
     QCOMPARE(ReadAll(f.Path("A.Rnote-本文.TXT")), rn::Sjis("typed A.Rnote の本文"));
     QCOMPARE(ReadAll(f.Path("A.Rnote")), rn::Sjis("A.Rnote-本文.TXT\r\nゴミ箱\r\n足した\r\n"));
     QCOMPARE(Captions(f), (QStringList{f.QPath("A.Rnote"), U("最新")}));
@@ -175,7 +175,7 @@ void HistoryMenuTest::vanishedEntryIsReported() {
     std::filesystem::remove(f.Path("A.Rnote"));
     Items(f)[1]->trigger();
     QCOMPARE(f.Message(), U(" Treeﾌｧｲﾙ[") + f.QPath("A.Rnote") + U("]がありません｡"));
-    QCOMPARE(f.doc().CurrentTreeFile, f.Path("B.Rnote"));
+    QCOMPARE(f.doc().treeFile, f.Path("B.Rnote"));
     // Still offered while the program runs; dropped at the next start.
     QCOMPARE(Captions(f), (QStringList{f.QPath("B.Rnote"), f.QPath("A.Rnote"), U("最新")}));
     f.Restart();
@@ -192,7 +192,7 @@ void HistoryMenuTest::activeSearchIsNotEnded() {
     f.w().MemoF()->setPlainText(U("検索文字=[x]"));
     f.w().MemoF()->show();
     Items(f)[1]->trigger();
-    QCOMPARE(f.doc().CurrentTreeFile, f.Path("A.Rnote"));
+    QCOMPARE(f.doc().treeFile, f.Path("A.Rnote"));
     QCOMPARE(f.w().state().lowerPane, rn::gui::LowerPaneMode::Results);
     QVERIFY(!f.w().MemoF()->isHidden());
 }
@@ -208,11 +208,11 @@ void HistoryMenuTest::bodyThatCannotBeWrittenStopsTheCommand() {
     Items(f)[1]->trigger();
     QCOMPARE(f.prompts.Of("erroryes").size(), 1);
     // The document stays, and so do the edits.
-    QCOMPARE(f.doc().CurrentTreeFile, f.Path("B.Rnote"));
+    QCOMPARE(f.doc().treeFile, f.Path("B.Rnote"));
     QCOMPARE(f.w().MemoM()->toPlainText(), U("keep B.Rnote の本文"));
     ::chmod(f.Path("B.Rnote-本文.TXT").c_str(), 0644);
     Items(f)[1]->trigger();
-    QCOMPARE(f.doc().CurrentTreeFile, f.Path("A.Rnote"));
+    QCOMPARE(f.doc().treeFile, f.Path("A.Rnote"));
     QCOMPARE(ReadAll(f.Path("B.Rnote-本文.TXT")), rn::Sjis("keep B.Rnote の本文"));
 }
 
@@ -226,7 +226,7 @@ void HistoryMenuTest::captionsAreShownAsTheyAre() {
     QVERIFY(QKeySequence::mnemonic(a->text()).isEmpty());
     QCOMPARE(QString(a->text()).replace(U("&&"), U("&")), f.QPath("R&D.Rnote"));
     a->trigger();
-    QCOMPARE(f.doc().CurrentTreeFile, f.Path("R&D.Rnote"));
+    QCOMPARE(f.doc().treeFile, f.Path("R&D.Rnote"));
 }
 
 void HistoryMenuTest::fileWithSixPathsFillsFourItems() {

@@ -398,11 +398,11 @@ void NodeEditingTest::draggingTheTrashIsRefusedAndTakingNodesOutOfTheTrash() {
     QCOMPARE(Tree(f), std::string("A\r\nゴミ箱\r\n\tt.TXT\r\n"));
 
     f.Select(2);
-    QCOMPARE(f.doc().EditNodeState, int(rn::kTrashView));
+    QCOMPARE(f.doc().editorState, int(rn::kTrashView));
     QVERIFY(n.TreeView1DragOver(IndentPoint(f, 0), true));
     n.TreeView1DragDrop(IndentPoint(f, 0));
     QCOMPARE(Tree(f), std::string("t.TXT\r\nA\r\nゴミ箱\r\n"));
-    QCOMPARE(f.doc().EditNodeState, int(rn::kEditing));
+    QCOMPARE(f.doc().editorState, int(rn::kEditing));
     QVERIFY(!f.w().MemoM()->isReadOnly());
     QCOMPARE(ReadAll(f.Path("t.TXT")), std::string("kept"));
 }

@@ -62,7 +62,7 @@ void NodeTrashTest::moveABranchToTheTrashThenDeleteIt() {
     QVERIFY(Exists(f.Path("a.TXT")) && Exists(f.Path("b.TXT")));
     QVERIFY(f.w().TreeView1()->isExpanded(f.w().outlineModel()->IndexOf(f.doc().outline.At(0))));
     QCOMPARE(Selected(f), QStringLiteral("第1章"));
-    QCOMPARE(f.doc().EditNodeState, int(rn::kTrashView));
+    QCOMPARE(f.doc().editorState, int(rn::kTrashView));
     QCOMPARE(f.Message(), QStringLiteral(" 第1章 ノードをゴミ箱へ移動しました"));
 
     rn::test::OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {

@@ -77,7 +77,7 @@ void OpenNewTest::conversionAnsweredYesAndNo() {
     QCOMPARE(f.Message(), QStringLiteral(" コンバート処理に失敗しました"));
     QCOMPARE(f.prompts.Of("information").last(),
              QStringLiteral("ReName = ") + f.QPath("two.Rnote") + QStringLiteral(" は､既にあります"));
-    QCOMPARE(f.doc().CurrentTreeFile, f.Path("two.Rnote"));
+    QCOMPARE(f.doc().treeFile, f.Path("two.Rnote"));
 }
 
 void OpenNewTest::emptyFileAndIndentedTrash() {
@@ -106,7 +106,7 @@ void OpenNewTest::failedOpensLeaveThePreviousDocument() {
     QCOMPARE(f.prompts.beeps, 2);  // the extension error, then its replacement
     QCOMPARE(f.w().windowTitle(), caption);
     QCOMPARE(f.w().state().dialogDirectory, dialogDir);
-    QCOMPARE(f.doc().CurrentTreeFile, f.Path("prev.Rnote"));
+    QCOMPARE(f.doc().treeFile, f.Path("prev.Rnote"));
     QCOMPARE(f.NodeText(0), std::string("前"));
 
     // An invalid level: the error is shown, nothing stays open, the file is untouched.
@@ -115,7 +115,7 @@ void OpenNewTest::failedOpensLeaveThePreviousDocument() {
     f.prompts.files.push_back(f.QPath("bad.Rnote"));
     f.Trigger("MenuTreeOpen");
     QCOMPARE(f.prompts.Of("erroryes").last(), QStringLiteral("アイテム \"深い\" の階層 (2) が不正です"));
-    QCOMPARE(f.doc().CurrentTreeFile, std::string("NULL"));
+    QCOMPARE(f.doc().treeFile, std::string("NULL"));
     QCOMPARE(f.w().windowTitle(), QStringLiteral("Ramblenote"));
     QCOMPARE(f.doc().outline.Count(), 0);
     QCOMPARE(ReadAll(f.Path("bad.Rnote")), bad);
@@ -149,7 +149,7 @@ void OpenNewTest::cancelledDialogs() {
     QCOMPARE(f.Message(), QStringLiteral(" Ramblenote ファイルを指定して下さい｡"));
     f.Trigger("MenuTreeNew");
     QCOMPARE(f.Message(), QStringLiteral(" Ramblenote ファイルを指定して下さい｡"));
-    QCOMPARE(f.doc().CurrentTreeFile, std::string("NULL"));
+    QCOMPARE(f.doc().treeFile, std::string("NULL"));
 }
 
 QTEST_MAIN(OpenNewTest)

@@ -123,7 +123,7 @@ void StartupExitTest::fullCycleFromNoSettingsFile() {
     f.w().FormActivate();
     QVERIFY(f.w().state().StartupDone);
     QCOMPARE(f.Message(), U(" 前回開いた Rnote ファイルがありません"));
-    QCOMPARE(f.doc().CurrentTreeFile, std::string("NULL"));
+    QCOMPARE(f.doc().treeFile, std::string("NULL"));
     QCOMPARE(f.doc().outline.Count(), 0);
     QCOMPARE(f.w().windowTitle(), U("Ramblenote"));
     QCOMPARE(f.w().MemoM()->font(), builtInFont);
@@ -134,7 +134,7 @@ void StartupExitTest::fullCycleFromNoSettingsFile() {
     WriteBodies(f);
     f.OpenDocument("サイクル.Rnote", kOutline);
     const std::string doc = f.Path("サイクル.Rnote");
-    QCOMPARE(f.doc().CurrentTreeFile, doc);
+    QCOMPARE(f.doc().treeFile, doc);
     f.Select(4);
     QCOMPARE(f.w().state().settings.Start.NodeNo, 4);
     f.w().MemoM()->moveCursor(QTextCursor::End);
@@ -159,13 +159,13 @@ void StartupExitTest::fullCycleFromNoSettingsFile() {
 
     // Second run: the document and the node come back; the node's branch is opened.
     f.w().FormActivate();
-    QCOMPARE(f.doc().CurrentTreeFile, doc);
+    QCOMPARE(f.doc().treeFile, doc);
     QCOMPARE(f.w().windowTitle(), U("Ramblenote：") + QString::fromStdString(doc));
     rn::Node* fifth = f.doc().outline.At(4);
     QCOMPARE(f.w().SelectedNode(), fifth);
     QVERIFY(ExpandedUpTo(f, fifth));
     QCOMPARE(f.w().MemoM()->toPlainText(), U("二つ目の節 +edit"));
-    QCOMPARE(f.doc().EditNodeState, int(rn::kEditing));
+    QCOMPARE(f.doc().editorState, int(rn::kEditing));
     QCOMPARE(f.Panel(0), U("No.5/3階層/0子"));
     QCOMPARE(f.w().state().settings.Start.NodeNo, 4);
     // The settings file written by the first run had no fonts: the window kept usable ones.
@@ -190,7 +190,7 @@ void StartupExitTest::treeOpenOffStoresNull() {
     QCOMPARE(StartSection(f), StartOf("NULL", 3, false));
     f.w().FormActivate();
     QCOMPARE(f.Message(), U(" Rnote ファイルを開いて下さい"));
-    QCOMPARE(f.doc().CurrentTreeFile, std::string("NULL"));
+    QCOMPARE(f.doc().treeFile, std::string("NULL"));
     QCOMPARE(f.doc().outline.Count(), 0);
     QVERIFY(f.w().MemoM()->isHidden());
     // The history still knows the document.
@@ -204,7 +204,7 @@ void StartupExitTest::vanishedFile() {
     std::filesystem::remove(doc);
     f.w().FormActivate();
     QCOMPARE(f.Message(), U(" 前回開いた Rnote ファイルがありません"));
-    QCOMPARE(f.doc().CurrentTreeFile, std::string("NULL"));
+    QCOMPARE(f.doc().treeFile, std::string("NULL"));
     QCOMPARE(f.doc().outline.Count(), 0);
     f.Restart();
     QCOMPARE(StartSection(f), StartOf("NULL", 0));
@@ -220,7 +220,7 @@ void StartupExitTest::argumentTakesPrecedence() {
     SetIniValue(f, "DocMovement", "0");
     f.Restart({QString::fromStdString(argument), U("ignored")});
     f.w().FormActivate();
-    QCOMPARE(f.doc().CurrentTreeFile, argument);
+    QCOMPARE(f.doc().treeFile, argument);
     QCOMPARE(f.Message(), Opened(argument));
     QCOMPARE(f.w().SelectedNode(), f.doc().outline.At(0));
     // It becomes what the next start reopens.
@@ -236,7 +236,7 @@ void StartupExitTest::argumentNamingNoFileIsIgnored() {
     for (const QString& argument : {f.QPath("無い.Rnote"), QString::fromStdString(f.dir.path()), QString()}) {
         f.Restart({argument});
         f.w().FormActivate();
-        QCOMPARE(f.doc().CurrentTreeFile, remembered);
+        QCOMPARE(f.doc().treeFile, remembered);
         QCOMPARE(f.Message(), Opened(remembered));
     }
 }
@@ -250,7 +250,7 @@ void StartupExitTest::relativeArgumentIsRememberedAbsolute() {
     f.Restart({U("./相対.Rnote")});
     f.w().FormActivate();
     QDir::setCurrent(previous);
-    QCOMPARE(f.doc().CurrentTreeFile, doc);
+    QCOMPARE(f.doc().treeFile, doc);
     QCOMPARE(f.Message(), Opened(doc));
     // Bodies are found from the tree directory, wherever the program was started from.
     QCOMPARE(f.w().MemoM()->toPlainText(), U("序文"));
@@ -267,7 +267,7 @@ void StartupExitTest::nodeNoOutOfRangeOrDocMovementOff() {
         SetIniValue(f, "NodeNo", nodeNo);
         f.Restart();
         f.w().FormActivate();
-        QCOMPARE(f.doc().CurrentTreeFile, doc);
+        QCOMPARE(f.doc().treeFile, doc);
         QCOMPARE(f.w().SelectedNode(), f.doc().outline.At(0));
         QCOMPARE(f.Message(), Opened(doc));
         QCOMPARE(f.w().state().settings.Start.NodeNo, std::atoi(nodeNo));
@@ -345,7 +345,7 @@ void StartupExitTest::historyFileAfterACycle() {
     for (QAction* a : f.w().historyMenu().MenuFTR()->actions())
         captions << a->text();
     QCOMPARE(captions, (QStringList{f.QPath("二.Rnote"), f.QPath("一.Rnote")}));
-    QCOMPARE(f.doc().CurrentTreeFile, f.Path("二.Rnote"));
+    QCOMPARE(f.doc().treeFile, f.Path("二.Rnote"));
 }
 
 void StartupExitTest::startFileThatIsNotLoaded() {
@@ -357,7 +357,7 @@ void StartupExitTest::startFileThatIsNotLoaded() {
     f.w().FormActivate();
     QVERIFY2(f.Message().contains(f.QPath("notes.txt")), qPrintable(f.Message()));
     QVERIFY(f.Message().contains(U("開きませんでした")));
-    QCOMPARE(f.doc().CurrentTreeFile, std::string("NULL"));
+    QCOMPARE(f.doc().treeFile, std::string("NULL"));
     QCOMPARE(f.w().windowTitle(), U("Ramblenote"));
     QCOMPARE(ReadAll(f.Path("notes.txt")), std::string("a\r\n"));
     f.Restart();
@@ -373,7 +373,7 @@ void StartupExitTest::startFileThatIsNotLoaded() {
     QCOMPARE(f.prompts.Of("yesno").size(), 1);
     QVERIFY2(f.Message().contains(f.QPath("old.Tree")), qPrintable(f.Message()));
     QVERIFY(f.Message().contains(U("コンバート")));
-    QCOMPARE(f.doc().CurrentTreeFile, std::string("NULL"));
+    QCOMPARE(f.doc().treeFile, std::string("NULL"));
     QCOMPARE(ReadAll(f.Path("old.Tree")), std::string("memo\r\n"));
     QVERIFY(!rn::test::Exists(f.Path("old.Rnote")));
 
@@ -383,7 +383,7 @@ void StartupExitTest::startFileThatIsNotLoaded() {
     f.Restart();
     f.prompts.answers.push_back(true);
     f.w().FormActivate();
-    QCOMPARE(f.doc().CurrentTreeFile, f.Path("old.Rnote"));
+    QCOMPARE(f.doc().treeFile, f.Path("old.Rnote"));
     QCOMPARE(f.Message(), Opened(f.Path("old.Rnote")));
 }
 
@@ -426,7 +426,7 @@ void StartupExitTest::sampleDocumentOpensCleanly() {
 
     f.Restart({QString::fromStdString(tree)});
     f.w().FormActivate();
-    QCOMPARE(f.doc().CurrentTreeFile, tree);
+    QCOMPARE(f.doc().treeFile, tree);
     QCOMPARE(ReadAll(tree), treeBytes);  // it has its trash already: nothing was rewritten
     const rn::Outline& o = f.doc().outline;
     // Folder and text nodes on three levels, and an empty trash as the last root node.

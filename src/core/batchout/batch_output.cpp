@@ -337,7 +337,7 @@ PrepareResult PrepareOutputPath(const std::string& path, OutputField field) {
 BatchOutputResult WriteBatchOutput(const BatchOutputRequest& r, BatchOutputObserver* observer) {
     BatchOutputObserver quiet;
     BatchOutputObserver& obs = observer ? *observer : quiet;
-    const BTxtOutSettings& s = r.settings;
+    const BatchOutputSettings& s = r.settings;
 
     HeadingNumberer numberer;
     numberer.Begin(s.OUTLIN, s.OUTLINE, s.OUTEDIT6);

@@ -41,7 +41,7 @@ struct BatchOutputRequest {
     std::string outputPath;          // native path
     std::string tocPath;             // native path; used when settings.MOKUJI
     std::optional<StartNode> start;  // nullopt: "ALL"
-    BTxtOutSettings settings;
+    BatchOutputSettings settings;
 };
 
 enum class BatchOutputResult : int {

@@ -14,13 +14,13 @@
 namespace rn {
 namespace {
 
-const BTxtOutSettings kDefaults{};
+const BatchOutputSettings kDefaults{};
 
-// Reading with the defaults of this file rather than the fallbacks of the Fini_ reads.
+// Reading with the defaults of this file rather than the fallbacks of IniReadInt and its kin.
 struct Reader {
     std::string text;
 
-    std::optional<std::string> Raw(std::string_view key) const { return IniLookupIn(text, kBTxtOutSection, key); }
+    std::optional<std::string> Raw(std::string_view key) const { return IniLookupIn(text, kBatchOutputSection, key); }
     std::optional<int32_t> Number(std::string_view key) const {
         auto v = Raw(key);
         return v ? ParseIniInteger(*v) : std::nullopt;
@@ -41,12 +41,13 @@ std::string SepaKey(std::size_t line) {
 
 }  // namespace
 
-std::string BTxtOutIniPath(const std::string& directory) {
-    if (directory.empty()) return kBTxtOutIniName;
-    return directory.back() == '/' ? directory + kBTxtOutIniName : directory + "/" + kBTxtOutIniName;
+std::string BatchOutputSettingsPath(const std::string& directory) {
+    if (directory.empty()) return kBatchOutputSettingsFileName;
+    return directory.back() == '/' ? directory + kBatchOutputSettingsFileName
+                                   : directory + "/" + kBatchOutputSettingsFileName;
 }
 
-BTxtOutSettings ReadBTxtOutSettings(const std::string& iniPath, bool writeBackDefaults) {
+BatchOutputSettings ReadBatchOutputSettings(const std::string& iniPath, bool writeBackDefaults) {
     Reader r;
     ReadFileBytes(iniPath, r.text);  // a missing file reads as no keys at all
     IniWrite writeBack(iniPath);
@@ -56,7 +57,7 @@ BTxtOutSettings ReadBTxtOutSettings(const std::string& iniPath, bool writeBackDe
         int v = r.Int(key, 0);
         if (v != 0) return v;
         if (writeBackDefaults) {
-            writeBack.Int(kBTxtOutSection, key, missing);
+            writeBack.Int(kBatchOutputSection, key, missing);
             changed = true;
         }
         return missing;
@@ -65,13 +66,13 @@ BTxtOutSettings ReadBTxtOutSettings(const std::string& iniPath, bool writeBackDe
         std::string v = r.Raw(key).value_or(std::string());
         if (!v.empty()) return v;
         if (writeBackDefaults) {
-            writeBack.Text(kBTxtOutSection, key, missing);
+            writeBack.Text(kBatchOutputSection, key, missing);
             changed = true;
         }
         return missing;
     };
 
-    BTxtOutSettings s;
+    BatchOutputSettings s;
     s.OUTLIN = NormalizedStyle(setting("OUTLIN", kDefaults.OUTLIN));
     for (int k = 1; k <= 5; ++k) {
         const auto i = static_cast<std::size_t>(k - 1);
@@ -89,7 +90,7 @@ BTxtOutSettings ReadBTxtOutSettings(const std::string& iniPath, bool writeBackDe
     s.MOKUJI = r.Bool("MOKUJI", kDefaults.MOKUJI);
     int lines = std::clamp(r.Int("SEPA0", 0), 0, kMaxSeparatorLines);
     if (lines > 0) {
-        auto values = IniSectionValues(r.text, kBTxtOutSection);
+        auto values = IniSectionValues(r.text, kBatchOutputSection);
         s.SEPA.reserve(static_cast<std::size_t>(lines));
         for (int k = 1; k <= lines; ++k) {
             auto it = values.find(SepaKey(static_cast<std::size_t>(k)));
@@ -100,25 +101,26 @@ BTxtOutSettings ReadBTxtOutSettings(const std::string& iniPath, bool writeBackDe
     return s;
 }
 
-bool WriteBTxtOutSettings(const std::string& iniPath, const BTxtOutSettings& s) {
+bool WriteBatchOutputSettings(const std::string& iniPath, const BatchOutputSettings& s) {
     // The keys go in the order the dialog has always written them; one replacement of the file.
     IniWrite w(iniPath);
-    w.Int(kBTxtOutSection, "OUTLIN", s.OUTLIN);
+    w.Int(kBatchOutputSection, "OUTLIN", s.OUTLIN);
     for (int k = 1; k <= 5; ++k)
-        w.Int(kBTxtOutSection, OutlineKey(k), s.OUTLIN == kStyleUser ? s.OUTLINE[static_cast<std::size_t>(k - 1)] : 0);
-    w.Int(kBTxtOutSection, "OUTEDIT6", s.OUTEDIT6);
-    w.Flag(kBTxtOutSection, "KUGISW", s.KUGISW);
-    w.Text(kBTxtOutSection, "KUGIRI", s.KUGIRI);
-    w.Flag(kBTxtOutSection, "INDSW", s.INDSW);
-    w.Text(kBTxtOutSection, "INDENT", s.INDENT);
-    w.Int(kBTxtOutSection, "INDMAX", s.INDMAX);
-    w.Flag(kBTxtOutSection, "INDADDSW", s.INDADDSW);
-    w.Flag(kBTxtOutSection, "PAGE", s.PAGE);
-    w.Int(kBTxtOutSection, "PAGEL", s.PAGEL);
-    w.Flag(kBTxtOutSection, "MOKUJI", s.MOKUJI);
+        w.Int(kBatchOutputSection, OutlineKey(k),
+              s.OUTLIN == kStyleUser ? s.OUTLINE[static_cast<std::size_t>(k - 1)] : 0);
+    w.Int(kBatchOutputSection, "OUTEDIT6", s.OUTEDIT6);
+    w.Flag(kBatchOutputSection, "KUGISW", s.KUGISW);
+    w.Text(kBatchOutputSection, "KUGIRI", s.KUGIRI);
+    w.Flag(kBatchOutputSection, "INDSW", s.INDSW);
+    w.Text(kBatchOutputSection, "INDENT", s.INDENT);
+    w.Int(kBatchOutputSection, "INDMAX", s.INDMAX);
+    w.Flag(kBatchOutputSection, "INDADDSW", s.INDADDSW);
+    w.Flag(kBatchOutputSection, "PAGE", s.PAGE);
+    w.Int(kBatchOutputSection, "PAGEL", s.PAGEL);
+    w.Flag(kBatchOutputSection, "MOKUJI", s.MOKUJI);
     for (std::size_t i = 0; i < s.SEPA.size(); ++i)
-        w.Text(kBTxtOutSection, SepaKey(i + 1), s.SEPA[i]);
-    w.Int(kBTxtOutSection, "SEPA0", static_cast<int>(s.SEPA.size()));
+        w.Text(kBatchOutputSection, SepaKey(i + 1), s.SEPA[i]);
+    w.Int(kBatchOutputSection, "SEPA0", static_cast<int>(s.SEPA.size()));
     return w.Commit();
 }
 

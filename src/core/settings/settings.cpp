@@ -9,16 +9,16 @@ namespace rn {
 namespace {
 
 std::string GetText(const std::string& ini, const char* section, const char* key) {
-    return Cp932ToUtf8(Fini_SGet(ini, section, key));
+    return Cp932ToUtf8(IniReadString(ini, section, key));
 }
 
 void ReadPaneFont(const std::string& ini, const char* section, PaneFontSettings& pane) {
     pane.FontName = GetText(ini, section, "FontName");
-    pane.FontSize = Fini_IGet(ini, section, "FontSize");
+    pane.FontSize = IniReadInt(ini, section, "FontSize");
     pane.FontColor = GetText(ini, section, "FontColor");
-    pane.FontColorI = Fini_IGet(ini, section, "FontColorI");
+    pane.FontColorI = IniReadInt(ini, section, "FontColorI");
     pane.FontBColor = GetText(ini, section, "FontBColor");
-    pane.FontBColorI = Fini_IGet(ini, section, "FontBColorI");
+    pane.FontBColorI = IniReadInt(ini, section, "FontBColorI");
 }
 
 // Writes in a fixed order into one replacement of the file. A text CP932 cannot hold would come back
@@ -61,35 +61,35 @@ std::string UnencodableTextMessage(const std::string& where, const std::string& 
 
 WindowGeometry ReadSettings(const std::string& ini, Settings& s) {
     WindowGeometry g;
-    g.Top = Fini_IGet(ini, "Form", "Top");
-    g.Left = Fini_IGet(ini, "Form", "Left");
-    g.Width = Fini_IGet(ini, "Form", "Width");
-    g.Height = Fini_IGet(ini, "Form", "Height");
-    g.PanelTreeWidth = Fini_IGet(ini, "PanelTree", "Width");
+    g.Top = IniReadInt(ini, "Form", "Top");
+    g.Left = IniReadInt(ini, "Form", "Left");
+    g.Width = IniReadInt(ini, "Form", "Width");
+    g.Height = IniReadInt(ini, "Form", "Height");
+    g.PanelTreeWidth = IniReadInt(ini, "PanelTree", "Width");
     if (g.PanelTreeWidth <= kMinTreePanelWidth) g.PanelTreeWidth = kMinTreePanelWidth;
 
     s.Ramblenote.User = GetText(ini, "Ramblenote", "User");
-    s.Ramblenote.ExePConSW = Fini_BGet(ini, "Ramblenote", "ExePConSW");
-    s.Ramblenote.TreeHistory = Fini_IGet(ini, "Ramblenote", "TreeHistory");
+    s.Ramblenote.ExePConSW = IniReadBool(ini, "Ramblenote", "ExePConSW");
+    s.Ramblenote.TreeHistory = IniReadInt(ini, "Ramblenote", "TreeHistory");
 
-    s.Start.TreeOpen = Fini_BGet(ini, "Start", "TreeOpen");
-    s.Start.DocMovement = Fini_BGet(ini, "Start", "DocMovement");
+    s.Start.TreeOpen = IniReadBool(ini, "Start", "TreeOpen");
+    s.Start.DocMovement = IniReadBool(ini, "Start", "DocMovement");
     s.Start.TreeFileName = GetText(ini, "Start", "TreeFileName");
-    s.Start.NodeNo = Fini_IGet(ini, "Start", "NodeNo");
+    s.Start.NodeNo = IniReadInt(ini, "Start", "NodeNo");
 
-    s.Tree.Width = Fini_IGet(ini, "Tree", "Width");
-    s.Tree.Root = Fini_BGet(ini, "Tree", "Root");
-    s.Tree.Line = Fini_BGet(ini, "Tree", "Line");
-    s.Tree.Button = Fini_BGet(ini, "Tree", "Button");
+    s.Tree.Width = IniReadInt(ini, "Tree", "Width");
+    s.Tree.Root = IniReadBool(ini, "Tree", "Root");
+    s.Tree.Line = IniReadBool(ini, "Tree", "Line");
+    s.Tree.Button = IniReadBool(ini, "Tree", "Button");
     ReadPaneFont(ini, "Tree", s.Tree);
 
     ReadPaneFont(ini, "Memo", s.Memo);
-    s.Memo.TabSize = Fini_IGet(ini, "Memo", "TabSize");
-    s.Memo.TabIn = Fini_BGet(ini, "Memo", "TabIn");
-    s.Memo.WordWrap = Fini_BGet(ini, "Memo", "WordWrap");
+    s.Memo.TabSize = IniReadInt(ini, "Memo", "TabSize");
+    s.Memo.TabIn = IniReadBool(ini, "Memo", "TabIn");
+    s.Memo.WordWrap = IniReadBool(ini, "Memo", "WordWrap");
 
     ReadPaneFont(ini, "AddMemo", s.AddMemo);
-    s.AddMemo.ILSW = Fini_BGet(ini, "AddMemo", "ILSW");
+    s.AddMemo.ILSW = IniReadBool(ini, "AddMemo", "ILSW");
 
     s.Others.PrintName = GetText(ini, "Others", "PrintName");
     return g;

@@ -44,7 +44,7 @@ std::optional<std::string> BodyPathIn(const std::string& treeDir, std::string_vi
 Document::Document() = default;
 
 std::optional<std::string> Document::BodyPath(std::string_view nodeText) const {
-    return BodyPathIn(TreeDir, nodeText);
+    return BodyPathIn(treeDir, nodeText);
 }
 
 bool Document::BodyExists(std::string_view nodeText) const {
@@ -73,7 +73,7 @@ bool Document::LoadBody(std::string_view nodeText, std::string& bytes) const {
 bool Document::SaveBody(std::string_view nodeText, std::string_view bytes) const {
     auto path = BodyPath(nodeText);
     if (!path) {
-        ReportCreateError(TreeDir + Cp932ToUtf8(nodeText), "ファイル名に使えないノード名です");
+        ReportCreateError(treeDir + Cp932ToUtf8(nodeText), "ファイル名に使えないノード名です");
         return false;
     }
     std::string reason;
@@ -87,8 +87,8 @@ bool Document::SaveBody(std::string_view nodeText, std::string_view bytes) const
 bool Document::SaveTreeFile() {
     if (!IsOpen()) return true;
     std::string reason;
-    if (!WriteFileReplacing(CurrentTreeFile, SerializeOutline(outline), &reason)) {
-        ReportCreateError(CurrentTreeFile, reason);
+    if (!WriteFileReplacing(treeFile, SerializeOutline(outline), &reason)) {
+        ReportCreateError(treeFile, reason);
         return false;
     }
     return true;
@@ -115,13 +115,13 @@ int Document::FindNodeByText(std::string_view text) const {
 }
 
 void Document::CloseDocument() {
-    TreeLoading = true;
-    EditNodeName.clear();
-    EditNodeState = kNoBody;
+    loadingOutline = true;
+    editorNodeText.clear();
+    editorState = kNoBody;
     outline.Clear();
-    CurrentTreeFile = kNoTreeFile;
-    TreeDir.clear();
-    TreeLoading = false;
+    treeFile = kNoTreeFile;
+    treeDir.clear();
+    loadingOutline = false;
     view_->SetCaption(kCaption);
 }
 
@@ -140,14 +140,14 @@ bool Document::LoadOutlineFrom(const std::string& path, const std::string& dir) 
         }
         loaded.AppendChild(nullptr, std::string(kTrashText));
     }
-    TreeLoading = true;
-    EditNodeName.clear();
-    TreeDir = dir;
+    loadingOutline = true;
+    editorNodeText.clear();
+    treeDir = dir;
     AssignKinds(loaded, *this);
     view_->SetOutlineUpdating(true);
     outline.ReplaceWith(loaded);
     view_->SetOutlineUpdating(false);
-    TreeLoading = false;
+    loadingOutline = false;
     return true;
 }
 
@@ -168,8 +168,8 @@ int Document::OpenTreeFile(const std::string& requested) {
         if (!notices().AskYesNo("Tree   File [ " + name + " ]を\rRnote File [ " + base +
                                 ".Rnote ] に､コンバードしますか?"))
             return kOpenConversionDeclined;
-        TreeLoading = true;
-        EditNodeName.clear();
+        loadingOutline = true;
+        editorNodeText.clear();
         Outline old;
         TreeFileRead read = ReadTreeFile(path, old);
         if (!read.ok) {
@@ -187,7 +187,7 @@ int Document::OpenTreeFile(const std::string& requested) {
         loadPath = dir + base + ".Rnote";
         if (!RenamePath(path, loadPath)) result = kOpenRenameFailed;
         converted = true;
-        TreeLoading = false;
+        loadingOutline = false;
         if (result == kOpenRenameFailed && !FileExists(loadPath)) {
             CloseDocument();
             return result;
@@ -201,7 +201,7 @@ int Document::OpenTreeFile(const std::string& requested) {
         CloseDocument();
         return kOpenUnreadable;
     }
-    CurrentTreeFile = loadPath;
+    treeFile = loadPath;
     view_->SetCaption(std::string(kCaption) + "：" + loadPath);
     if (Node* first = outline.At(0)) view_->SelectNode(first);
     view_->FocusOutline();
@@ -228,15 +228,15 @@ void Document::CreateTreeFile(std::string path) {
         return;
     }
     CreateEmptyFile(path);
-    if (OpenTreeFile(path) >= 0) ShowStatus(CurrentTreeFile + " 新規作成しました");
+    if (OpenTreeFile(path) >= 0) ShowStatus(treeFile + " 新規作成しました");
 }
 
 std::string OpenResultMessage(int result, const Document& doc, const std::string& chosenPath) {
     switch (result) {
         case kOpenDone:
-            return doc.CurrentTreeFile + " を開きました";
+            return doc.treeFile + " を開きました";
         case kOpenConverted:
-            return doc.CurrentTreeFile + " をコンバート／開きました";
+            return doc.treeFile + " をコンバート／開きました";
         case kOpenNoFile:
             return "Treeﾌｧｲﾙ[" + chosenPath + "]がありません｡";
         case kOpenRenameFailed:

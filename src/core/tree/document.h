@@ -23,7 +23,7 @@ enum OpenResult : int {
     kOpenUnreadable = -5,  // the file could not be read completely; no document is open
 };
 
-enum EditState : int { kNoBody = 0, kEditing = 1, kTrashView = 2 };
+enum EditorState : int { kNoBody = 0, kEditing = 1, kTrashView = 2 };
 
 // What opening a document does to the window around it. The core knows no window.
 class DocumentView {
@@ -45,14 +45,14 @@ public:
     Document();
 
     // ---- state ----
-    std::string CurrentTreeFile = kNoTreeFile;  // native path, or "NULL"
-    std::string TreeDir;                        // directory of the Tree file with a trailing "/"
-    bool TreeLoading = false;
-    std::string EditNodeName;  // CP932 text of the node whose body the editor holds
-    int EditNodeState = kNoBody;
+    std::string treeFile = kNoTreeFile;  // native path, or "NULL"
+    std::string treeDir;                 // directory of the Tree file with a trailing "/"
+    bool loadingOutline = false;         // while the outline is filled (selection changes do nothing)
+    std::string editorNodeText;          // CP932 text of the node the editor is on
+    int editorState = kNoBody;           // EditorState: whether the editor holds that node's body
     Outline outline;
 
-    bool IsOpen() const { return !CurrentTreeFile.empty() && CurrentTreeFile != kNoTreeFile; }
+    bool IsOpen() const { return !treeFile.empty() && treeFile != kNoTreeFile; }
 
     void SetView(DocumentView* view) { view_ = view ? view : &noView_; }
     // Told of every completed open (the history puts the path at its top).
@@ -61,7 +61,7 @@ public:
     // ---- operations ----
     int OpenTreeFile(const std::string& path);
     void CreateTreeFile(std::string path);
-    // Writes the outline to CurrentTreeFile unless no document is open. False after an error box.
+    // Writes the outline to treeFile unless no document is open. False after an error box.
     bool SaveTreeFile();
     // index -1: every node's kind from the disk; otherwise that node's kind, then select it.
     void RefreshNodeKinds(int index);

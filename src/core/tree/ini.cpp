@@ -255,27 +255,28 @@ std::optional<int32_t> ParseIniInteger(std::string_view text) {
     return static_cast<int32_t>(bits);
 }
 
-std::string Fini_SGet(const std::string& iniPath, std::string_view section, std::string_view key) {
+std::string IniReadString(const std::string& iniPath, std::string_view section, std::string_view key) {
     if (!CheckNames("Fini_SGet", iniPath, section, key)) return {};
     return IniLookup(iniPath, section, key).value_or(std::string());
 }
 
-bool Fini_SPut(const std::string& iniPath, std::string_view section, std::string_view key, std::string_view value) {
+bool IniWriteString(const std::string& iniPath, std::string_view section, std::string_view key,
+                    std::string_view value) {
     return PutValue("Fini_SPut", iniPath, section, key, value);
 }
 
-int32_t Fini_IGet(const std::string& iniPath, std::string_view section, std::string_view key) {
+int32_t IniReadInt(const std::string& iniPath, std::string_view section, std::string_view key) {
     if (!CheckNames("Fini_IGet", iniPath, section, key)) return -1;
     auto value = IniLookup(iniPath, section, key);
     if (!value) return -1;
     return ParseIniInteger(*value).value_or(-1);
 }
 
-bool Fini_IPut(const std::string& iniPath, std::string_view section, std::string_view key, int32_t value) {
+bool IniWriteInt(const std::string& iniPath, std::string_view section, std::string_view key, int32_t value) {
     return PutValue("Fini_IPut", iniPath, section, key, std::to_string(value));
 }
 
-bool Fini_BGet(const std::string& iniPath, std::string_view section, std::string_view key) {
+bool IniReadBool(const std::string& iniPath, std::string_view section, std::string_view key) {
     if (!CheckNames("Fini_BGet", iniPath, section, key)) return false;
     auto value = IniLookup(iniPath, section, key);
     if (!value) return false;
@@ -283,7 +284,7 @@ bool Fini_BGet(const std::string& iniPath, std::string_view section, std::string
     return n && *n != 0;
 }
 
-bool Fini_BPut(const std::string& iniPath, std::string_view section, std::string_view key, bool value) {
+bool IniWriteBool(const std::string& iniPath, std::string_view section, std::string_view key, bool value) {
     return PutValue("Fini_BPut", iniPath, section, key, value ? "1" : "0");
 }
 

@@ -13,12 +13,12 @@ namespace rn {
 // Longest value read, in bytes.
 inline constexpr std::size_t kIniValueLimit = 2047;
 
-std::string Fini_SGet(const std::string& iniPath, std::string_view section, std::string_view key);
-bool Fini_SPut(const std::string& iniPath, std::string_view section, std::string_view key, std::string_view value);
-int32_t Fini_IGet(const std::string& iniPath, std::string_view section, std::string_view key);
-bool Fini_IPut(const std::string& iniPath, std::string_view section, std::string_view key, int32_t value);
-bool Fini_BGet(const std::string& iniPath, std::string_view section, std::string_view key);
-bool Fini_BPut(const std::string& iniPath, std::string_view section, std::string_view key, bool value);
+std::string IniReadString(const std::string& iniPath, std::string_view section, std::string_view key);
+bool IniWriteString(const std::string& iniPath, std::string_view section, std::string_view key, std::string_view value);
+int32_t IniReadInt(const std::string& iniPath, std::string_view section, std::string_view key);
+bool IniWriteInt(const std::string& iniPath, std::string_view section, std::string_view key, int32_t value);
+bool IniReadBool(const std::string& iniPath, std::string_view section, std::string_view key);
+bool IniWriteBool(const std::string& iniPath, std::string_view section, std::string_view key, bool value);
 
 // The value of `key` in `section`, trimmed and unquoted; nullopt when the file, section or key is
 // missing. No name checks, no boxes.
@@ -36,8 +36,9 @@ std::string IniWithValue(std::string_view iniText, std::string_view section, std
 // each read as IniLookupIn reads it. For readers of many numbered keys.
 std::unordered_map<std::string, std::string> IniSectionValues(std::string_view iniText, std::string_view section);
 
-// Several values written with one replacement of the file: the same lines as the Fini_ writes one
-// after another, but the file is read once and replaced once, so it holds all of them or none.
+// Several values written with one replacement of the file: the same lines as IniWriteString and its
+// kin called one after another, but the file is read once and replaced once, so it holds all of them
+// or none.
 class IniWrite {
 public:
     explicit IniWrite(std::string iniPath);

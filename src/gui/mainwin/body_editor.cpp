@@ -39,7 +39,7 @@ bool BodyEditor::ReadBody(std::string_view nodeText, std::string& path, std::str
     auto bodyPath = doc.BodyPath(nodeText);
     std::string raw, reason;
     if (!bodyPath) {
-        rn::ReportOpenError(doc.TreeDir + rn::Cp932ToUtf8(nodeText), "ファイル名に使えないノード名です");
+        rn::ReportOpenError(doc.treeDir + rn::Cp932ToUtf8(nodeText), "ファイル名に使えないノード名です");
         return false;
     }
     // Refused before anything is read: the limit is far beyond what is worth reading in vain.
@@ -186,7 +186,7 @@ bool BodyEditor::SaveBody(std::string_view nodeText) {
 
 bool BodyEditor::SaveCurrentBody() {
     rn::Document& doc = w_.doc();
-    if (!doc.EditNodeName.empty() && doc.EditNodeState == rn::kEditing) return SaveBody(doc.EditNodeName);
+    if (!doc.editorNodeText.empty() && doc.editorState == rn::kEditing) return SaveBody(doc.editorNodeText);
     return true;
 }
 
@@ -202,34 +202,34 @@ void BodyEditor::ShowNodePosition(rn::Node* node) {
 void BodyEditor::TreeView1Change(rn::Node* node) {
     rn::Document& doc = w_.doc();
     AppState& s = w_.state();
-    if (doc.TreeLoading || s.selectionQuiet > 0 || !node) return;
+    if (doc.loadingOutline || s.selectionQuiet > 0 || !node) return;
     rn::ClearStatus();
     // A body that could not be written stays in the editor, still under its own name: loading the
     // next one would lose the edits.
     if (!SaveCurrentBody()) return;
     s.DialogNodeName = node->text;
-    doc.EditNodeName = node->text;
-    doc.EditNodeState = rn::kNoBody;
+    doc.editorNodeText = node->text;
+    doc.editorState = rn::kNoBody;
     if (s.StartupDone) s.settings.Start.NodeNo = doc.outline.IndexOf(node);
     ShowNodePosition(node);
     QPlainTextEdit* memo = w_.MemoM();
     if (node->IsText()) {
         memo->show();
-        doc.EditNodeState = rn::kEditing;
+        doc.editorState = rn::kEditing;
         if (LoadBody(node->text)) {
             ApplyTabStops(*memo, s.settings.Memo.TabSize);
         } else {
             // Nothing of the previous node may stay in an editor that could be written to this node.
             ClearEditor();
             memo->hide();
-            doc.EditNodeState = rn::kNoBody;
+            doc.editorState = rn::kNoBody;
         }
     } else {
         memo->hide();
     }
     memo->setReadOnly(false);
     if (rn::IsInTrash(node)) {
-        doc.EditNodeState = rn::kTrashView;
+        doc.editorState = rn::kTrashView;
         rn::ShowStatus("ゴミです");
         memo->setReadOnly(true);
     }
@@ -318,9 +318,9 @@ void BodyEditor::ToolButtonSprClick() {
     if (s.lowerPane != LowerPaneMode::Hidden) {
         SearchOff();
         rn::ShowStatus("メモ画面分割を解除しました");
-    } else if (doc.EditNodeState == rn::kEditing) {
+    } else if (doc.editorState == rn::kEditing) {
         // The lower pane shows the body as saved: edits since the selection are not in it.
-        if (!ReadInto(doc.EditNodeName, *w_.MemoF())) return;
+        if (!ReadInto(doc.editorNodeText, *w_.MemoF())) return;
         s.lowerPane = LowerPaneMode::Split;
         w_.MemoF()->show();
         rn::ShowStatus("メモ画面を分割しました");

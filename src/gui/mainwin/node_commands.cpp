@@ -92,7 +92,7 @@ bool NodeCommands::AddNode(int placement) {
         return false;
     }
     // The body has been written; the selection change that follows must not write it again.
-    doc.EditNodeName.clear();
+    doc.editorNodeText.clear();
     switch (placement) {
         case 1:
             doc.outline.AppendChild(selected->parent, name);
@@ -111,7 +111,7 @@ bool NodeCommands::AddNode(int placement) {
     }
     doc.RefreshNodeKinds(doc.FindNodeByText(name));
     doc.SaveTreeFile();
-    if (s.DialogTextNode && doc.EditNodeState == rn::kEditing) {
+    if (s.DialogTextNode && doc.editorState == rn::kEditing) {
         w_.MemoM()->show();
         w_.MemoM()->setFocus();
     } else {
@@ -138,8 +138,8 @@ void NodeCommands::MenuNodeReNameClick() {
         return;
     }
     const std::string name = s.DialogNodeName;
-    if (doc.EditNodeState == rn::kEditing) {
-        auto oldPath = doc.BodyPath(doc.EditNodeName);
+    if (doc.editorState == rn::kEditing) {
+        auto oldPath = doc.BodyPath(doc.editorNodeText);
         auto newPath = doc.BodyPath(name);
         if (!newPath || rn::FileExists(*newPath)) {
             rn::ShowStatus("ノード名は既に存在します｡別のノード名を入力して下さい");
@@ -149,7 +149,7 @@ void NodeCommands::MenuNodeReNameClick() {
     }
     // The editor keeps its text; the next selection change writes it under the new name.
     doc.outline.SetText(selected, name);
-    doc.EditNodeName = name;
+    doc.editorNodeText = name;
     doc.RefreshNodeKinds(doc.FindNodeByText(name));
     doc.SaveTreeFile();
     rn::ShowStatus(rn::Cp932ToUtf8(name) + " ノード名を変更しました");

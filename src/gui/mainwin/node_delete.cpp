@@ -48,7 +48,7 @@ void NodeCommands::ToolButtonDelClick() {
     const std::string shownName = rn::Cp932ToUtf8(s.DialogNodeName);
     doc.SaveTreeFile();
     if (!w_.SaveCurrentBody()) return;  // the edits stay in the editor rather than vanish
-    doc.EditNodeName.clear();
+    doc.editorNodeText.clear();
 
     std::string message;
     if (mode == rn::kModeMoveToTrash) {

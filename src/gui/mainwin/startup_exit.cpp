@@ -44,7 +44,7 @@ void StartupExit::FirstActivation() {
     std::string startFile;
     if (rn::FileExists(s.settingsFile)) {
         ApplyGeometry(rn::ReadSettings(s.settingsFile, s.settings));
-        doc.CurrentTreeFile = s.settings.Start.TreeFileName;
+        doc.treeFile = s.settings.Start.TreeFileName;
         startFile = s.settings.Start.TreeFileName;
         ApplySettings(w_);
     }
@@ -64,15 +64,15 @@ void StartupExit::OpenStartFile(const std::string& startFile) {
     AppState& s = w_.state();
     rn::Document& doc = w_.doc();
     if (startFile == rn::kNoTreeFile) {
-        doc.CurrentTreeFile = rn::kNoTreeFile;
+        doc.treeFile = rn::kNoTreeFile;
         rn::ShowStatus("Rnote ファイルを開いて下さい");
         return;
     }
     if (!startFile.empty() && rn::FileExists(startFile)) {
-        doc.CurrentTreeFile = rn::kNoTreeFile;  // only a load makes a document current
+        doc.treeFile = rn::kNoTreeFile;  // only a load makes a document current
         const int result = doc.OpenTreeFile(startFile);
         if (!doc.IsOpen()) {
-            doc.CurrentTreeFile = rn::kNoTreeFile;
+            doc.treeFile = rn::kNoTreeFile;
             switch (result) {
                 case rn::kOpenBadExtension:
                     rn::ShowStatus("Treeﾌｧｲﾙ[" + startFile + "]は .Rnote/.Tree ファイルではないため開きませんでした｡");
@@ -86,7 +86,7 @@ void StartupExit::OpenStartFile(const std::string& startFile) {
             }
             return;
         }
-        rn::ShowStatus(doc.CurrentTreeFile + " を開きました");
+        rn::ShowStatus(doc.treeFile + " を開きました");
         const int nodeNo = s.settings.Start.NodeNo;
         if (s.settings.Start.DocMovement && nodeNo >= 0 && nodeNo < doc.outline.Count()) {
             w_.FocusOutline();
@@ -94,7 +94,7 @@ void StartupExit::OpenStartFile(const std::string& startFile) {
         }
         return;
     }
-    doc.CurrentTreeFile = rn::kNoTreeFile;
+    doc.treeFile = rn::kNoTreeFile;
     rn::ShowStatus("前回開いた Rnote ファイルがありません");
 }
 
@@ -104,7 +104,7 @@ void StartupExit::Exit() {
     w_.SaveCurrentBody();
     doc.SaveTreeFile();
     s.history.SaveTreeHistory(rn::HistoryFilePath());
-    rn::WriteSettings(s.settingsFile, s.settings, CurrentGeometry(), doc.CurrentTreeFile);
+    rn::WriteSettings(s.settingsFile, s.settings, CurrentGeometry(), doc.treeFile);
     rn::ReleaseScratchLists();
 }
 
