@@ -18,8 +18,8 @@
 #include "core/tree/files.h"
 #include "gui/gui_notices.h"
 #include "gui/mainwin/body_editor.h"
+#include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/main_window.h"
-#include "gui/mainwin/memo_edit.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
 #include "quiet_prompts.h"
@@ -56,7 +56,7 @@ struct Fixture {
     std::string dir;
     std::string bodyA, bodyB;
     QuietPrompts prompts;
-    std::unique_ptr<rn::gui::TFormTree> window;
+    std::unique_ptr<rn::gui::MainWindow> window;
 
     Fixture() {
         dir = (std::filesystem::temp_directory_path() / ("rn-editor-bench-" + std::to_string(::getpid()))).string();
@@ -66,13 +66,13 @@ struct Fixture {
         rn::WriteFileReplacing(dir + "/A.TXT", bodyA);
         rn::WriteFileReplacing(dir + "/B.TXT", bodyB);
         rn::WriteFileReplacing(dir + "/bench.Rnote", rn::Sjis("A.TXT\r\nB.TXT\r\nゴミ箱\r\n"));
-        rn::gui::TFormTree::Options options;
+        rn::gui::MainWindow::Options options;
         options.prompts = &prompts;
         options.programDirectory = QString::fromStdString(dir);
-        window = std::make_unique<rn::gui::TFormTree>(options);
+        window = std::make_unique<rn::gui::MainWindow>(options);
         window->resize(1000, 700);
         window->show();
-        window->FormActivate();  // the delivered settings: wrapping on, tab stops
+        window->runStartup();  // the delivered settings: wrapping on, tab stops
         QApplication::processEvents();
         window->doc().OpenTreeFile(dir + "/bench.Rnote");
         QApplication::processEvents();
@@ -83,10 +83,10 @@ struct Fixture {
     }
 
     void Select(int index) {
-        rn::gui::TFormTree& w = *window;
-        w.TreeView1()->setCurrentIndex(w.outlineModel()->IndexOf(w.doc().outline.At(index)));
+        rn::gui::MainWindow& w = *window;
+        w.outlineView()->setCurrentIndex(w.outlineModel()->indexOf(w.doc().outline.At(index)));
         // Shown: laid out and painted, as the user sees it after the click.
-        w.MemoM()->viewport()->repaint();
+        w.editor()->viewport()->repaint();
     }
 };
 
@@ -119,7 +119,7 @@ void BM_SwitchEdited(benchmark::State& state) {
     Fixture& f = F();
     int next = 1;
     for (auto _ : state) {
-        f.window->MemoM()->document()->setModified(true);
+        f.window->editor()->document()->setModified(true);
         f.Select(next);
         next = 1 - next;
     }
@@ -185,10 +185,10 @@ BENCHMARK(BM_RawReplaceRead)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 void BM_KeyUpAtEnd(benchmark::State& state) {
     Fixture& f = F();
     f.Select(0);
-    QPlainTextEdit* memo = f.window->MemoM();
+    QPlainTextEdit* memo = f.window->editor();
     memo->moveCursor(QTextCursor::End);
     for (auto _ : state)
-        f.window->editor().MemoMKeyUp();
+        f.window->bodyEditor().onEditorKeyUp();
 }
 BENCHMARK(BM_KeyUpAtEnd)->Unit(benchmark::kMillisecond);
 
@@ -199,20 +199,20 @@ void BM_KeyUpAtEnd16MB(benchmark::State& state) {
     while (big.size() + f.bodyA.size() <= (std::size_t(16) << 20))
         big += f.bodyA;
     rn::WriteFileReplacing(f.dir + "/big.TXT", big);
-    rn::gui::TFormTree& w = *f.window;
+    rn::gui::MainWindow& w = *f.window;
     w.doc().outline.AppendChild(nullptr, "big.TXT", rn::NodeKind::Text);
     QElapsedTimer load;
     load.start();
     f.Select(w.doc().outline.Count() - 1);
     state.counters["load_ms"] = static_cast<double>(load.nsecsElapsed()) / 1e6;
-    QPlainTextEdit* memo = w.MemoM();
+    QPlainTextEdit* memo = w.editor();
     memo->moveCursor(QTextCursor::End);
     QElapsedTimer first;
     first.start();
-    w.editor().MemoMKeyUp();
+    w.bodyEditor().onEditorKeyUp();
     state.counters["first_ms"] = static_cast<double>(first.nsecsElapsed()) / 1e6;
     for (auto _ : state)
-        w.editor().MemoMKeyUp();
+        w.bodyEditor().onEditorKeyUp();
     f.Select(0);
 }
 BENCHMARK(BM_KeyUpAtEnd16MB)->Unit(benchmark::kMillisecond)->Iterations(20);
@@ -221,7 +221,7 @@ BENCHMARK(BM_KeyUpAtEnd16MB)->Unit(benchmark::kMillisecond)->Iterations(20);
 void BM_PartDecode(benchmark::State& state) {
     Fixture& f = F();
     for (auto _ : state) {
-        QString text = rn::gui::FromCp932(f.bodyA);
+        QString text = rn::gui::fromCp932(f.bodyA);
         text.remove(QLatin1Char('\r'));
         benchmark::DoNotOptimize(text.data());
     }
@@ -230,7 +230,7 @@ BENCHMARK(BM_PartDecode)->Unit(benchmark::kMillisecond);
 
 void BM_PartNewDocument(benchmark::State& state) {
     Fixture& f = F();
-    QString text = rn::gui::FromCp932(f.bodyA);
+    QString text = rn::gui::fromCp932(f.bodyA);
     text.remove(QLatin1Char('\r'));
     for (auto _ : state) {
         QTextDocument doc;
@@ -244,7 +244,7 @@ void BM_PartRepaint(benchmark::State& state) {
     Fixture& f = F();
     f.Select(0);
     for (auto _ : state)
-        f.window->MemoM()->viewport()->repaint();
+        f.window->editor()->viewport()->repaint();
 }
 BENCHMARK(BM_PartRepaint)->Unit(benchmark::kMillisecond);
 

@@ -21,7 +21,7 @@ namespace {
 struct Fixture {
     std::string dir;
     rn::bench::QuietPrompts prompts{true};
-    std::unique_ptr<rn::gui::TFormTree> window;
+    std::unique_ptr<rn::gui::MainWindow> window;
 
     Fixture() {
         dir = (std::filesystem::temp_directory_path() / ("rn-nodes-" + std::to_string(::getpid()))).string();
@@ -37,21 +37,21 @@ struct Fixture {
         }
         bytes += rn::Sjis("ゴミ箱") + "\r\n";
         std::ofstream(dir + "/bench.Rnote", std::ios::binary) << bytes;
-        rn::gui::TFormTree::Options options;
+        rn::gui::MainWindow::Options options;
         options.prompts = &prompts;
         options.programDirectory = QString::fromStdString(dir);
-        window = std::make_unique<rn::gui::TFormTree>(options);
+        window = std::make_unique<rn::gui::MainWindow>(options);
         window->show();
         QApplication::processEvents();  // the first activation, before the document is opened
         window->doc().OpenTreeFile(dir + "/bench.Rnote");
-        if (qEnvironmentVariableIsSet("RN_BENCH_EXPAND")) window->TreeView1()->expandAll();
+        if (qEnvironmentVariableIsSet("RN_BENCH_EXPAND")) window->outlineView()->expandAll();
         QApplication::processEvents();
     }
     ~Fixture() {
         window.reset();
         std::filesystem::remove_all(dir);
     }
-    rn::gui::TFormTree& w() { return *window; }
+    rn::gui::MainWindow& w() { return *window; }
 };
 
 std::unique_ptr<Fixture> g_fixture;
@@ -70,12 +70,12 @@ BENCHMARK(BM_SaveTreeFile)->Unit(benchmark::kMillisecond);
 
 // Adds a folder node after the middle chapter, then removes it again outside the timing.
 void BM_AddNode(benchmark::State& state) {
-    rn::gui::TFormTree& w = F().w();
+    rn::gui::MainWindow& w = F().w();
     for (auto _ : state) {
         w.SelectNode(w.doc().outline.At(10000));
-        w.state().DialogNodeName = "new";
-        w.state().DialogTextNode = false;
-        w.nodes().AddNode(1);
+        w.state().nameDialog.name = "new";
+        w.state().nameDialog.textNode = false;
+        w.nodeCommands().addNode(1);
         state.PauseTiming();
         rn::Node* added = w.doc().outline.At(w.doc().FindNodeByText("new"));
         w.doc().outline.Remove(added);
@@ -86,7 +86,7 @@ BENCHMARK(BM_AddNode)->Unit(benchmark::kMillisecond);
 
 // Renames a folder node the way the rename command does after its dialog.
 void BM_RenameNode(benchmark::State& state) {
-    rn::gui::TFormTree& w = F().w();
+    rn::gui::MainWindow& w = F().w();
     rn::Document& doc = w.doc();
     int flip = 0;
     for (auto _ : state) {
@@ -102,25 +102,25 @@ BENCHMARK(BM_RenameNode)->Unit(benchmark::kMillisecond);
 
 // Drags a chapter onto the indentation of another and back (two moves per iteration).
 void BM_MoveNode(benchmark::State& state) {
-    rn::gui::TFormTree& w = F().w();
-    rn::gui::OutlineView* view = w.TreeView1();
+    rn::gui::MainWindow& w = F().w();
+    rn::gui::OutlineView* view = w.outlineView();
     for (auto _ : state) {
         state.PauseTiming();
         rn::Node* chapter = w.doc().outline.At(200);
         w.SelectNode(chapter);
-        view->scrollTo(w.outlineModel()->IndexOf(chapter));
-        QRect r = view->visualRect(w.outlineModel()->IndexOf(w.doc().outline.At(20)));
+        view->scrollTo(w.outlineModel()->indexOf(chapter));
+        QRect r = view->visualRect(w.outlineModel()->indexOf(w.doc().outline.At(20)));
         state.ResumeTiming();
-        view->scrollTo(w.outlineModel()->IndexOf(w.doc().outline.At(20)));
-        r = view->visualRect(w.outlineModel()->IndexOf(w.doc().outline.At(20)));
-        w.nodes().TreeView1DragDrop(QPoint(r.left() - 4, r.center().y()));
+        view->scrollTo(w.outlineModel()->indexOf(w.doc().outline.At(20)));
+        r = view->visualRect(w.outlineModel()->indexOf(w.doc().outline.At(20)));
+        w.nodeCommands().onDrop(QPoint(r.left() - 4, r.center().y()));
     }
 }
 BENCHMARK(BM_MoveNode)->Unit(benchmark::kMillisecond);
 
 // Moves a text node to the trash and deletes it from there with its body file.
 void BM_DeleteNode(benchmark::State& state) {
-    rn::gui::TFormTree& w = F().w();
+    rn::gui::MainWindow& w = F().w();
     rn::Document& doc = w.doc();
     for (auto _ : state) {
         state.PauseTiming();

@@ -11,15 +11,15 @@ namespace rn::bench {
 class QuietPrompts : public rn::gui::Prompts {
 public:
     explicit QuietPrompts(bool answer = false) : answer_(answer) {}
-    void Information(const QString&) override {}
-    bool WarningYesNo(const QString&) override { return answer_; }
-    bool WarningYesCancel(const QString&) override { return answer_; }
-    void WarningYes(const QString&) override {}
-    void ErrorYes(const QString& text) override { errors.append(text); }
-    void ErrorAbort(const QString& text) override { errors.append(text); }
-    QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString SaveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
-    void Beep() override {}
+    void information(const QString&) override {}
+    bool warningYesNo(const QString&) override { return answer_; }
+    bool warningYesCancel(const QString&) override { return answer_; }
+    void warningYes(const QString&) override {}
+    void errorYes(const QString& text) override { errors.append(text); }
+    void errorAbort(const QString& text) override { errors.append(text); }
+    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    void beep() override {}
     QStringList errors;
 
 private:

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     rn::SetupProgramValues();
     if (auto rc = rn::app::RunHeadlessCommand(argc, argv)) return *rc;
 #ifdef RAMBLENOTE_HAVE_GUI
-    return rn::gui::RunDesktop(argc, argv);
+    return rn::gui::runDesktop(argc, argv);
 #else
     std::fputs("ramblenote was built without its desktop interface\n", stderr);
     return 1;

@@ -12,7 +12,7 @@
 
 namespace rn::gui {
 
-int RunDesktop(int argc, char** argv) {
+int runDesktop(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ramblenote"));
     // The title a running copy is known by, and what the task bar shows.
@@ -23,21 +23,21 @@ int RunDesktop(int argc, char** argv) {
     if (single.AnotherCopyRunning()) {
         // This copy touches no file: it says so and ends.
         QtPrompts prompts;
-        prompts.Information(FromUtf8(rn::RunningProgramPath()) + QStringLiteral("\r起動済みです｡"));
+        prompts.information(fromUtf8(rn::RunningProgramPath()) + QStringLiteral("\r起動済みです｡"));
         return 0;
     }
     single.Listen();
 
-    TFormTree::Options options;
+    MainWindow::Options options;
     QStringList args = QApplication::arguments();
     args.removeFirst();
     options.arguments = args;
-    TFormTree window(options);
+    MainWindow window(options);
     QObject::connect(&single, &rn::SingleInstance::showRequested, &window,
-                     [&window] { window.resident().RestoreFromTray(); });
+                     [&window] { window.residentMode().restoreFromTray(); });
     // Being told to stop ends the program as its own exit command would, writing everything.
     rn::TerminationWatcher termination([&window] {
-        window.resident().WMQueryEndSession();
+        window.residentMode().onSessionEnding();
         window.close();
     });
     window.show();

@@ -3,6 +3,6 @@
 
 namespace rn::gui {
 
-int RunDesktop(int argc, char** argv);
+int runDesktop(int argc, char** argv);
 
 }  // namespace rn::gui

@@ -4,42 +4,42 @@
 
 namespace rn::gui {
 
-QString FromUtf8(const std::string& s) {
+QString fromUtf8(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-QString FromCp932(std::string_view bytes) {
+QString fromCp932(std::string_view bytes) {
     std::u16string wide = rn::Cp932ToUtf16(bytes);
     return QString(reinterpret_cast<const QChar*>(wide.data()), static_cast<qsizetype>(wide.size()));
 }
 
-std::string ToUtf8(const QString& s) {
+std::string toUtf8(const QString& s) {
     return s.toStdString();
 }
 
 void GuiNotices::MessageBox(const std::string& text) {
-    prompts_->Information(FromUtf8(text));
+    prompts_->information(fromUtf8(text));
 }
 void GuiNotices::ErrorBox(const std::string& text) {
-    prompts_->ErrorYes(FromUtf8(text));
+    prompts_->errorYes(fromUtf8(text));
 }
 void GuiNotices::WarningBox(const std::string& text) {
-    prompts_->WarningYes(FromUtf8(text));
+    prompts_->warningYes(fromUtf8(text));
 }
 void GuiNotices::AbortBox(const std::string& text) {
-    prompts_->ErrorAbort(FromUtf8(text));
+    prompts_->errorAbort(fromUtf8(text));
 }
 bool GuiNotices::AskYesNo(const std::string& text) {
-    return prompts_->WarningYesNo(FromUtf8(text));
+    return prompts_->warningYesNo(fromUtf8(text));
 }
 bool GuiNotices::AskYesCancel(const std::string& text) {
-    return prompts_->WarningYesCancel(FromUtf8(text));
+    return prompts_->warningYesCancel(fromUtf8(text));
 }
 void GuiNotices::SetStatusText(const std::string& text) {
-    setStatus_(FromUtf8(text));
+    setStatus_(fromUtf8(text));
 }
 void GuiNotices::Beep() {
-    prompts_->Beep();
+    prompts_->beep();
 }
 
 }  // namespace rn::gui

@@ -13,7 +13,7 @@ public:
     GuiNotices(Prompts& prompts, std::function<void(const QString&)> setStatus)
         : prompts_(&prompts), setStatus_(std::move(setStatus)) {}
 
-    void SetPrompts(Prompts& prompts) { prompts_ = &prompts; }
+    void setPrompts(Prompts& prompts) { prompts_ = &prompts; }
 
     void MessageBox(const std::string& text) override;
     void ErrorBox(const std::string& text) override;
@@ -30,8 +30,8 @@ private:
 };
 
 // UTF-8 <-> QString and CP932 <-> QString at the widget boundary.
-QString FromUtf8(const std::string& s);
-QString FromCp932(std::string_view bytes);
-std::string ToUtf8(const QString& s);
+QString fromUtf8(const std::string& s);
+QString fromCp932(std::string_view bytes);
+std::string toUtf8(const QString& s);
 
 }  // namespace rn::gui

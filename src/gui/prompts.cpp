@@ -9,24 +9,24 @@
 namespace rn::gui {
 namespace {
 
-QWidget* Parent() {
+QWidget* dialogParent() {
     return QApplication::activeWindow();
 }
 
-QString Title() {
+QString boxTitle() {
     return QApplication::applicationDisplayName();
 }
 
 }  // namespace
 
-QString ForDisplay(const QString& text) {
+QString forDisplay(const QString& text) {
     QString out = text;
     out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return out;
 }
 
-QString ToQtFilter(const QString& filter) {
+QString toQtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList entries;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
@@ -40,43 +40,45 @@ QString ToQtFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-void QtPrompts::Information(const QString& text) {
-    QMessageBox::information(Parent(), Title(), ForDisplay(text));
+void QtPrompts::information(const QString& text) {
+    QMessageBox::information(dialogParent(), boxTitle(), forDisplay(text));
 }
 
-bool QtPrompts::WarningYesNo(const QString& text) {
-    return QMessageBox::warning(Parent(), Title(), ForDisplay(text), QMessageBox::Yes | QMessageBox::No,
+bool QtPrompts::warningYesNo(const QString& text) {
+    return QMessageBox::warning(dialogParent(), boxTitle(), forDisplay(text), QMessageBox::Yes | QMessageBox::No,
                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-bool QtPrompts::WarningYesCancel(const QString& text) {
-    return QMessageBox::warning(Parent(), Title(), ForDisplay(text), QMessageBox::Yes | QMessageBox::Cancel,
+bool QtPrompts::warningYesCancel(const QString& text) {
+    return QMessageBox::warning(dialogParent(), boxTitle(), forDisplay(text), QMessageBox::Yes | QMessageBox::Cancel,
                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-void QtPrompts::WarningYes(const QString& text) {
-    QMessageBox::warning(Parent(), Title(), ForDisplay(text), QMessageBox::Yes, QMessageBox::Yes);
+void QtPrompts::warningYes(const QString& text) {
+    QMessageBox::warning(dialogParent(), boxTitle(), forDisplay(text), QMessageBox::Yes, QMessageBox::Yes);
 }
 
-void QtPrompts::ErrorYes(const QString& text) {
-    QMessageBox::critical(Parent(), QStringLiteral("エラー"), ForDisplay(text), QMessageBox::Yes, QMessageBox::Yes);
+void QtPrompts::errorYes(const QString& text) {
+    QMessageBox::critical(dialogParent(), QStringLiteral("エラー"), forDisplay(text), QMessageBox::Yes,
+                          QMessageBox::Yes);
 }
 
-void QtPrompts::ErrorAbort(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("エラー"), ForDisplay(text), QMessageBox::NoButton, Parent());
+void QtPrompts::errorAbort(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("エラー"), forDisplay(text), QMessageBox::NoButton,
+                    dialogParent());
     QPushButton* abort = box.addButton(QStringLiteral("中止(&A)"), QMessageBox::RejectRole);
     box.setDefaultButton(abort);
     box.setEscapeButton(abort);
     box.exec();
 }
 
-QString QtPrompts::OpenFileName(const QString& title, const QString& filter, const QString& directory) {
-    return QFileDialog::getOpenFileName(Parent(), title, directory, ToQtFilter(filter));
+QString QtPrompts::openFileName(const QString& title, const QString& filter, const QString& directory) {
+    return QFileDialog::getOpenFileName(dialogParent(), title, directory, toQtFilter(filter));
 }
 
-QString QtPrompts::SaveFileName(const QString& title, const QString& filter, const QString& directory,
+QString QtPrompts::saveFileName(const QString& title, const QString& filter, const QString& directory,
                                 const QString& defaultSuffix) {
-    QFileDialog dialog(Parent(), title, directory, ToQtFilter(filter));
+    QFileDialog dialog(dialogParent(), title, directory, toQtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The program itself says what happens to an existing file.
@@ -86,7 +88,7 @@ QString QtPrompts::SaveFileName(const QString& title, const QString& filter, con
     return dialog.selectedFiles().constFirst();
 }
 
-void QtPrompts::Beep() {
+void QtPrompts::beep() {
     QApplication::beep();
 }
 

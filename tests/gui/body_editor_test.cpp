@@ -19,7 +19,7 @@
 #include "core/text/cp932.h"
 #include "gui/mainwin/appearance.h"
 #include "gui/mainwin/body_editor.h"
-#include "gui/mainwin/memo_edit.h"
+#include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
 #include "gui/mainwin/status_panels.h"
@@ -56,7 +56,7 @@ std::string Raw(std::initializer_list<int> bytes) {
 
 // Starts the program (delivered settings, nothing reopened), writes the bodies and opens the outline.
 void OpenOutline(MainWindowFixture& f) {
-    f.w().FormActivate();
+    f.w().runStartup();
     WriteAll(f.Path("A.TXT"), rn::Sjis("エー本文"));
     WriteAll(f.Path("B.TXT"), rn::Sjis("ビー\nLF だけの行\n"));
     WriteAll(f.Path("C.TXT"), rn::Sjis("シー"));
@@ -68,7 +68,7 @@ void OpenOutline(MainWindowFixture& f) {
 }
 
 QString Memo(MainWindowFixture& f) {
-    return f.w().MemoM()->toPlainText();
+    return f.w().editor()->toPlainText();
 }
 
 void SetCaret(QPlainTextEdit* edit, int position) {
@@ -127,17 +127,17 @@ private slots:
 void BodyEditorTest::selectingTextFolderTrashAndTrashText() {
     MainWindowFixture f({}, true);
     OpenOutline(f);
-    rn::gui::TFormTree& w = f.w();
+    rn::gui::MainWindow& w = f.w();
     rn::Document& doc = f.doc();
 
     // The first node is selected by the open: a text node, loaded and editable.
-    QCOMPARE(w.SelectedNode(), doc.outline.At(0));
-    QVERIFY(w.MemoM()->isVisible());
-    QVERIFY(!w.MemoM()->isReadOnly());
+    QCOMPARE(w.selectedNode(), doc.outline.At(0));
+    QVERIFY(w.editor()->isVisible());
+    QVERIFY(!w.editor()->isReadOnly());
     QCOMPARE(Memo(f), U("エー本文"));
     QCOMPARE(doc.editorState, int(rn::kEditing));
     QCOMPARE(rn::Cp932ToUtf8(doc.editorNodeText), std::string("A.TXT"));
-    QCOMPARE(rn::Cp932ToUtf8(w.state().DialogNodeName), std::string("A.TXT"));
+    QCOMPARE(rn::Cp932ToUtf8(w.state().nameDialog.name), std::string("A.TXT"));
 
     // A text node: B.TXT is read with its LF line ends made CR LF.
     f.Select(2);
@@ -147,10 +147,10 @@ void BodyEditorTest::selectingTextFolderTrashAndTrashText() {
 
     // A folder: the editor hides; leaving B.TXT rewrote it although nothing was typed.
     f.Select(1);
-    QVERIFY(w.MemoM()->isHidden());
+    QVERIFY(w.editor()->isHidden());
     QCOMPARE(doc.editorState, int(rn::kNoBody));
     QCOMPARE(rn::Cp932ToUtf8(doc.editorNodeText), std::string("章"));
-    QCOMPARE(rn::Cp932ToUtf8(w.state().DialogNodeName), std::string("章"));
+    QCOMPARE(rn::Cp932ToUtf8(w.state().nameDialog.name), std::string("章"));
     QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Sjis("ビー\r\nLF だけの行\r\n"));
     QCOMPARE(f.Message(), QString());
 
@@ -158,31 +158,31 @@ void BodyEditorTest::selectingTextFolderTrashAndTrashText() {
     f.Select(8);
     QCOMPARE(f.Message(), U(" ゴミです"));
     QCOMPARE(doc.editorState, int(rn::kTrashView));
-    QVERIFY(w.MemoM()->isHidden());
+    QVERIFY(w.editor()->isHidden());
 
     // A text node in the trash: shown read-only, never written back.
     f.Select(9);
     QCOMPARE(f.Message(), U(" ゴミです"));
     QCOMPARE(doc.editorState, int(rn::kTrashView));
-    QVERIFY(w.MemoM()->isVisible());
-    QVERIFY(w.MemoM()->isReadOnly());
+    QVERIFY(w.editor()->isVisible());
+    QVERIFY(w.editor()->isReadOnly());
     QCOMPARE(Memo(f), U("捨てた\n本文"));
-    QTest::keyClicks(w.MemoM(), "typed");
+    QTest::keyClicks(w.editor(), "typed");
     QCOMPARE(Memo(f), U("捨てた\n本文"));
     f.Select(0);
     QCOMPARE(ReadAll(f.Path("屑.TXT")), rn::Sjis("捨てた\n本文"));
-    QVERIFY(!w.MemoM()->isReadOnly());
+    QVERIFY(!w.editor()->isReadOnly());
     QCOMPARE(f.Message(), QString());
 
     // Leaving a text node for the trash writes the body that was being edited.
-    QTest::keyClicks(w.MemoM(), "X");
+    QTest::keyClicks(w.editor(), "X");
     f.Select(8);
     QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("Xエー本文"));
 }
 
 void BodyEditorTest::lineEndsBecomeCrLfAndNothingIsAdded() {
     MainWindowFixture f({}, true);
-    f.w().FormActivate();
+    f.w().runStartup();
     WriteAll(f.Path("lf.TXT"), rn::Sjis("一\n二\n\n三"));
     WriteAll(f.Path("cr.TXT"), rn::Sjis("一\r二\r\r"));
     WriteAll(f.Path("mixed.TXT"), rn::Sjis("一\r\n二\n三\r四"));
@@ -197,19 +197,19 @@ void BodyEditorTest::lineEndsBecomeCrLfAndNothingIsAdded() {
 
     // An emptied editor gives a file of 0 bytes; typed line breaks are written as CR LF.
     f.Select(0);
-    f.w().MemoM()->selectAll();
-    QTest::keyClick(f.w().MemoM(), Qt::Key_Delete);
+    f.w().editor()->selectAll();
+    QTest::keyClick(f.w().editor(), Qt::Key_Delete);
     f.Select(1);
     QCOMPARE(ReadAll(f.Path("lf.TXT")), std::string());
-    QTest::keyClicks(f.w().MemoM(), "x");
-    QTest::keyClick(f.w().MemoM(), Qt::Key_Return);
+    QTest::keyClicks(f.w().editor(), "x");
+    QTest::keyClick(f.w().editor(), Qt::Key_Return);
     f.Select(2);
     QCOMPARE(ReadAll(f.Path("cr.TXT")), rn::Sjis("x\r\n一\r\n二\r\n\r\n"));
 }
 
 void BodyEditorTest::uneditedBodiesKeepTheirBytes() {
     MainWindowFixture f({}, true);
-    f.w().FormActivate();
+    f.w().runStartup();
     // 0xED40 (an NEC-selected IBM extension) and 0x8790 (≒ among the NEC specials) come back from
     // Unicode as 0xFA5C and 0x81E0; 0xFA5C is an IBM extension; 0x835C has 0x5C as its second byte;
     // 0x0A never occurs inside a double-byte character.
@@ -229,8 +229,8 @@ void BodyEditorTest::uneditedBodiesKeepTheirBytes() {
 
     // An edit that is undone leaves the body unedited.
     f.Select(0);
-    QTest::keyClicks(f.w().MemoM(), "z");
-    QTest::keyClick(f.w().MemoM(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClicks(f.w().editor(), "z");
+    QTest::keyClick(f.w().editor(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(Memo(f).size(), 8);
     f.Select(1);
     QCOMPARE(ReadAll(f.Path("x.TXT")), expected);
@@ -238,17 +238,17 @@ void BodyEditorTest::uneditedBodiesKeepTheirBytes() {
 
 void BodyEditorTest::editedBodiesAreEncoded() {
     MainWindowFixture f({}, true);
-    f.w().FormActivate();
+    f.w().runStartup();
     WriteAll(f.Path("x.TXT"), Raw({0xED, 0x40, 0x87, 0x90}));
     WriteAll(f.Path("y.TXT"), "");
     f.OpenDocument("enc.Rnote", "x.TXT\r\ny.TXT\r\n");
     // The editor holds Unicode: the same characters under their usual CP932 codes once it is edited.
-    SetCaret(f.w().MemoM(), 2);
-    QTest::keyClicks(f.w().MemoM(), "a");
+    SetCaret(f.w().editor(), 2);
+    QTest::keyClicks(f.w().editor(), "a");
     f.Select(1);
     QCOMPARE(ReadAll(f.Path("x.TXT")), Raw({0xFA, 0x5C, 0x81, 0xE0, 0x61}));
     // Half-width katakana and the yen-less backslash survive as single bytes.
-    TypeEach(f.w().MemoM(), U("ｶﾅ\\"));
+    TypeEach(f.w().editor(), U("ｶﾅ\\"));
     f.Select(0);
     QCOMPARE(ReadAll(f.Path("y.TXT")), Raw({0xB6, 0xC5, 0x5C}));
 }
@@ -256,7 +256,7 @@ void BodyEditorTest::editedBodiesAreEncoded() {
 void BodyEditorTest::charactersTheFileCannotHoldAreRefused() {
     MainWindowFixture f({}, true);
     OpenOutline(f);
-    rn::gui::MemoEdit* memo = f.w().MemoM();
+    rn::gui::BodyTextEdit* memo = f.w().editor();
     SetCaret(memo, 0);
 
     // A character outside the BMP, typed as one key: refused, a beep, the message names it and stays
@@ -291,14 +291,14 @@ void BodyEditorTest::charactersTheFileCannotHoldAreRefused() {
     TypeText(memo, U("😀"));
     QCOMPARE(f.prompts.beeps, 0);
     QCOMPARE(f.Message(), QString());
-    TypeText(f.w().MemoF(), U("😀"));
+    TypeText(f.w().lowerPane(), U("😀"));
     QCOMPARE(f.prompts.beeps, 0);
 }
 
 void BodyEditorTest::pastedAndComposedTextIsFilteredToo() {
     MainWindowFixture f({}, true);
     OpenOutline(f);
-    rn::gui::MemoEdit* memo = f.w().MemoM();
+    rn::gui::BodyTextEdit* memo = f.w().editor();
     SetCaret(memo, 0);
 
     f.prompts.beeps = 0;
@@ -359,11 +359,11 @@ void BodyEditorTest::caretPanelCountsLinesAndColumns() {
     OpenOutline(f);
     f.Trigger("ToolButtonCR");  // wrap off
     QVERIFY(!f.w().state().settings.Memo.WordWrap);
-    rn::gui::MemoEdit* memo = f.w().MemoM();
+    rn::gui::BodyTextEdit* memo = f.w().editor();
     memo->setPlainText(U("一行目\n二\n漢字とabcdefghijkl"));
     // Third line, before its 11th character: one key to the right gives column 12.
     SetCaret(memo, 4 + 2 + 10);
-    f.w().SetMessage(U("old"));
+    f.w().setMessage(U("old"));
     QTest::keyClick(memo, Qt::Key_Right);
     QCOMPARE(f.Panel(2), U("3行/12"));
     QCOMPARE(f.Message(), QString());  // every key release clears the message
@@ -389,7 +389,7 @@ void BodyEditorTest::caretPanelCountsDisplayedLinesWhenWrapping() {
     MainWindowFixture f({}, true);
     OpenOutline(f);
     QVERIFY(f.w().state().settings.Memo.WordWrap);  // the delivered settings wrap
-    rn::gui::MemoEdit* memo = f.w().MemoM();
+    rn::gui::BodyTextEdit* memo = f.w().editor();
     memo->setPlainText(U("短い\n") + QString(400, QLatin1Char('a')) + U("\n終わり"));
     QTest::qWait(0);
     const int position = 3 + 300;
@@ -425,107 +425,107 @@ void BodyEditorTest::caretPanelCountsDisplayedLinesWhenWrapping() {
 
 void BodyEditorTest::lockKeyPanel() {
     using rn::gui::BodyEditor;
-    QCOMPARE(BodyEditor::LockText(false, false), QStringLiteral("  "));
-    QCOMPARE(BodyEditor::LockText(true, false), QStringLiteral("C "));
-    QCOMPARE(BodyEditor::LockText(false, true), QStringLiteral("   Num"));
-    QCOMPARE(BodyEditor::LockText(true, true), QStringLiteral("C  Num"));
+    QCOMPARE(BodyEditor::lockText(false, false), QStringLiteral("  "));
+    QCOMPARE(BodyEditor::lockText(true, false), QStringLiteral("C "));
+    QCOMPARE(BodyEditor::lockText(false, true), QStringLiteral("   Num"));
+    QCOMPARE(BodyEditor::lockText(true, true), QStringLiteral("C  Num"));
     // Without an X server both locks read as off.
     MainWindowFixture f({}, true);
     OpenOutline(f);
-    QTest::keyClick(f.w().MemoM(), Qt::Key_Right);
+    QTest::keyClick(f.w().editor(), Qt::Key_Right);
     QCOMPARE(f.Panel(3), QStringLiteral("  "));
 }
 
 void BodyEditorTest::splitScreenFollowsTheEditorWithIlswOn() {
     MainWindowFixture f({}, true);
     OpenOutline(f);
-    rn::gui::TFormTree& w = f.w();
+    rn::gui::MainWindow& w = f.w();
     QVERIFY(w.state().settings.AddMemo.ILSW);
     f.Select(2);
     f.Trigger("ToolButtonSpr");
     QCOMPARE(f.Message(), U(" メモ画面を分割しました"));
     QCOMPARE(w.state().lowerPane, LowerPaneMode::Split);
-    QVERIFY(w.MemoF()->isVisible());
-    QVERIFY(w.Splitter2()->isVisible());
-    QVERIFY(w.MemoF()->isReadOnly());
-    QCOMPARE(w.MemoF()->toPlainText(), U("ビー\nLF だけの行\n"));
+    QVERIFY(w.lowerPane()->isVisible());
+    QVERIFY(w.editorSplitter()->isVisible());
+    QVERIFY(w.lowerPane()->isReadOnly());
+    QCOMPARE(w.lowerPane()->toPlainText(), U("ビー\nLF だけの行\n"));
 
     f.Select(3);
-    QCOMPARE(w.MemoF()->toPlainText(), U("シー"));
+    QCOMPARE(w.lowerPane()->toPlainText(), U("シー"));
     f.Select(4);  // a folder leaves the lower pane as it is
-    QCOMPARE(w.MemoF()->toPlainText(), U("シー"));
-    QVERIFY(w.MemoF()->isVisible());
+    QCOMPARE(w.lowerPane()->toPlainText(), U("シー"));
+    QVERIFY(w.lowerPane()->isVisible());
     f.Select(9);  // a text node in the trash is a text node too
-    QCOMPARE(w.MemoF()->toPlainText(), U("捨てた\n本文"));
+    QCOMPARE(w.lowerPane()->toPlainText(), U("捨てた\n本文"));
 
     f.Trigger("ToolButtonSpr");
     QCOMPARE(f.Message(), U(" メモ画面分割を解除しました"));
     QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
-    QVERIFY(w.MemoF()->isHidden());
+    QVERIFY(w.lowerPane()->isHidden());
     // Hidden, it follows nothing.
     f.Select(5);
-    QCOMPARE(w.MemoF()->toPlainText(), U("捨てた\n本文"));
+    QCOMPARE(w.lowerPane()->toPlainText(), U("捨てた\n本文"));
 }
 
 void BodyEditorTest::splitScreenKeepsItsNodeWithIlswOff() {
     MainWindowFixture f({}, true);
     OpenOutline(f);
-    rn::gui::TFormTree& w = f.w();
+    rn::gui::MainWindow& w = f.w();
     w.state().settings.AddMemo.ILSW = false;
     f.Select(3);
     f.Trigger("ToolButtonSpr");
-    QCOMPARE(w.MemoF()->toPlainText(), U("シー"));
+    QCOMPARE(w.lowerPane()->toPlainText(), U("シー"));
     for (int i : {5, 6, 0, 4})
         f.Select(i);
-    QCOMPARE(w.MemoF()->toPlainText(), U("シー"));
+    QCOMPARE(w.lowerPane()->toPlainText(), U("シー"));
     QCOMPARE(Memo(f), U("エー本文"));  // the last text node selected
-    QVERIFY(w.MemoF()->isVisible());
+    QVERIFY(w.lowerPane()->isVisible());
 }
 
 void BodyEditorTest::splitScreenShowsTheSavedBody() {
     MainWindowFixture f({}, true);
     OpenOutline(f);
-    rn::gui::TFormTree& w = f.w();
-    QTest::keyClicks(w.MemoM(), "unsaved ");
+    rn::gui::MainWindow& w = f.w();
+    QTest::keyClicks(w.editor(), "unsaved ");
     f.Trigger("ToolButtonSpr");
-    QCOMPARE(w.MemoF()->toPlainText(), U("エー本文"));
+    QCOMPARE(w.lowerPane()->toPlainText(), U("エー本文"));
     QCOMPARE(Memo(f), U("unsaved エー本文"));
     // The lower pane is never written: leaving writes what the upper editor holds.
     f.Select(2);
     QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("unsaved エー本文"));
     f.Select(0);
-    QCOMPARE(w.MemoF()->toPlainText(), U("unsaved エー本文"));
+    QCOMPARE(w.lowerPane()->toPlainText(), U("unsaved エー本文"));
 }
 
 void BodyEditorTest::splitToggleOutsideATextNodeAndOverResults() {
     MainWindowFixture f({}, true);
-    f.w().FormActivate();
+    f.w().runStartup();
     // With no document at all.
     f.Trigger("ToolButtonSpr");
     QCOMPARE(f.Message(), U(" 2画面分割するには､テキストノードを指定して下さい"));
     OpenOutline(f);
-    rn::gui::TFormTree& w = f.w();
+    rn::gui::MainWindow& w = f.w();
     for (int i : {1, 8, 9}) {
         f.Select(i);
         f.Trigger("ToolButtonSpr");
         QCOMPARE(f.Message(), U(" 2画面分割するには､テキストノードを指定して下さい"));
         QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
-        QVERIFY(w.MemoF()->isHidden());
+        QVERIFY(w.lowerPane()->isHidden());
     }
     // A search result list in the lower pane is closed by the same button.
     w.state().lowerPane = LowerPaneMode::Results;
-    w.MemoF()->setPlainText(U("検索結果"));
-    w.MemoF()->show();
+    w.lowerPane()->setPlainText(U("検索結果"));
+    w.lowerPane()->show();
     f.Trigger("ToolButtonSpr");
     QCOMPARE(f.Message(), U(" メモ画面分割を解除しました"));
     QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
-    QVERIFY(w.MemoF()->isHidden());
+    QVERIFY(w.lowerPane()->isHidden());
 }
 
 void BodyEditorTest::tabAndWrapToggles() {
     MainWindowFixture f({}, true);
     OpenOutline(f);
-    rn::gui::TFormTree& w = f.w();
+    rn::gui::MainWindow& w = f.w();
     QAction* tab = w.findChild<QAction*>(QStringLiteral("ToolButtonTAB"));
     QAction* cr = w.findChild<QAction*>(QStringLiteral("ToolButtonCR"));
     const rn::Settings& s = w.state().settings;
@@ -533,19 +533,19 @@ void BodyEditorTest::tabAndWrapToggles() {
     QVERIFY(s.Memo.TabIn);
     QCOMPARE(tab->toolTip(), U("Tab入力解除"));
     QCOMPARE(cr->toolTip(), U("折り返しOFF"));
-    QVERIFY(!w.MemoM()->tabChangesFocus());
+    QVERIFY(!w.editor()->tabChangesFocus());
 
-    QTest::keyClick(w.MemoM(), Qt::Key_Tab);
+    QTest::keyClick(w.editor(), Qt::Key_Tab);
     QCOMPARE(Memo(f), U("\tエー本文"));
 
     f.Trigger("ToolButtonTAB");
     QVERIFY(!s.Memo.TabIn);
     QCOMPARE(f.Message(), U(" Tab入力解除しました"));
     QCOMPARE(tab->toolTip(), U("Tab入力"));
-    QVERIFY(w.MemoM()->tabChangesFocus());
-    QVERIFY(w.MemoF()->tabChangesFocus());
-    w.MemoM()->setFocus();
-    QTest::keyClick(w.MemoM(), Qt::Key_Tab);
+    QVERIFY(w.editor()->tabChangesFocus());
+    QVERIFY(w.lowerPane()->tabChangesFocus());
+    w.editor()->setFocus();
+    QTest::keyClick(w.editor(), Qt::Key_Tab);
     QCOMPARE(Memo(f), U("\tエー本文"));  // the key moved the focus instead
 
     f.Trigger("ToolButtonTAB");
@@ -559,7 +559,7 @@ void BodyEditorTest::tabAndWrapToggles() {
     QCOMPARE(f.Message(), QString());
     QCOMPARE(f.prompts.beeps, 0);
     QCOMPARE(cr->toolTip(), U("折り返しON"));
-    for (QPlainTextEdit* e : {static_cast<QPlainTextEdit*>(w.MemoM()), static_cast<QPlainTextEdit*>(w.MemoF())}) {
+    for (QPlainTextEdit* e : {static_cast<QPlainTextEdit*>(w.editor()), static_cast<QPlainTextEdit*>(w.lowerPane())}) {
         QCOMPARE(e->lineWrapMode(), QPlainTextEdit::NoWrap);
         QCOMPARE(e->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
         QCOMPARE(e->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
@@ -567,7 +567,7 @@ void BodyEditorTest::tabAndWrapToggles() {
     f.Trigger("ToolButtonCR");
     QVERIFY(s.Memo.WordWrap);
     QCOMPARE(cr->toolTip(), U("折り返しOFF"));
-    for (QPlainTextEdit* e : {static_cast<QPlainTextEdit*>(w.MemoM()), static_cast<QPlainTextEdit*>(w.MemoF())}) {
+    for (QPlainTextEdit* e : {static_cast<QPlainTextEdit*>(w.editor()), static_cast<QPlainTextEdit*>(w.lowerPane())}) {
         QCOMPARE(e->lineWrapMode(), QPlainTextEdit::WidgetWidth);
         QCOMPARE(e->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     }
@@ -584,7 +584,7 @@ void BodyEditorTest::tabAndWrapToggles() {
 void BodyEditorTest::applySettingsSetsFontsColoursAndTabs() {
     MainWindowFixture f({}, true);
     OpenOutline(f);
-    rn::gui::TFormTree& w = f.w();
+    rn::gui::MainWindow& w = f.w();
     rn::Settings& s = w.state().settings;
     s.Tree.FontName = "DejaVu Sans";
     s.Tree.FontSize = 14;
@@ -600,89 +600,89 @@ void BodyEditorTest::applySettingsSetsFontsColoursAndTabs() {
     s.AddMemo.FontSize = 9;
     s.AddMemo.FontColor = "clGreen";
     s.AddMemo.FontBColor = "clSilver";
-    rn::gui::ApplySettings(w);
+    rn::gui::applySettings(w);
 
-    QCOMPARE(w.TreeView1()->font().family(), U("DejaVu Sans"));
-    QCOMPARE(w.TreeView1()->font().pointSize(), 14);
-    QCOMPARE(w.TreeView1()->palette().color(QPalette::Text), QColor(0, 0, 0x80));
-    QCOMPARE(w.TreeView1()->palette().color(QPalette::Base), QColor(0xFF, 0xFB, 0xF0));
-    QVERIFY(!w.TreeView1()->rootIsDecorated());
-    QCOMPARE(w.MemoM()->font().family(), U("DejaVu Sans Mono"));
-    QCOMPARE(w.MemoM()->font().pointSize(), 13);
-    QCOMPARE(w.MemoM()->palette().color(QPalette::Text), QColor(0x80, 0, 0));
-    QCOMPARE(w.MemoM()->palette().color(QPalette::Base), QColor(0xFF, 0xF0, 0xE0));
-    QCOMPARE(w.MemoF()->font().family(), U("DejaVu Serif"));
-    QCOMPARE(w.MemoF()->font().pointSize(), 9);
-    QCOMPARE(w.MemoF()->palette().color(QPalette::Text), QColor(0, 0x80, 0));
-    QCOMPARE(w.MemoF()->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
+    QCOMPARE(w.outlineView()->font().family(), U("DejaVu Sans"));
+    QCOMPARE(w.outlineView()->font().pointSize(), 14);
+    QCOMPARE(w.outlineView()->palette().color(QPalette::Text), QColor(0, 0, 0x80));
+    QCOMPARE(w.outlineView()->palette().color(QPalette::Base), QColor(0xFF, 0xFB, 0xF0));
+    QVERIFY(!w.outlineView()->rootIsDecorated());
+    QCOMPARE(w.editor()->font().family(), U("DejaVu Sans Mono"));
+    QCOMPARE(w.editor()->font().pointSize(), 13);
+    QCOMPARE(w.editor()->palette().color(QPalette::Text), QColor(0x80, 0, 0));
+    QCOMPARE(w.editor()->palette().color(QPalette::Base), QColor(0xFF, 0xF0, 0xE0));
+    QCOMPARE(w.lowerPane()->font().family(), U("DejaVu Serif"));
+    QCOMPARE(w.lowerPane()->font().pointSize(), 9);
+    QCOMPARE(w.lowerPane()->palette().color(QPalette::Text), QColor(0, 0x80, 0));
+    QCOMPARE(w.lowerPane()->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
     // Tab stops every TabSize average characters, in both panes.
-    QCOMPARE(w.MemoM()->tabStopDistance(), 4.0 * w.MemoM()->fontMetrics().averageCharWidth());
-    QCOMPARE(w.MemoF()->tabStopDistance(), 4.0 * w.MemoF()->fontMetrics().averageCharWidth());
+    QCOMPARE(w.editor()->tabStopDistance(), 4.0 * w.editor()->fontMetrics().averageCharWidth());
+    QCOMPARE(w.lowerPane()->tabStopDistance(), 4.0 * w.lowerPane()->fontMetrics().averageCharWidth());
     // The selection change sets them again after loading a body.
     f.Select(2);
-    QCOMPARE(w.MemoM()->tabStopDistance(), 4.0 * w.MemoM()->fontMetrics().averageCharWidth());
+    QCOMPARE(w.editor()->tabStopDistance(), 4.0 * w.editor()->fontMetrics().averageCharWidth());
 }
 
 void BodyEditorTest::applySettingsWithInitialValuesKeepsUsableFontsAndColours() {
     MainWindowFixture f;
     // No settings file: the record keeps its initial values.
     std::filesystem::remove(f.Path("Res/Ramblenote.Ini"));
-    f.w().FormActivate();
+    f.w().runStartup();
     f.w().show();
-    rn::gui::TFormTree& w = f.w();
+    rn::gui::MainWindow& w = f.w();
     QCOMPARE(w.state().settings.Memo.FontName, std::string());
-    const QFont memoFont = w.MemoM()->font();
-    const QFont treeFont = w.TreeView1()->font();
-    const QPalette memoPalette = w.MemoM()->palette();
-    const qreal tabs = w.MemoM()->tabStopDistance();
+    const QFont memoFont = w.editor()->font();
+    const QFont treeFont = w.outlineView()->font();
+    const QPalette memoPalette = w.editor()->palette();
+    const qreal tabs = w.editor()->tabStopDistance();
 
     f.Trigger("ToolButtonTAB");  // applies the record
     QCOMPARE(f.Message(), U(" Tab入力できます"));
-    for (QWidget* pane :
-         {static_cast<QWidget*>(w.MemoM()), static_cast<QWidget*>(w.MemoF()), static_cast<QWidget*>(w.TreeView1())}) {
+    for (QWidget* pane : {static_cast<QWidget*>(w.editor()), static_cast<QWidget*>(w.lowerPane()),
+                          static_cast<QWidget*>(w.outlineView())}) {
         QVERIFY(!pane->font().family().isEmpty());
         QVERIFY(pane->fontInfo().pixelSize() > 0);
         QVERIFY(pane->palette().color(QPalette::Text) != pane->palette().color(QPalette::Base));
         QVERIFY(pane->palette().color(QPalette::Text).isValid());
     }
-    QCOMPARE(w.MemoM()->font(), memoFont);
-    QCOMPARE(w.TreeView1()->font(), treeFont);
-    QCOMPARE(w.MemoM()->palette().color(QPalette::Text), memoPalette.color(QPalette::Text));
-    QCOMPARE(w.MemoM()->palette().color(QPalette::Base), memoPalette.color(QPalette::Base));
-    QCOMPARE(w.MemoM()->tabStopDistance(), tabs);
-    QVERIFY(w.MemoM()->tabStopDistance() > 0);
+    QCOMPARE(w.editor()->font(), memoFont);
+    QCOMPARE(w.outlineView()->font(), treeFont);
+    QCOMPARE(w.editor()->palette().color(QPalette::Text), memoPalette.color(QPalette::Text));
+    QCOMPARE(w.editor()->palette().color(QPalette::Base), memoPalette.color(QPalette::Base));
+    QCOMPARE(w.editor()->tabStopDistance(), tabs);
+    QVERIFY(w.editor()->tabStopDistance() > 0);
 
     // Unreadable colour texts keep the widget's colour too.
     w.state().settings.Memo.FontColor = "nonsense";
     w.state().settings.Memo.FontBColor = "clNone";
     f.Trigger("ToolButtonCR");
-    QCOMPARE(w.MemoM()->palette().color(QPalette::Text), memoPalette.color(QPalette::Text));
-    QCOMPARE(w.MemoM()->palette().color(QPalette::Base), memoPalette.color(QPalette::Base));
+    QCOMPARE(w.editor()->palette().color(QPalette::Text), memoPalette.color(QPalette::Text));
+    QCOMPARE(w.editor()->palette().color(QPalette::Base), memoPalette.color(QPalette::Base));
 }
 
 void BodyEditorTest::colourTexts() {
-    using rn::gui::ResolveColor;
+    using rn::gui::resolveColor;
     QPalette p;
     p.setColor(QPalette::Base, QColor(1, 2, 3));
     p.setColor(QPalette::Text, QColor(4, 5, 6));
-    QCOMPARE(*ResolveColor("clSilver", p), QColor(0xC0, 0xC0, 0xC0));
-    QCOMPARE(*ResolveColor("clsilver", p), QColor(0xC0, 0xC0, 0xC0));
-    QCOMPARE(*ResolveColor("$00123456", p), QColor(0x56, 0x34, 0x12));
-    QCOMPARE(*ResolveColor("0x0000FF", p), QColor(0xFF, 0, 0));
-    QCOMPARE(*ResolveColor("255", p), QColor(0xFF, 0, 0));
-    QCOMPARE(*ResolveColor("clWindow", p), QColor(1, 2, 3));
-    QCOMPARE(*ResolveColor("clWindowText", p), QColor(4, 5, 6));
-    QVERIFY(!ResolveColor("", p));
-    QVERIFY(!ResolveColor("clNone", p));
-    QVERIFY(!ResolveColor("clDefault", p));
-    QVERIFY(!ResolveColor("green-ish", p));
+    QCOMPARE(*resolveColor("clSilver", p), QColor(0xC0, 0xC0, 0xC0));
+    QCOMPARE(*resolveColor("clsilver", p), QColor(0xC0, 0xC0, 0xC0));
+    QCOMPARE(*resolveColor("$00123456", p), QColor(0x56, 0x34, 0x12));
+    QCOMPARE(*resolveColor("0x0000FF", p), QColor(0xFF, 0, 0));
+    QCOMPARE(*resolveColor("255", p), QColor(0xFF, 0, 0));
+    QCOMPARE(*resolveColor("clWindow", p), QColor(1, 2, 3));
+    QCOMPARE(*resolveColor("clWindowText", p), QColor(4, 5, 6));
+    QVERIFY(!resolveColor("", p));
+    QVERIFY(!resolveColor("clNone", p));
+    QVERIFY(!resolveColor("clDefault", p));
+    QVERIFY(!resolveColor("green-ish", p));
 }
 
 void BodyEditorTest::deletedBodyFile() {
     MainWindowFixture f({}, true);
     OpenOutline(f);
-    rn::gui::TFormTree& w = f.w();
-    QTest::keyClicks(w.MemoM(), "edited ");
+    rn::gui::MainWindow& w = f.w();
+    QTest::keyClicks(w.editor(), "edited ");
     std::filesystem::remove(f.Path("B.TXT"));
     f.prompts.Clear();
     f.Select(2);
@@ -693,9 +693,9 @@ void BodyEditorTest::deletedBodyFile() {
     QVERIFY2(errors[0].startsWith(U("ファイル \"") + f.QPath("B.TXT") + U("\" は開けません。")), qPrintable(errors[0]));
     QVERIFY(errors[0].size() > (U("ファイル \"") + f.QPath("B.TXT") + U("\" は開けません。")).size());
     QCOMPARE(f.doc().editorState, int(rn::kNoBody));
-    QVERIFY(w.MemoM()->isHidden());
+    QVERIFY(w.editor()->isHidden());
     QCOMPARE(Memo(f), QString());
-    QCOMPARE(rn::Cp932ToUtf8(w.state().DialogNodeName), std::string("B.TXT"));
+    QCOMPARE(rn::Cp932ToUtf8(w.state().nameDialog.name), std::string("B.TXT"));
 
     // Nothing of A.TXT ever reaches the missing node's file, nor is A.TXT written again.
     WriteAll(f.Path("A.TXT"), "changed outside");
@@ -716,8 +716,8 @@ void BodyEditorTest::deletedBodyFile() {
 void BodyEditorTest::bodyThatCannotBeWrittenKeepsTheEdits() {
     MainWindowFixture f({}, true);
     OpenOutline(f);
-    rn::gui::TFormTree& w = f.w();
-    QTest::keyClicks(w.MemoM(), "keep ");
+    rn::gui::MainWindow& w = f.w();
+    QTest::keyClicks(w.editor(), "keep ");
     ::chmod(f.Path("A.TXT").c_str(), 0444);
     f.prompts.Clear();
     f.Select(2);
@@ -748,7 +748,7 @@ void BodyEditorTest::bodyOverTheLimitIsRefused() {
     f.Select(3);
     QCOMPARE(f.prompts.Of("erroryes"), QStringList{U("文字列の大きさがメモの制限を越えました")});
     QCOMPARE(f.doc().editorState, int(rn::kNoBody));
-    QVERIFY(f.w().MemoM()->isHidden());
+    QVERIFY(f.w().editor()->isHidden());
     QCOMPARE(Memo(f), QString());
     f.Select(2);
     QCOMPARE(std::filesystem::file_size(f.Path("C.TXT")), std::uintmax_t(rn::gui::kBodyLimit + 1));
@@ -758,8 +758,8 @@ void BodyEditorTest::returningToABodyUsesItOnlyWhileItsFileIsUnchanged() {
     MainWindowFixture f({}, true);
     WriteAll(f.Path("x.TXT"), Raw({0xED, 0x40, 0x0A, 0x41}));  // a code that does not survive Unicode
     OpenOutline(f);
-    rn::gui::TFormTree& w = f.w();
-    rn::gui::MemoEdit* memo = w.MemoM();
+    rn::gui::MainWindow& w = f.w();
+    rn::gui::BodyTextEdit* memo = w.editor();
     QTextDocument* first = memo->document();
     f.Select(2);
     f.Select(0);
@@ -817,13 +817,13 @@ void BodyEditorTest::returningToABodyUsesItOnlyWhileItsFileIsUnchanged() {
     // Only a few are kept.
     for (int i : {2, 3, 5, 6, 7, 9, 0})
         f.Select(i);
-    QVERIFY(w.editor().KeptCount() <= rn::gui::kKeptBodies);
-    QVERIFY(w.editor().KeptCount() > 0);
+    QVERIFY(w.bodyEditor().keptCount() <= rn::gui::kKeptBodies);
+    QVERIFY(w.bodyEditor().keptCount() > 0);
 }
 
 void BodyEditorTest::nulBytesEndTheBody() {
     MainWindowFixture f({}, true);
-    f.w().FormActivate();
+    f.w().runStartup();
     WriteAll(f.Path("tail.TXT"), std::string("ab\r\ncd\0\0\0", 9));
     WriteAll(f.Path("mid.TXT"), std::string("ab\0cd", 5));
     WriteAll(f.Path("crlf.TXT"), "ab\r\ncd");

@@ -17,11 +17,11 @@ MainWindowFixture::MainWindowFixture(const QStringList& arguments, bool show) {
 }
 
 void MainWindowFixture::Start(const QStringList& arguments, bool show) {
-    rn::gui::TFormTree::Options options;
+    rn::gui::MainWindow::Options options;
     options.prompts = &prompts;
     options.programDirectory = QString::fromStdString(dir.path());
     options.arguments = arguments;
-    window = std::make_unique<rn::gui::TFormTree>(options);
+    window = std::make_unique<rn::gui::MainWindow>(options);
     if (show) {
         window->show();
         QTest::qWait(0);
@@ -33,10 +33,10 @@ MainWindowFixture::~MainWindowFixture() {
 }
 
 QString MainWindowFixture::Message() const {
-    return window->StatusBar1()->Text(1);
+    return window->statusPanels()->text(1);
 }
 QString MainWindowFixture::Panel(int i) const {
-    return window->StatusBar1()->Text(i);
+    return window->statusPanels()->text(i);
 }
 
 void MainWindowFixture::OpenDocument(const std::string& fileName, const std::string& utf8Lines) {
@@ -47,8 +47,8 @@ void MainWindowFixture::OpenDocument(const std::string& fileName, const std::str
 
 void MainWindowFixture::Select(int absIndex) {
     rn::Node* node = doc().outline.At(absIndex);
-    QModelIndex index = window->outlineModel()->IndexOf(node);
-    window->TreeView1()->setCurrentIndex(index);
+    QModelIndex index = window->outlineModel()->indexOf(node);
+    window->outlineView()->setCurrentIndex(index);
 }
 
 void MainWindowFixture::Trigger(const char* actionName) {

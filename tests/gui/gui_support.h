@@ -22,7 +22,7 @@ public:
     explicit MainWindowFixture(const QStringList& arguments = {}, bool show = false);
     ~MainWindowFixture();
 
-    rn::gui::TFormTree& w() { return *window; }
+    rn::gui::MainWindow& w() { return *window; }
     rn::Document& doc() { return window->doc(); }
     // Status panel texts.
     QString Message() const;
@@ -48,7 +48,7 @@ public:
 
     TempDir dir;  // the program directory, and room for documents
     ScriptedPrompts prompts;
-    std::unique_ptr<rn::gui::TFormTree> window;
+    std::unique_ptr<rn::gui::MainWindow> window;
 };
 
 }  // namespace rn::test

@@ -8,8 +8,8 @@
 #include <filesystem>
 
 #include "core/text/cp932.h"
+#include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/history_menu.h"
-#include "gui/mainwin/memo_edit.h"
 #include "gui_support.h"
 
 using rn::test::MainWindowFixture;
@@ -20,7 +20,7 @@ using rn::test::WriteAll;
 namespace {
 
 QList<QAction*> Items(MainWindowFixture& f) {
-    return f.w().historyMenu().MenuFTR()->actions();
+    return f.w().historyMenu().menu()->actions();
 }
 
 // The paths the items stand for, in menu order.
@@ -63,13 +63,13 @@ private slots:
 void HistoryMenuTest::firstRunCreatesTheFileAndShowsLatest() {
     MainWindowFixture f;
     QVERIFY(!rn::test::Exists(f.Path("Res/Rnote履歴.Ini")));
-    f.w().FormActivate();
+    f.w().runStartup();
     // Created with the remembered Tree file of the delivered settings.
     QCOMPARE(ReadAll(f.Path("Res/Rnote履歴.Ini")), std::string("NULL\r\n"));
     QCOMPARE(Items(f).size(), 1);
     QCOMPARE(Items(f)[0]->objectName(), U("MenuFTRNew"));
     QCOMPARE(Items(f)[0]->text(), U("最新"));
-    QCOMPARE(f.w().historyMenu().MenuFTR()->title(), U("Tree履歴"));
+    QCOMPARE(f.w().historyMenu().menu()->title(), U("Tree履歴"));
     Open(f, "a.Rnote");
     QCOMPARE(Captions(f), (QStringList{f.QPath("a.Rnote"), U("最新")}));
     QCOMPARE(Items(f)[0]->objectName(), U("MenuFTRNew"));
@@ -85,7 +85,7 @@ void HistoryMenuTest::firstRunCreatesTheFileAndShowsLatest() {
 
 void HistoryMenuTest::opensReorderTheMenuWithTreeHistory4() {
     MainWindowFixture f;
-    f.w().FormActivate();
+    f.w().runStartup();
     f.w().state().settings.Ramblenote.TreeHistory = 4;
     for (const char* name : {"A.Rnote", "B.Rnote", "C.Rnote", "D.Rnote"})
         Open(f, name);
@@ -111,14 +111,14 @@ void HistoryMenuTest::opensReorderTheMenuWithTreeHistory4() {
         rn::Utf8ToCp932(f.Path("C.Rnote")).bytes + "\r\n" + rn::Utf8ToCp932(f.Path("E.Rnote")).bytes + "\r\n" +
         rn::Utf8ToCp932(f.Path("D.Rnote")).bytes + "\r\n" + rn::Utf8ToCp932(f.Path("B.Rnote")).bytes + "\r\n";
     QCOMPARE(ReadAll(f.Path("Res/Rnote履歴.Ini")), expected);
-    f.w().FormActivate();
+    f.w().runStartup();
     QCOMPARE(Captions(f),
              (QStringList{f.QPath("C.Rnote"), f.QPath("E.Rnote"), f.QPath("D.Rnote"), f.QPath("B.Rnote")}));
 }
 
 void HistoryMenuTest::lettersCaseMakesSeparateEntries() {
     MainWindowFixture f;
-    f.w().FormActivate();
+    f.w().runStartup();
     Open(f, "case.Rnote");
     Open(f, "CASE.Rnote");
     QCOMPARE(Captions(f), (QStringList{f.QPath("CASE.Rnote"), f.QPath("case.Rnote"), U("最新")}));
@@ -126,10 +126,10 @@ void HistoryMenuTest::lettersCaseMakesSeparateEntries() {
 
 void HistoryMenuTest::chosenItemOpensItsFile() {
     MainWindowFixture f;
-    f.w().FormActivate();
+    f.w().runStartup();
     Open(f, "A.Rnote");
     Open(f, "B.Rnote");
-    QTest::keyClicks(f.w().MemoM(), "typed ");
+    QTest::keyClicks(f.w().editor(), "typed ");
     // Choosing A (the second item): the body being edited is written, A opens and moves up.
     QAction* a = Items(f)[1];
     QCOMPARE(a->text(), f.QPath("A.Rnote"));
@@ -137,7 +137,7 @@ void HistoryMenuTest::chosenItemOpensItsFile() {
     QCOMPARE(ReadAll(f.Path("B.Rnote-本文.TXT")), rn::Sjis("typed B.Rnote の本文"));
     QCOMPARE(f.doc().treeFile, f.Path("A.Rnote"));
     QCOMPARE(f.Message(), U(" ") + f.QPath("A.Rnote") + U(" を開きました"));
-    QCOMPARE(f.w().MemoM()->toPlainText(), U("A.Rnote の本文"));
+    QCOMPARE(f.w().editor()->toPlainText(), U("A.Rnote の本文"));
     QCOMPARE(Captions(f), (QStringList{f.QPath("A.Rnote"), f.QPath("B.Rnote"), U("最新")}));
     // The first item opens its file again.
     Items(f)[0]->trigger();
@@ -153,10 +153,10 @@ void HistoryMenuTest::chosenItemOpensItsFile() {
 
 void HistoryMenuTest::chosenLatestOnlySaves() {
     MainWindowFixture f;
-    f.w().FormActivate();
+    f.w().runStartup();
     Open(f, "A.Rnote");
     f.doc().outline.AppendChild(nullptr, rn::Sjis("足した"));
-    QTest::keyClicks(f.w().MemoM(), "typed ");
+    QTest::keyClicks(f.w().editor(), "typed ");
     QAction* latest = Items(f)[1];
     QCOMPARE(latest->text(), U("最新"));
     latest->trigger();
@@ -169,7 +169,7 @@ void HistoryMenuTest::chosenLatestOnlySaves() {
 
 void HistoryMenuTest::vanishedEntryIsReported() {
     MainWindowFixture f;
-    f.w().FormActivate();
+    f.w().runStartup();
     Open(f, "A.Rnote");
     Open(f, "B.Rnote");
     std::filesystem::remove(f.Path("A.Rnote"));
@@ -179,37 +179,37 @@ void HistoryMenuTest::vanishedEntryIsReported() {
     // Still offered while the program runs; dropped at the next start.
     QCOMPARE(Captions(f), (QStringList{f.QPath("B.Rnote"), f.QPath("A.Rnote"), U("最新")}));
     f.Restart();
-    f.w().FormActivate();
+    f.w().runStartup();
     QCOMPARE(Captions(f), (QStringList{f.QPath("B.Rnote")}));
 }
 
 void HistoryMenuTest::activeSearchIsNotEnded() {
     MainWindowFixture f;
-    f.w().FormActivate();
+    f.w().runStartup();
     Open(f, "A.Rnote");
     Open(f, "B.Rnote");
     f.w().state().lowerPane = rn::gui::LowerPaneMode::Results;
-    f.w().MemoF()->setPlainText(U("検索文字=[x]"));
-    f.w().MemoF()->show();
+    f.w().lowerPane()->setPlainText(U("検索文字=[x]"));
+    f.w().lowerPane()->show();
     Items(f)[1]->trigger();
     QCOMPARE(f.doc().treeFile, f.Path("A.Rnote"));
     QCOMPARE(f.w().state().lowerPane, rn::gui::LowerPaneMode::Results);
-    QVERIFY(!f.w().MemoF()->isHidden());
+    QVERIFY(!f.w().lowerPane()->isHidden());
 }
 
 void HistoryMenuTest::bodyThatCannotBeWrittenStopsTheCommand() {
     MainWindowFixture f;
-    f.w().FormActivate();
+    f.w().runStartup();
     Open(f, "A.Rnote");
     Open(f, "B.Rnote");
-    QTest::keyClicks(f.w().MemoM(), "keep ");
+    QTest::keyClicks(f.w().editor(), "keep ");
     ::chmod(f.Path("B.Rnote-本文.TXT").c_str(), 0444);
     f.prompts.Clear();
     Items(f)[1]->trigger();
     QCOMPARE(f.prompts.Of("erroryes").size(), 1);
     // The document stays, and so do the edits.
     QCOMPARE(f.doc().treeFile, f.Path("B.Rnote"));
-    QCOMPARE(f.w().MemoM()->toPlainText(), U("keep B.Rnote の本文"));
+    QCOMPARE(f.w().editor()->toPlainText(), U("keep B.Rnote の本文"));
     ::chmod(f.Path("B.Rnote-本文.TXT").c_str(), 0644);
     Items(f)[1]->trigger();
     QCOMPARE(f.doc().treeFile, f.Path("A.Rnote"));
@@ -218,7 +218,7 @@ void HistoryMenuTest::bodyThatCannotBeWrittenStopsTheCommand() {
 
 void HistoryMenuTest::captionsAreShownAsTheyAre() {
     MainWindowFixture f;
-    f.w().FormActivate();
+    f.w().runStartup();
     Open(f, "R&D.Rnote");
     QAction* a = Items(f)[0];
     QCOMPARE(a->data().toString(), f.QPath("R&D.Rnote"));
@@ -247,7 +247,7 @@ void HistoryMenuTest::fileWithSixPathsFillsFourItems() {
     QVERIFY(at != std::string::npos);
     ini.replace(at, 15, "TreeHistory=4\r\n");
     WriteAll(f.Path("Res/Ramblenote.Ini"), ini);
-    f.w().FormActivate();
+    f.w().runStartup();
     QCOMPARE(Captions(f), paths.mid(0, 4));
     QCOMPARE(f.Message(), U(" Rnote ファイルを開いて下さい"));
 }

@@ -14,7 +14,7 @@
 #include <QToolButton>
 
 #include "core/text/cp932.h"
-#include "gui/mainwin/memo_edit.h"
+#include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
 #include "gui/mainwin/resident.h"
@@ -53,22 +53,22 @@ static QStringList Captions(const QList<QAction*>& actions) {
 
 void MainWindowTest::layoutAndNames() {
     MainWindowFixture f;
-    rn::gui::TFormTree& w = f.w();
+    rn::gui::MainWindow& w = f.w();
     QCOMPARE(w.windowTitle(), QStringLiteral("Ramblenote"));
     QCOMPARE(w.font().family(), QStringLiteral("ＭＳ ゴシック"));
     QCOMPARE(w.font().pixelSize(), 12);
     for (const char* name : {"PanelTree", "TreeView1", "PanelMa", "PanelMemo", "MemoM", "MemoF", "Splitter1",
                              "Splitter2", "StatusBar1", "ToolBar1"})
         QVERIFY2(w.findChild<QWidget*>(QString::fromLatin1(name)), name);
-    QVERIFY(w.MemoM()->isHidden());
-    QVERIFY(w.MemoF()->isHidden());
-    QVERIFY(w.MemoF()->isReadOnly());
-    QVERIFY(!w.Splitter1()->childrenCollapsible());
-    QCOMPARE(w.TreeView1()->indentation(), 19);
-    QCOMPARE(w.TreeView1()->editTriggers(), QAbstractItemView::NoEditTriggers);
-    QCOMPARE(w.TreeView1()->viewport()->cursor().shape(), Qt::PointingHandCursor);
-    QVERIFY(w.TrayIcon1());
-    QVERIFY(!w.TrayIcon1()->isVisible());
+    QVERIFY(w.editor()->isHidden());
+    QVERIFY(w.lowerPane()->isHidden());
+    QVERIFY(w.lowerPane()->isReadOnly());
+    QVERIFY(!w.mainSplitter()->childrenCollapsible());
+    QCOMPARE(w.outlineView()->indentation(), 19);
+    QCOMPARE(w.outlineView()->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(w.outlineView()->viewport()->cursor().shape(), Qt::PointingHandCursor);
+    QVERIFY(w.trayIcon());
+    QVERIFY(!w.trayIcon()->isVisible());
 
     auto* bar = w.findChild<QToolBar*>(QStringLiteral("ToolBar1"));
     QStringList hints;
@@ -79,7 +79,7 @@ void MainWindowTest::layoutAndNames() {
                                  "-", "ToolButtonTAB=TAB入力", "ToolButtonCR=折り返し", "ToolButtonSpr=画面分割"}));
     QVERIFY(w.findChild<QToolButton*>(QStringLiteral("ToolButtonTOpen")));
     w.show();
-    QCOMPARE(w.Splitter1()->sizes().first(), 185);
+    QCOMPARE(w.mainSplitter()->sizes().first(), 185);
 }
 
 void MainWindowTest::menusInOrder() {
@@ -92,15 +92,15 @@ void MainWindowTest::menusInOrder() {
     QCOMPARE(f.w().findChild<QAction*>("MenuNodeIns")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
     QCOMPARE(f.w().findChild<QAction*>("MenuNodeDel")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
     QCOMPARE(f.w().findChild<QAction*>("MenuNodeReName")->shortcut(), QKeySequence(Qt::Key_F2));
-    QCOMPARE(Captions(f.w().TreeMenu()->actions()),
+    QCOMPARE(Captions(f.w().treeMenu()->actions()),
              (QStringList{"開く(&O)", "新規作成(&N)", "-", "Tree履歴", "-", "常駐解除して終了(&Z)", "終了(&X)"}));
     QCOMPARE(f.w().findChild<QAction*>("MenuTreeQ")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     auto* help = f.w().findChild<QMenu*>("MenuHelp");
     QCOMPARE(Captions(help->actions()), (QStringList{"ヘルプ表示", "バージョン"}));
-    auto* tray = f.w().resident().PopupMenuTI();
+    auto* tray = f.w().residentMode().trayMenu();
     QCOMPARE(Captions(tray->actions()),
              (QStringList{"Ramblenote戻す(&R)", "-", "Tree開く(&O)", "Tree新規作成(&N)", "-", "常駐解除して終了(&X)"}));
-    QCOMPARE(f.w().TrayIcon1()->toolTip(), QStringLiteral("Ramblenote"));
+    QCOMPARE(f.w().trayIcon()->toolTip(), QStringLiteral("Ramblenote"));
 }
 
 void MainWindowTest::statusPanelWidthsFollowResizes() {
@@ -108,11 +108,11 @@ void MainWindowTest::statusPanelWidthsFollowResizes() {
     for (int width : {449, 800, 300}) {
         f.w().resize(width, 400);
         QTest::qWait(0);
-        rn::gui::StatusPanels* s = f.w().StatusBar1();
-        QCOMPARE(s->Panel(0)->width(), 100);
-        QCOMPARE(s->Panel(1)->width(), f.w().width() - 205);
-        QCOMPARE(s->Panel(2)->width(), 50);
-        QCOMPARE(s->Panel(3)->width(), 55);
+        rn::gui::StatusPanels* s = f.w().statusPanels();
+        QCOMPARE(s->panel(0)->width(), 100);
+        QCOMPARE(s->panel(1)->width(), f.w().width() - 205);
+        QCOMPARE(s->panel(2)->width(), 50);
+        QCOMPARE(s->panel(3)->width(), 55);
     }
 }
 
@@ -124,7 +124,7 @@ void MainWindowTest::outlineModelPassesTheModelTester() {
     rn::Node* a = o.At(0);
     rn::Node* c = o.At(2);
     rn::Node* d = o.At(3);
-    f.w().TreeView1()->expandAll();
+    f.w().outlineView()->expandAll();
     f.w().SelectNode(c);
     o.AppendChild(a, "E");
     rn::Node* fNode = o.InsertBefore(a, "F");
@@ -134,7 +134,7 @@ void MainWindowTest::outlineModelPassesTheModelTester() {
     o.SetText(fNode, "G");
     o.Remove(fNode);
     // The selection survives edits elsewhere.
-    QCOMPARE(f.w().SelectedNode(), c);
+    QCOMPARE(f.w().selectedNode(), c);
     f.OpenDocument("n.Rnote", "X\r\nゴミ箱\r\n");
     QCOMPARE(f.w().outlineModel()->rowCount(), 2);
 }
@@ -143,64 +143,64 @@ void MainWindowTest::residentModeOffEndsAndWrites() {
     MainWindowFixture f({}, true);
     f.OpenDocument("r.Rnote", "a\r\nゴミ箱\r\n");
     f.doc().outline.AppendChild(nullptr, "b");
-    f.w().SetResidentModeOn(false);
+    f.w().setResidentModeOn(false);
     f.Trigger("MenuTreeQ");
-    QVERIFY(f.w().ExitDone());
-    QVERIFY(!f.w().TrayIcon1()->isVisible());
+    QVERIFY(f.w().exitDone());
+    QVERIFY(!f.w().trayIcon()->isVisible());
     QCOMPARE(ReadAll(f.Path("r.Rnote")), rn::Sjis("a\r\nゴミ箱\r\nb\r\n"));
     QVERIFY(rn::test::Exists(f.Path("Res/Ramblenote.Ini")));
 }
 
 void MainWindowTest::residentModeOnMinimisesWithoutANotificationArea() {
     MainWindowFixture f({}, true);
-    f.w().resident().SetTrayAvailableForTesting(0);
+    f.w().residentMode().setTrayAvailableForTesting(0);
     f.OpenDocument("r.Rnote", "a\r\nゴミ箱\r\n");
     f.doc().outline.AppendChild(nullptr, "b");
-    f.w().SetResidentModeOn(true);
+    f.w().setResidentModeOn(true);
     f.Trigger("MenuTreeQ");
-    QVERIFY(!f.w().ExitDone());
-    QVERIFY(f.w().resident().IsResident());
+    QVERIFY(!f.w().exitDone());
+    QVERIFY(f.w().residentMode().isResident());
     QVERIFY(f.w().isVisible());  // minimised, never invisible
-    QVERIFY(f.w().state().QuitOnClose);
+    QVERIFY(f.w().state().quitOnClose);
     QCOMPARE(ReadAll(f.Path("r.Rnote")), rn::Sjis("a\r\nゴミ箱\r\n"));  // nothing saved
-    // Restoring clears QuitOnClose; closing again is refused again.
-    f.w().resident().TIMenu1Click();
-    QVERIFY(!f.w().state().QuitOnClose);
+    // Restoring clears quitOnClose; closing again is refused again.
+    f.w().residentMode().restoreFromTray();
+    QVERIFY(!f.w().state().quitOnClose);
     f.w().close();
-    QVERIFY(!f.w().ExitDone());
+    QVERIFY(!f.w().exitDone());
     // "常駐解除して終了(&X)" ends it and writes.
     f.Trigger("TIMenu4");
-    QVERIFY(f.w().ExitDone());
+    QVERIFY(f.w().exitDone());
     QCOMPARE(ReadAll(f.Path("r.Rnote")), rn::Sjis("a\r\nゴミ箱\r\nb\r\n"));
 }
 
 void MainWindowTest::residentModeWithANotificationAreaHidesAndRestores() {
     MainWindowFixture f({}, true);
-    f.w().resident().SetTrayAvailableForTesting(1);
-    f.w().SetResidentModeOn(true);
+    f.w().residentMode().setTrayAvailableForTesting(1);
+    f.w().setResidentModeOn(true);
     f.w().close();
     QVERIFY(f.w().isHidden());
-    QVERIFY(f.w().TrayIcon1()->isVisible());
+    QVERIFY(f.w().trayIcon()->isVisible());
     // "Tree開く(&O)" shows the window first, then the open dialog.
     f.Trigger("TIMenu2");
     QVERIFY(f.w().isVisible());
     QCOMPARE(f.prompts.calls.back().kind, QStringLiteral("open"));
-    QVERIFY(f.w().TrayIcon1()->isVisible());  // the icon stays after a restore
+    QVERIFY(f.w().trayIcon()->isVisible());  // the icon stays after a restore
     f.w().close();
     QVERIFY(f.w().isHidden());
     // "常駐解除して終了(&Z)" in the Tree menu ends the program at once.
     f.Trigger("MenuTreeEND");
-    QVERIFY(f.w().ExitDone());
-    QVERIFY(!f.w().TrayIcon1()->isVisible());
+    QVERIFY(f.w().exitDone());
+    QVERIFY(!f.w().trayIcon()->isVisible());
 }
 
 void MainWindowTest::endOfSessionEndsEvenWhenResident() {
     MainWindowFixture f({}, true);
-    f.w().resident().SetTrayAvailableForTesting(0);
-    f.w().SetResidentModeOn(true);
-    f.w().resident().WMQueryEndSession();
+    f.w().residentMode().setTrayAvailableForTesting(0);
+    f.w().setResidentModeOn(true);
+    f.w().residentMode().onSessionEnding();
     f.w().close();
-    QVERIFY(f.w().ExitDone());
+    QVERIFY(f.w().exitDone());
 }
 
 void MainWindowTest::secondCopyIsRefusedAndTouchesNothing() {
@@ -218,13 +218,13 @@ void MainWindowTest::terminationSignalsRunTheNormalExit() {
     MainWindowFixture f({}, true);
     f.OpenDocument("t.Rnote", "a\r\nゴミ箱\r\n");
     f.doc().outline.AppendChild(nullptr, "b");
-    f.w().SetResidentModeOn(true);  // even a resident program ends
+    f.w().setResidentModeOn(true);  // even a resident program ends
     rn::TerminationWatcher watcher([&f] {
-        f.w().resident().WMQueryEndSession();
+        f.w().residentMode().onSessionEnding();
         f.w().close();
     });
     std::raise(SIGTERM);
-    QTRY_VERIFY(f.w().ExitDone());
+    QTRY_VERIFY(f.w().exitDone());
     QCOMPARE(ReadAll(f.Path("t.Rnote")), rn::Sjis("a\r\nゴミ箱\r\nb\r\n"));
 }
 

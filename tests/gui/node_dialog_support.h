@@ -14,7 +14,7 @@
 namespace rn::test {
 
 // Arms `script` for the next showing of the dialog.
-inline void OnNodeDialog(rn::gui::TNodeF& dialog, std::function<void(rn::gui::TNodeF&)> script) {
+inline void OnNodeDialog(rn::gui::NodeNameDialog& dialog, std::function<void(rn::gui::NodeNameDialog&)> script) {
     QTimer::singleShot(0, &dialog, [&dialog, script] {
         if (!dialog.isVisible()) qFatal("the node dialog was not shown");
         script(dialog);
@@ -24,21 +24,21 @@ inline void OnNodeDialog(rn::gui::TNodeF& dialog, std::function<void(rn::gui::TN
 }
 
 // Types `name`, picks the kind and confirms.
-inline void AnswerNodeDialog(rn::gui::TNodeF& dialog, const QString& name, bool textNode = true) {
-    OnNodeDialog(dialog, [name, textNode](rn::gui::TNodeF& d) {
-        d.EditNM()->setText(name);
-        (textNode ? d.RadioButton1() : d.RadioButton2())->setChecked(true);
-        d.Button1()->click();
+inline void AnswerNodeDialog(rn::gui::NodeNameDialog& dialog, const QString& name, bool textNode = true) {
+    OnNodeDialog(dialog, [name, textNode](rn::gui::NodeNameDialog& d) {
+        d.nameEdit()->setText(name);
+        (textNode ? d.textNodeButton() : d.folderNodeButton())->setChecked(true);
+        d.okButton()->click();
     });
 }
 
 // Confirms as the dialog stands (deletion, rename to the shown name).
-inline void ConfirmNodeDialog(rn::gui::TNodeF& dialog) {
-    OnNodeDialog(dialog, [](rn::gui::TNodeF& d) { d.Button1()->click(); });
+inline void ConfirmNodeDialog(rn::gui::NodeNameDialog& dialog) {
+    OnNodeDialog(dialog, [](rn::gui::NodeNameDialog& d) { d.okButton()->click(); });
 }
 
-inline void CancelNodeDialog(rn::gui::TNodeF& dialog) {
-    OnNodeDialog(dialog, [](rn::gui::TNodeF& d) { d.Button2()->click(); });
+inline void CancelNodeDialog(rn::gui::NodeNameDialog& dialog) {
+    OnNodeDialog(dialog, [](rn::gui::NodeNameDialog& d) { d.cancelButton()->click(); });
 }
 
 }  // namespace rn::test

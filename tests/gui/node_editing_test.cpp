@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "core/text/cp932.h"
-#include "gui/mainwin/memo_edit.h"
+#include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/node_commands.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
@@ -28,24 +28,24 @@ std::string Tree(MainWindowFixture& f, const char* file = "doc.Rnote") {
 }
 
 QString Selected(MainWindowFixture& f) {
-    rn::Node* n = f.w().SelectedNode();
+    rn::Node* n = f.w().selectedNode();
     return n ? QString::fromStdString(rn::Cp932ToUtf8(n->text)) : QString();
 }
 
 QPoint LabelPoint(MainWindowFixture& f, int absIndex) {
-    QModelIndex i = f.w().outlineModel()->IndexOf(f.doc().outline.At(absIndex));
-    QRect r = f.w().TreeView1()->visualRect(i);
+    QModelIndex i = f.w().outlineModel()->indexOf(f.doc().outline.At(absIndex));
+    QRect r = f.w().outlineView()->visualRect(i);
     return QPoint(r.left() + 24, r.center().y());
 }
 
 QPoint IndentPoint(MainWindowFixture& f, int absIndex) {
-    QModelIndex i = f.w().outlineModel()->IndexOf(f.doc().outline.At(absIndex));
-    QRect r = f.w().TreeView1()->visualRect(i);
+    QModelIndex i = f.w().outlineModel()->indexOf(f.doc().outline.At(absIndex));
+    QRect r = f.w().outlineView()->visualRect(i);
     return QPoint(r.left() - 4, r.center().y());
 }
 
 void Key(MainWindowFixture& f, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::keyClick(f.w().TreeView1(), key, mods);
+    QTest::keyClick(f.w().outlineView(), key, mods);
 }
 
 }  // namespace
@@ -73,7 +73,7 @@ private slots:
 void NodeEditingTest::dialogModesLookAsTheyShould() {
     MainWindowFixture f;
     f.OpenDocument("doc.Rnote", "a.TXT\r\nゴミ箱\r\n");
-    rn::gui::TNodeF& d = f.w().nodeDialog();
+    rn::gui::NodeNameDialog& d = f.w().nodeDialog();
     struct Row {
         int mode;
         QString caption, prompt, button;
@@ -91,31 +91,32 @@ void NodeEditingTest::dialogModesLookAsTheyShould() {
         {9, "ノード削除", "ノード削除", "削除", false, true},
     };
     for (const Row& row : rows) {
-        f.w().state().NodeDialogMode = row.mode;
-        f.w().state().DialogNodeName = rn::Sjis("a.TXT");
-        OnNodeDialog(d, [&](rn::gui::TNodeF& dlg) {
+        f.w().state().nameDialog.mode = row.mode;
+        f.w().state().nameDialog.name = rn::Sjis("a.TXT");
+        OnNodeDialog(d, [&](rn::gui::NodeNameDialog& dlg) {
             QCOMPARE(dlg.windowTitle(), row.caption);
-            QCOMPARE(dlg.Label1()->text(), row.prompt);
-            QCOMPARE(dlg.Button1()->text(), row.button);
-            QCOMPARE(dlg.RadioButton1()->isVisible(), row.kinds);
-            QCOMPARE(dlg.ComboBox2()->isVisible(), row.kinds);
-            QCOMPARE(dlg.EditNM()->isReadOnly(), row.readOnly);
+            QCOMPARE(dlg.promptLabel()->text(), row.prompt);
+            QCOMPARE(dlg.okButton()->text(), row.button);
+            QCOMPARE(dlg.textNodeButton()->isVisible(), row.kinds);
+            QCOMPARE(dlg.styleCombo()->isVisible(), row.kinds);
+            QCOMPARE(dlg.nameEdit()->isReadOnly(), row.readOnly);
             QCOMPARE(dlg.size(), QSize(330, 140));
             if (row.mode == 3) {
-                QCOMPARE(dlg.EditNM()->text(), QStringLiteral("a.TXT"));
-                QCOMPARE(dlg.Label3()->text(), QStringLiteral("ノード名を変更して下さい\n変更前ノード名=\n a.TXT"));
+                QCOMPARE(dlg.nameEdit()->text(), QStringLiteral("a.TXT"));
+                QCOMPARE(dlg.detailLabel()->text(),
+                         QStringLiteral("ノード名を変更して下さい\n変更前ノード名=\n a.TXT"));
             } else if (row.mode >= 8) {
-                QCOMPARE(dlg.EditNM()->text(), QStringLiteral("a.TXT"));
-                QCOMPARE(dlg.Label3()->text(), row.mode == 8 ? QStringLiteral("をゴミ箱へ移動します")
-                                                             : QStringLiteral("をゴミ箱から削除します"));
+                QCOMPARE(dlg.nameEdit()->text(), QStringLiteral("a.TXT"));
+                QCOMPARE(dlg.detailLabel()->text(), row.mode == 8 ? QStringLiteral("をゴミ箱へ移動します")
+                                                                  : QStringLiteral("をゴミ箱から削除します"));
             } else {
-                QVERIFY(dlg.EditNM()->text().isEmpty());
-                QVERIFY(!dlg.Label3()->isVisible());
+                QVERIFY(dlg.nameEdit()->text().isEmpty());
+                QVERIFY(!dlg.detailLabel()->isVisible());
             }
-            dlg.Button2()->click();
+            dlg.cancelButton()->click();
         });
-        d.ShowModal();
-        QVERIFY(f.w().state().DialogNodeName.empty());
+        d.showModal();
+        QVERIFY(f.w().state().nameDialog.name.empty());
     }
 }
 
@@ -129,11 +130,11 @@ void NodeEditingTest::addAfterTheLastSiblingCreatesTheBodyAndFocusesTheEditor() 
     QVERIFY(rn::test::Exists(f.Path("C.TXT")));
     QCOMPARE(ReadAll(f.Path("C.TXT")), std::string());
     QCOMPARE(Selected(f), QStringLiteral("C.TXT"));
-    QVERIFY(f.w().MemoM()->isVisible());
-    QCOMPARE(f.w().focusWidget(), static_cast<QWidget*>(f.w().MemoM()));
+    QVERIFY(f.w().editor()->isVisible());
+    QCOMPARE(f.w().focusWidget(), static_cast<QWidget*>(f.w().editor()));
     QCOMPARE(f.Message(), QStringLiteral(" C.TXT ノードを追加しました"));
     // Typing goes to the new body and is written when the selection leaves it.
-    QTest::keyClicks(f.w().MemoM(), "abc");
+    QTest::keyClicks(f.w().editor(), "abc");
     f.Select(0);
     QCOMPARE(ReadAll(f.Path("C.TXT")), std::string("abc"));
 }
@@ -146,7 +147,7 @@ void NodeEditingTest::insertAFolderAndAddAChild() {
     f.Trigger("MenuNodeIns");
     QCOMPARE(Tree(f), std::string("X\r\nA\r\nB\r\nゴミ箱\r\n"));
     QVERIFY(!rn::test::Exists(f.Path("X")));
-    QCOMPARE(f.w().focusWidget(), static_cast<QWidget*>(f.w().TreeView1()));
+    QCOMPARE(f.w().focusWidget(), static_cast<QWidget*>(f.w().outlineView()));
     QCOMPARE(f.Message(), QStringLiteral(" X ノードを追加しました"));
 
     f.Select(1);  // A
@@ -154,7 +155,7 @@ void NodeEditingTest::insertAFolderAndAddAChild() {
     f.Trigger("ToolButtonAdd");
     QCOMPARE(Tree(f), std::string("X\r\nA\r\n\tY.TXT\r\nB\r\nゴミ箱\r\n"));
     QCOMPARE(Selected(f), QStringLiteral("Y.TXT"));
-    QVERIFY(f.w().TreeView1()->isExpanded(f.w().outlineModel()->IndexOf(f.doc().outline.At(1))));
+    QVERIFY(f.w().outlineView()->isExpanded(f.w().outlineModel()->indexOf(f.doc().outline.At(1))));
     QCOMPARE(f.doc().outline.At(2)->kind, rn::NodeKind::Text);
 }
 
@@ -189,8 +190,8 @@ void NodeEditingTest::existingBodyFileRefusesTheNewTextNode() {
     WriteAll(f.Path("memo.TXT"), "someone else's");
     f.OpenDocument("doc.Rnote", "cur.TXT\r\nゴミ箱\r\n");
     f.Select(0);
-    f.w().MemoM()->setFocus();
-    QTest::keyClicks(f.w().MemoM(), "typed");
+    f.w().editor()->setFocus();
+    QTest::keyClicks(f.w().editor(), "typed");
     AnswerNodeDialog(f.w().nodeDialog(), "memo", true);
     f.Trigger("ToolButtonCAdd");
     QCOMPARE(f.Message(), QStringLiteral(" memo.TXT テキストノードは、既にあります"));
@@ -198,7 +199,7 @@ void NodeEditingTest::existingBodyFileRefusesTheNewTextNode() {
     QCOMPARE(ReadAll(f.Path("memo.TXT")), std::string("someone else's"));
     QCOMPARE(Selected(f), QStringLiteral("cur.TXT"));
     QCOMPARE(ReadAll(f.Path("cur.TXT")), std::string("typedold"));  // the body being edited was saved
-    QTest::keyClicks(f.w().MemoM(), "!");
+    QTest::keyClicks(f.w().editor(), "!");
     f.Select(1);
     QCOMPARE(ReadAll(f.Path("cur.TXT")), std::string("typed!old"));
 }
@@ -218,13 +219,13 @@ void NodeEditingTest::namesWithExtensionsDotsAndForbiddenCharacters() {
     // Characters file names cannot hold: Cancel keeps the dialog open with the typed text.
     f.Select(0);
     f.prompts.answers = {false};
-    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {
-        d.EditNM()->setText("a/b:c");
-        d.RadioButton1()->setChecked(true);
-        d.Button1()->click();
+    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::NodeNameDialog& d) {
+        d.nameEdit()->setText("a/b:c");
+        d.textNodeButton()->setChecked(true);
+        d.okButton()->click();
         QVERIFY(d.isVisible());
-        QCOMPARE(d.EditNM()->text(), QStringLiteral("a/b:c"));
-        d.Button2()->click();
+        QCOMPARE(d.nameEdit()->text(), QStringLiteral("a/b:c"));
+        d.cancelButton()->click();
     });
     f.Trigger("ToolButtonCAdd");
     QCOMPARE(f.prompts.Of("yescancel").last(),
@@ -237,16 +238,16 @@ void NodeEditingTest::namesWithExtensionsDotsAndForbiddenCharacters() {
     QVERIFY(rn::test::Exists(f.Path("abc.TXT")));
 
     // "ゴミ箱" is refused with its box and an emptied field; an emoji is refused without change.
-    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {
-        d.EditNM()->setText(QStringLiteral("ゴミ箱"));
-        d.Button1()->click();
+    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::NodeNameDialog& d) {
+        d.nameEdit()->setText(QStringLiteral("ゴミ箱"));
+        d.okButton()->click();
         QVERIFY(d.isVisible());
-        QVERIFY(d.EditNM()->text().isEmpty());
-        d.EditNM()->setText(QStringLiteral("絵😀"));
-        d.Button1()->click();
+        QVERIFY(d.nameEdit()->text().isEmpty());
+        d.nameEdit()->setText(QStringLiteral("絵😀"));
+        d.okButton()->click();
         QVERIFY(d.isVisible());
-        QCOMPARE(d.EditNM()->text(), QStringLiteral("絵😀"));
-        d.Button2()->click();
+        QCOMPARE(d.nameEdit()->text(), QStringLiteral("絵😀"));
+        d.cancelButton()->click();
     });
     f.Trigger("ToolButtonCAdd");
     QCOMPARE(f.prompts.Of("warningyes").first(), QStringLiteral("ノード名\"ゴミ箱\"は利用できません。"));
@@ -261,7 +262,7 @@ void NodeEditingTest::duplicateFolderNameSelectsTheFirst() {
     AnswerNodeDialog(f.w().nodeDialog(), "第1章", false);
     f.Trigger("ToolButtonCAdd");
     QCOMPARE(Tree(f), std::string("第1章\r\nB\r\nゴミ箱\r\n第1章\r\n"));
-    QCOMPARE(f.w().SelectedNode(), f.doc().outline.At(0));
+    QCOMPARE(f.w().selectedNode(), f.doc().outline.At(0));
 }
 
 void NodeEditingTest::refusalsWithoutDocumentOrSelectionAndCancel() {
@@ -276,7 +277,7 @@ void NodeEditingTest::refusalsWithoutDocumentOrSelectionAndCancel() {
     QCOMPARE(f.Message(), QStringLiteral(" ノード名変更位置を選択して下さい"));
 
     f.OpenDocument("doc.Rnote", "A\r\nゴミ箱\r\n");
-    f.w().TreeView1()->setCurrentIndex(QModelIndex());
+    f.w().outlineView()->setCurrentIndex(QModelIndex());
     f.Trigger("ToolButtonCAdd");
     QCOMPARE(f.Message(), QStringLiteral(" 追加ノード位置を選択して下さい"));
     f.Select(0);
@@ -329,7 +330,7 @@ void NodeEditingTest::renameTextAndFolderNodes() {
     QCOMPARE(f.doc().outline.At(1)->kind, rn::NodeKind::Text);
     f.Select(0);
     f.Select(1);
-    QCOMPARE(f.w().MemoM()->toPlainText(), QStringLiteral("x"));
+    QCOMPARE(f.w().editor()->toPlainText(), QStringLiteral("x"));
 }
 
 void NodeEditingTest::renameKeepsUnsavedEditsUnderTheNewName() {
@@ -337,8 +338,8 @@ void NodeEditingTest::renameKeepsUnsavedEditsUnderTheNewName() {
     WriteAll(f.Path("a.TXT"), "saved");
     f.OpenDocument("doc.Rnote", "a.TXT\r\nB\r\nゴミ箱\r\n");
     f.Select(0);
-    f.w().MemoM()->moveCursor(QTextCursor::End);
-    QTest::keyClicks(f.w().MemoM(), " and typed");
+    f.w().editor()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(f.w().editor(), " and typed");
     AnswerNodeDialog(f.w().nodeDialog(), "b");
     f.Trigger("MenuNodeReName");
     QCOMPARE(ReadAll(f.Path("b.TXT")), std::string("saved"));  // not written by the rename
@@ -351,34 +352,34 @@ void NodeEditingTest::dragAndDropPositions() {
     MainWindowFixture f({}, true);
     f.w().resize(500, 400);
     f.OpenDocument("doc.Rnote", "A\r\nB\r\nC\r\nゴミ箱\r\n");
-    rn::gui::NodeCommands& n = f.w().nodes();
+    rn::gui::NodeCommands& n = f.w().nodeCommands();
     // C onto the label of A: last child of A, A expanded.
     f.Select(2);
-    QVERIFY(n.TreeView1DragOver(LabelPoint(f, 0), true));
-    n.TreeView1DragDrop(LabelPoint(f, 0));
+    QVERIFY(n.onDragOver(LabelPoint(f, 0), true));
+    n.onDrop(LabelPoint(f, 0));
     QCOMPARE(Tree(f), std::string("A\r\n\tC\r\nB\r\nゴミ箱\r\n"));
-    QVERIFY(f.w().TreeView1()->isExpanded(f.w().outlineModel()->IndexOf(f.doc().outline.At(0))));
+    QVERIFY(f.w().outlineView()->isExpanded(f.w().outlineModel()->indexOf(f.doc().outline.At(0))));
     QCOMPARE(Selected(f), QStringLiteral("C"));
     QCOMPARE(f.Message(), QStringLiteral(" ノードを移動しました"));
     // C onto the indentation of B: just before B.
-    n.TreeView1DragDrop(IndentPoint(f, 2));
+    n.onDrop(IndentPoint(f, 2));
     QCOMPARE(Tree(f), std::string("A\r\nC\r\nB\r\nゴミ箱\r\n"));
     // A into the empty area below the last node: the last root.
     f.Select(0);
-    QRect lastRect = f.w().TreeView1()->visualRect(f.w().outlineModel()->IndexOf(f.doc().outline.At(3)));
+    QRect lastRect = f.w().outlineView()->visualRect(f.w().outlineModel()->indexOf(f.doc().outline.At(3)));
     QPoint below(30, lastRect.bottom() + 20);
-    QCOMPARE(n.ClassifyDrop(below).place, rn::gui::DropPlace::LastRoot);
-    n.TreeView1DragDrop(below);
+    QCOMPARE(n.classifyDrop(below).place, rn::gui::DropPlace::LastRoot);
+    n.onDrop(below);
     QCOMPARE(Tree(f), std::string("C\r\nB\r\nゴミ箱\r\nA\r\n"));
     // Refused: right of a label, outside the view, from another view.
-    QPoint right(f.w().TreeView1()->viewport()->width() - 3, LabelPoint(f, 0).y());
-    QCOMPARE(n.ClassifyDrop(right).place, rn::gui::DropPlace::Refused);
-    QVERIFY(!n.TreeView1DragOver(right, true));
-    QVERIFY(!n.TreeView1DragOver(QPoint(-5, 5), true));
-    QVERIFY(!n.TreeView1DragOver(LabelPoint(f, 0), false));
+    QPoint right(f.w().outlineView()->viewport()->width() - 3, LabelPoint(f, 0).y());
+    QCOMPARE(n.classifyDrop(right).place, rn::gui::DropPlace::Refused);
+    QVERIFY(!n.onDragOver(right, true));
+    QVERIFY(!n.onDragOver(QPoint(-5, 5), true));
+    QVERIFY(!n.onDragOver(LabelPoint(f, 0), false));
     // Onto itself or into its own branch: unchanged, the file written anyway.
     f.Select(0);
-    n.TreeView1DragDrop(LabelPoint(f, 0));
+    n.onDrop(LabelPoint(f, 0));
     QCOMPARE(Tree(f), std::string("C\r\nB\r\nゴミ箱\r\nA\r\n"));
     QCOMPARE(f.Message(), QStringLiteral(" ノードを移動しました"));
 }
@@ -387,23 +388,23 @@ void NodeEditingTest::draggingTheTrashIsRefusedAndTakingNodesOutOfTheTrash() {
     MainWindowFixture f({}, true);
     WriteAll(f.Path("t.TXT"), "kept");
     f.OpenDocument("doc.Rnote", "A\r\nゴミ箱\r\n\tt.TXT\r\n");
-    rn::gui::NodeCommands& n = f.w().nodes();
+    rn::gui::NodeCommands& n = f.w().nodeCommands();
     f.Select(1);
     f.prompts.beeps = 0;
-    QVERIFY(!n.TreeView1DragOver(LabelPoint(f, 0), true));
-    QVERIFY(!n.TreeView1DragOver(LabelPoint(f, 0), true));
+    QVERIFY(!n.onDragOver(LabelPoint(f, 0), true));
+    QVERIFY(!n.onDragOver(LabelPoint(f, 0), true));
     QCOMPARE(f.Message(), QStringLiteral(" ゴミ箱は移動できません"));
     QCOMPARE(f.prompts.beeps, 2);  // on every movement
-    n.TreeView1DragDrop(LabelPoint(f, 0));
+    n.onDrop(LabelPoint(f, 0));
     QCOMPARE(Tree(f), std::string("A\r\nゴミ箱\r\n\tt.TXT\r\n"));
 
     f.Select(2);
     QCOMPARE(f.doc().editorState, int(rn::kTrashView));
-    QVERIFY(n.TreeView1DragOver(IndentPoint(f, 0), true));
-    n.TreeView1DragDrop(IndentPoint(f, 0));
+    QVERIFY(n.onDragOver(IndentPoint(f, 0), true));
+    n.onDrop(IndentPoint(f, 0));
     QCOMPARE(Tree(f), std::string("t.TXT\r\nA\r\nゴミ箱\r\n"));
     QCOMPARE(f.doc().editorState, int(rn::kEditing));
-    QVERIFY(!f.w().MemoM()->isReadOnly());
+    QVERIFY(!f.w().editor()->isReadOnly());
     QCOMPARE(ReadAll(f.Path("t.TXT")), std::string("kept"));
 }
 
@@ -411,26 +412,26 @@ void NodeEditingTest::keysOfTheOutlineView() {
     MainWindowFixture f({}, true);
     f.OpenDocument("doc.Rnote", "A\r\nB\r\nゴミ箱\r\n");
     f.Select(0);
-    f.w().TreeView1()->setFocus();
+    f.w().outlineView()->setFocus();
     // Insert opens the dialog in insert mode.
-    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {
+    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::NodeNameDialog& d) {
         QCOMPARE(d.windowTitle(), QStringLiteral("ノード挿入"));
-        d.Button2()->click();
+        d.cancelButton()->click();
     });
     Key(f, Qt::Key_Insert);
     QCOMPARE(f.Message(), QStringLiteral(" ノード挿入処理はキャンセルされました"));
     // Ctrl, released, then Down adds; Ctrl then Right adds a child.
     Key(f, Qt::Key_Control);
-    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {
+    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::NodeNameDialog& d) {
         QCOMPARE(d.windowTitle(), QStringLiteral("ノード追加"));
-        d.Button2()->click();
+        d.cancelButton()->click();
     });
     Key(f, Qt::Key_Down);
-    QVERIFY(!f.w().nodes().CtrlArmed());
+    QVERIFY(!f.w().nodeCommands().ctrlArmed());
     Key(f, Qt::Key_Control);
-    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {
+    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::NodeNameDialog& d) {
         QCOMPARE(d.windowTitle(), QStringLiteral("ノード子追加"));
-        d.Button2()->click();
+        d.cancelButton()->click();
     });
     Key(f, Qt::Key_Right, Qt::ControlModifier);
     // Down alone moves the selection.
@@ -438,14 +439,14 @@ void NodeEditingTest::keysOfTheOutlineView() {
     Key(f, Qt::Key_Down);
     QCOMPARE(Selected(f), QStringLiteral("B"));
     // Delete starts the delete command.
-    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {
-        QCOMPARE(d.Label3()->text(), QStringLiteral("をゴミ箱へ移動します"));
-        d.Button2()->click();
+    OnNodeDialog(f.w().nodeDialog(), [](rn::gui::NodeNameDialog& d) {
+        QCOMPARE(d.detailLabel()->text(), QStringLiteral("をゴミ箱へ移動します"));
+        d.cancelButton()->click();
     });
     Key(f, Qt::Key_Delete);
     QCOMPARE(f.Message(), QStringLiteral(" 削除処理はキャンセルされました"));
     // A typed character clears the message panel.
-    QTest::keyClick(f.w().TreeView1(), Qt::Key_X);
+    QTest::keyClick(f.w().outlineView(), Qt::Key_X);
     QCOMPARE(f.Message(), QString());
     QCOMPARE(Tree(f), std::string("A\r\nB\r\nゴミ箱\r\n"));
 }
@@ -454,10 +455,10 @@ void NodeEditingTest::collapseAllSelectsTheVisibleAncestor() {
     MainWindowFixture f({}, true);
     f.OpenDocument("doc.Rnote", "A\r\n\tB\r\n\t\tC\r\nゴミ箱\r\n");
     f.Trigger("TPM_Item2");
-    QVERIFY(f.w().TreeView1()->isExpanded(f.w().outlineModel()->IndexOf(f.doc().outline.At(1))));
+    QVERIFY(f.w().outlineView()->isExpanded(f.w().outlineModel()->indexOf(f.doc().outline.At(1))));
     f.Select(2);
     f.Trigger("TPM_Item1");
-    QVERIFY(!f.w().TreeView1()->isExpanded(f.w().outlineModel()->IndexOf(f.doc().outline.At(0))));
+    QVERIFY(!f.w().outlineView()->isExpanded(f.w().outlineModel()->indexOf(f.doc().outline.At(0))));
     QCOMPARE(Selected(f), QStringLiteral("A"));
     QCOMPARE(f.Panel(0), QStringLiteral("No.1/1階層/1子"));
     QCOMPARE(Tree(f), std::string("A\r\n\tB\r\n\t\tC\r\nゴミ箱\r\n"));
@@ -467,27 +468,27 @@ void NodeEditingTest::dialogRemembersItsPositionAndKind() {
     MainWindowFixture f({}, true);
     f.OpenDocument("doc.Rnote", "A\r\nゴミ箱\r\n");
     f.Select(0);
-    rn::gui::TNodeF& d = f.w().nodeDialog();
+    rn::gui::NodeNameDialog& d = f.w().nodeDialog();
     QRect frame = f.w().frameGeometry();
     QPoint centred(frame.left() + (frame.width() - 330) / 2, frame.top() + (frame.height() - 140) / 2);
-    OnNodeDialog(d, [&](rn::gui::TNodeF& dlg) {
+    OnNodeDialog(d, [&](rn::gui::NodeNameDialog& dlg) {
         QCOMPARE(dlg.pos(), centred);
-        QVERIFY(dlg.RadioButton1()->isChecked());
-        dlg.RadioButton2()->setChecked(true);
+        QVERIFY(dlg.textNodeButton()->isChecked());
+        dlg.folderNodeButton()->setChecked(true);
         dlg.move(40, 50);
-        dlg.Button2()->click();
+        dlg.cancelButton()->click();
     });
     f.Trigger("ToolButtonCAdd");
-    OnNodeDialog(d, [&](rn::gui::TNodeF& dlg) {
+    OnNodeDialog(d, [&](rn::gui::NodeNameDialog& dlg) {
         QCOMPARE(dlg.pos(), QPoint(40, 50));
-        QVERIFY(dlg.RadioButton2()->isChecked());  // the kind choice is kept
+        QVERIFY(dlg.folderNodeButton()->isChecked());  // the kind choice is kept
         dlg.move(0, 0);
-        dlg.Button2()->click();
+        dlg.cancelButton()->click();
     });
     f.Trigger("ToolButtonCAdd");
-    OnNodeDialog(d, [&](rn::gui::TNodeF& dlg) {
+    OnNodeDialog(d, [&](rn::gui::NodeNameDialog& dlg) {
         QCOMPARE(dlg.pos(), centred);  // 0 counts as none
-        dlg.Button2()->click();
+        dlg.cancelButton()->click();
     });
     f.Trigger("ToolButtonCAdd");
 }

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "core/text/cp932.h"
-#include "gui/mainwin/memo_edit.h"
+#include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/node_commands.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
@@ -26,7 +26,7 @@ std::string Tree(MainWindowFixture& f) {
 }
 
 QString Selected(MainWindowFixture& f) {
-    rn::Node* n = f.w().SelectedNode();
+    rn::Node* n = f.w().selectedNode();
     return n ? QString::fromStdString(rn::Cp932ToUtf8(n->text)) : QString();
 }
 
@@ -51,23 +51,23 @@ void NodeTrashTest::moveABranchToTheTrashThenDeleteIt() {
     WriteAll(f.Path("b.TXT"), "B");
     f.OpenDocument("doc.Rnote", "第1章\r\n\ta.TXT\r\n\tb.TXT\r\nゴミ箱\r\n\told\r\n");
     f.Select(0);
-    rn::test::OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {
-        QCOMPARE(d.EditNM()->text(), QStringLiteral("第1章"));
-        QVERIFY(d.EditNM()->isReadOnly());
-        QCOMPARE(d.Label3()->text(), QStringLiteral("をゴミ箱へ移動します"));
-        d.Button1()->click();
+    rn::test::OnNodeDialog(f.w().nodeDialog(), [](rn::gui::NodeNameDialog& d) {
+        QCOMPARE(d.nameEdit()->text(), QStringLiteral("第1章"));
+        QVERIFY(d.nameEdit()->isReadOnly());
+        QCOMPARE(d.detailLabel()->text(), QStringLiteral("をゴミ箱へ移動します"));
+        d.okButton()->click();
     });
     f.Trigger("ToolButtonDel");
     QCOMPARE(Tree(f), std::string("ゴミ箱\r\n\told\r\n\t第1章\r\n\t\ta.TXT\r\n\t\tb.TXT\r\n"));
     QVERIFY(Exists(f.Path("a.TXT")) && Exists(f.Path("b.TXT")));
-    QVERIFY(f.w().TreeView1()->isExpanded(f.w().outlineModel()->IndexOf(f.doc().outline.At(0))));
+    QVERIFY(f.w().outlineView()->isExpanded(f.w().outlineModel()->indexOf(f.doc().outline.At(0))));
     QCOMPARE(Selected(f), QStringLiteral("第1章"));
     QCOMPARE(f.doc().editorState, int(rn::kTrashView));
     QCOMPARE(f.Message(), QStringLiteral(" 第1章 ノードをゴミ箱へ移動しました"));
 
-    rn::test::OnNodeDialog(f.w().nodeDialog(), [](rn::gui::TNodeF& d) {
-        QCOMPARE(d.Label3()->text(), QStringLiteral("をゴミ箱から削除します"));
-        d.Button1()->click();
+    rn::test::OnNodeDialog(f.w().nodeDialog(), [](rn::gui::NodeNameDialog& d) {
+        QCOMPARE(d.detailLabel()->text(), QStringLiteral("をゴミ箱から削除します"));
+        d.okButton()->click();
     });
     f.Trigger("MenuNodeDel");
     QCOMPARE(f.Message(), QStringLiteral(" 第1章 ノードを削除しました｡削除ノード件数=3件"));
@@ -112,12 +112,12 @@ void NodeTrashTest::branchCountStopsAtTheNextSibling() {
 void NodeTrashTest::theTrashNodeItselfAndCancel() {
     MainWindowFixture f({}, true);
     f.OpenDocument("doc.Rnote", "A\r\nゴミ箱\r\n");
-    f.w().TreeView1()->setCurrentIndex(QModelIndex());
+    f.w().outlineView()->setCurrentIndex(QModelIndex());
     f.Trigger("ToolButtonDel");
     QCOMPARE(f.Message(), QStringLiteral(" 削除ノード位置を選択して下さい"));
     f.Select(1);
-    f.w().TreeView1()->setFocus();
-    QTest::keyClick(f.w().TreeView1(), Qt::Key_Delete);
+    f.w().outlineView()->setFocus();
+    QTest::keyClick(f.w().outlineView(), Qt::Key_Delete);
     QCOMPARE(f.Message(), QStringLiteral(" ゴミ箱はノード削除できません"));
     f.Select(0);
     CancelNodeDialog(f.w().nodeDialog());
@@ -131,13 +131,13 @@ void NodeTrashTest::editedBodyIsSavedBeforeTheMove() {
     WriteAll(f.Path("m.TXT"), "was");
     f.OpenDocument("doc.Rnote", "m.TXT\r\nゴミ箱\r\n");
     f.Select(0);
-    f.w().MemoM()->moveCursor(QTextCursor::End);
-    QTest::keyClicks(f.w().MemoM(), " edited");
+    f.w().editor()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(f.w().editor(), " edited");
     ConfirmNodeDialog(f.w().nodeDialog());
     f.Trigger("ToolButtonDel");
     QCOMPARE(ReadAll(f.Path("m.TXT")), std::string("was edited"));
-    QVERIFY(f.w().MemoM()->isReadOnly());
-    QCOMPARE(f.w().MemoM()->toPlainText(), QStringLiteral("was edited"));
+    QVERIFY(f.w().editor()->isReadOnly());
+    QCOMPARE(f.w().editor()->toPlainText(), QStringLiteral("was edited"));
     // Leaving it writes nothing.
     WriteAll(f.Path("m.TXT"), "changed outside");
     f.Select(0);
@@ -186,8 +186,8 @@ void NodeTrashTest::aBodyThatCannotBeWrittenStopsTheCommandsThatWouldForgetIt() 
     WriteAll(f.Path("m.TXT"), "was");
     f.OpenDocument("doc.Rnote", "m.TXT\r\nB\r\nゴミ箱\r\n");
     f.Select(0);
-    f.w().MemoM()->moveCursor(QTextCursor::End);
-    QTest::keyClicks(f.w().MemoM(), " typed");
+    f.w().editor()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(f.w().editor(), " typed");
     ::chmod(f.Path("m.TXT").c_str(), 0444);
     f.prompts.Clear();
     ConfirmNodeDialog(f.w().nodeDialog());
@@ -199,7 +199,7 @@ void NodeTrashTest::aBodyThatCannotBeWrittenStopsTheCommandsThatWouldForgetIt() 
     f.Trigger("MenuTreeOpen");
     QVERIFY(f.prompts.Of("open").isEmpty());  // the open dialog was never shown
     QCOMPARE(f.prompts.Of("erroryes").size(), 3);
-    QCOMPARE(f.w().MemoM()->toPlainText(), QStringLiteral("was typed"));
+    QCOMPARE(f.w().editor()->toPlainText(), QStringLiteral("was typed"));
     ::chmod(f.Path("m.TXT").c_str(), 0644);
     f.Select(1);
     QCOMPARE(ReadAll(f.Path("m.TXT")), std::string("was typed"));

@@ -27,7 +27,7 @@ void OpenNewTest::openReportsEveryResult() {
     QCOMPARE(f.Message(), QStringLiteral(" ") + f.QPath("本 文.Rnote") + QStringLiteral(" を開きました"));
     QCOMPARE(f.w().windowTitle(), QStringLiteral("Ramblenote：") + f.QPath("本 文.Rnote"));
     QCOMPARE(f.doc().outline.Count(), 3);
-    QCOMPARE(f.w().SelectedNode(), f.doc().outline.At(0));
+    QCOMPARE(f.w().selectedNode(), f.doc().outline.At(0));
     QCOMPARE(f.w().state().dialogDirectory, QString::fromStdString(f.dir.path() + "/"));
 
     f.prompts.files.push_back(f.QPath("無い.Rnote"));
@@ -43,7 +43,7 @@ void OpenNewTest::openShowsTheDialogWithItsTitleFilterAndDirectory() {
     QCOMPARE(f.prompts.calls[0].text, QStringLiteral("Ramblenoteファイル 開く"));
     QCOMPARE(f.prompts.calls[0].filter, QStringLiteral("Ramblenoteファイル|*.Rnote;*.Tree"));
     QCOMPARE(f.prompts.calls[0].directory, QString::fromStdString(f.dir.path()));  // the program directory
-    QCOMPARE(rn::gui::ToQtFilter(f.prompts.calls[0].filter),
+    QCOMPARE(rn::gui::toQtFilter(f.prompts.calls[0].filter),
              QStringLiteral("Ramblenoteファイル (*.Rnote *.rnote *.RNOTE *.Tree *.tree *.TREE)"));
 }
 
@@ -84,8 +84,8 @@ void OpenNewTest::emptyFileAndIndentedTrash() {
     MainWindowFixture f;
     f.OpenDocument("empty.Rnote", "");
     QCOMPARE(ReadAll(f.Path("empty.Rnote")), rn::Sjis("ゴミ箱\r\n"));
-    QCOMPARE(f.w().SelectedNode(), f.doc().outline.At(0));
-    QVERIFY(f.w().TreeView1()->hasFocus() || !f.w().isVisible());
+    QCOMPARE(f.w().selectedNode(), f.doc().outline.At(0));
+    QVERIFY(f.w().outlineView()->hasFocus() || !f.w().isVisible());
 
     f.OpenDocument("indented.Rnote", "a\r\n\tゴミ箱\r\n");
     QCOMPARE(ReadAll(f.Path("indented.Rnote")), rn::Sjis("a\r\n\tゴミ箱\r\nゴミ箱\r\n"));

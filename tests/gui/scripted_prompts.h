@@ -20,28 +20,28 @@ public:
         QString directory;
     };
 
-    void Information(const QString& text) override { calls.push_back({"information", text, {}, {}}); }
-    bool WarningYesNo(const QString& text) override {
+    void information(const QString& text) override { calls.push_back({"information", text, {}, {}}); }
+    bool warningYesNo(const QString& text) override {
         calls.push_back({"yesno", text, {}, {}});
         return NextBool();
     }
-    bool WarningYesCancel(const QString& text) override {
+    bool warningYesCancel(const QString& text) override {
         calls.push_back({"yescancel", text, {}, {}});
         return NextBool();
     }
-    void WarningYes(const QString& text) override { calls.push_back({"warningyes", text, {}, {}}); }
-    void ErrorYes(const QString& text) override { calls.push_back({"erroryes", text, {}, {}}); }
-    void ErrorAbort(const QString& text) override { calls.push_back({"errorabort", text, {}, {}}); }
-    QString OpenFileName(const QString& title, const QString& filter, const QString& directory) override {
+    void warningYes(const QString& text) override { calls.push_back({"warningyes", text, {}, {}}); }
+    void errorYes(const QString& text) override { calls.push_back({"erroryes", text, {}, {}}); }
+    void errorAbort(const QString& text) override { calls.push_back({"errorabort", text, {}, {}}); }
+    QString openFileName(const QString& title, const QString& filter, const QString& directory) override {
         calls.push_back({"open", title, filter, directory});
         return NextFile();
     }
-    QString SaveFileName(const QString& title, const QString& filter, const QString& directory,
+    QString saveFileName(const QString& title, const QString& filter, const QString& directory,
                          const QString& = QString()) override {
         calls.push_back({"save", title, filter, directory});
         return NextFile();
     }
-    void Beep() override { ++beeps; }
+    void beep() override { ++beeps; }
 
     // Texts of the calls of one kind.
     QStringList Of(const QString& kind) const {

@@ -14,8 +14,8 @@
 #include "core/settings/resdir.h"
 #include "core/text/cp932.h"
 #include "core/tree/files.h"
+#include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/history_menu.h"
-#include "gui/mainwin/memo_edit.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
 #include "gui_support.h"
@@ -88,7 +88,7 @@ void EndWithDeliveredSettings(MainWindowFixture& f) {
 
 bool ExpandedUpTo(MainWindowFixture& f, rn::Node* node) {
     for (rn::Node* p = node->parent; p && p->parent; p = p->parent)
-        if (!f.w().TreeView1()->isExpanded(f.w().outlineModel()->IndexOf(p))) return false;
+        if (!f.w().outlineView()->isExpanded(f.w().outlineModel()->indexOf(p))) return false;
     return true;
 }
 
@@ -119,14 +119,14 @@ void StartupExitTest::fullCycleFromNoSettingsFile() {
     MainWindowFixture f;
     // First run: Res/ exists but holds no settings file.
     std::filesystem::remove(f.Path("Res/Ramblenote.Ini"));
-    const QFont builtInFont = f.w().MemoM()->font();
-    f.w().FormActivate();
-    QVERIFY(f.w().state().StartupDone);
+    const QFont builtInFont = f.w().editor()->font();
+    f.w().runStartup();
+    QVERIFY(f.w().state().startupDone);
     QCOMPARE(f.Message(), U(" 前回開いた Rnote ファイルがありません"));
     QCOMPARE(f.doc().treeFile, std::string("NULL"));
     QCOMPARE(f.doc().outline.Count(), 0);
     QCOMPARE(f.w().windowTitle(), U("Ramblenote"));
-    QCOMPARE(f.w().MemoM()->font(), builtInFont);
+    QCOMPARE(f.w().editor()->font(), builtInFont);
     QVERIFY(!f.w().state().settings.Start.TreeOpen);
     // The history file is created with the (empty) remembered Tree file.
     QCOMPARE(ReadAll(f.Path("Res/Rnote履歴.Ini")), std::string("\r\n"));
@@ -137,8 +137,8 @@ void StartupExitTest::fullCycleFromNoSettingsFile() {
     QCOMPARE(f.doc().treeFile, doc);
     f.Select(4);
     QCOMPARE(f.w().state().settings.Start.NodeNo, 4);
-    f.w().MemoM()->moveCursor(QTextCursor::End);
-    QTest::keyClicks(f.w().MemoM(), " +edit");
+    f.w().editor()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(f.w().editor(), " +edit");
     // As the settings dialog would: reopen the document and the node next time.
     f.w().state().settings.Start.TreeOpen = true;
     f.w().state().settings.Start.DocMovement = true;
@@ -158,19 +158,19 @@ void StartupExitTest::fullCycleFromNoSettingsFile() {
     QVERIFY(sections.back() != std::string::npos);
 
     // Second run: the document and the node come back; the node's branch is opened.
-    f.w().FormActivate();
+    f.w().runStartup();
     QCOMPARE(f.doc().treeFile, doc);
     QCOMPARE(f.w().windowTitle(), U("Ramblenote：") + QString::fromStdString(doc));
     rn::Node* fifth = f.doc().outline.At(4);
-    QCOMPARE(f.w().SelectedNode(), fifth);
+    QCOMPARE(f.w().selectedNode(), fifth);
     QVERIFY(ExpandedUpTo(f, fifth));
-    QCOMPARE(f.w().MemoM()->toPlainText(), U("二つ目の節 +edit"));
+    QCOMPARE(f.w().editor()->toPlainText(), U("二つ目の節 +edit"));
     QCOMPARE(f.doc().editorState, int(rn::kEditing));
     QCOMPARE(f.Panel(0), U("No.5/3階層/0子"));
     QCOMPARE(f.w().state().settings.Start.NodeNo, 4);
     // The settings file written by the first run had no fonts: the window kept usable ones.
-    QVERIFY(!f.w().MemoM()->font().family().isEmpty());
-    QVERIFY(f.w().MemoM()->fontInfo().pixelSize() > 0);
+    QVERIFY(!f.w().editor()->font().family().isEmpty());
+    QVERIFY(f.w().editor()->fontInfo().pixelSize() > 0);
 
     // From now on every selection change is remembered.
     f.Select(2);
@@ -181,20 +181,20 @@ void StartupExitTest::fullCycleFromNoSettingsFile() {
 
 void StartupExitTest::treeOpenOffStoresNull() {
     MainWindowFixture f;
-    f.w().FormActivate();
+    f.w().runStartup();
     WriteBodies(f);
     f.OpenDocument("off.Rnote", kOutline);
     f.Select(3);
     f.w().state().settings.Start.TreeOpen = false;
     f.Restart();
     QCOMPARE(StartSection(f), StartOf("NULL", 3, false));
-    f.w().FormActivate();
+    f.w().runStartup();
     QCOMPARE(f.Message(), U(" Rnote ファイルを開いて下さい"));
     QCOMPARE(f.doc().treeFile, std::string("NULL"));
     QCOMPARE(f.doc().outline.Count(), 0);
-    QVERIFY(f.w().MemoM()->isHidden());
+    QVERIFY(f.w().editor()->isHidden());
     // The history still knows the document.
-    QCOMPARE(f.w().historyMenu().MenuFTR()->actions().first()->data().toString(), f.QPath("off.Rnote"));
+    QCOMPARE(f.w().historyMenu().menu()->actions().first()->data().toString(), f.QPath("off.Rnote"));
 }
 
 void StartupExitTest::vanishedFile() {
@@ -202,7 +202,7 @@ void StartupExitTest::vanishedFile() {
     const std::string doc = WriteDocument(f, "消える.Rnote");
     SetIniValue(f, "TreeFileName", rn::Utf8ToCp932(doc).bytes);
     std::filesystem::remove(doc);
-    f.w().FormActivate();
+    f.w().runStartup();
     QCOMPARE(f.Message(), U(" 前回開いた Rnote ファイルがありません"));
     QCOMPARE(f.doc().treeFile, std::string("NULL"));
     QCOMPARE(f.doc().outline.Count(), 0);
@@ -219,10 +219,10 @@ void StartupExitTest::argumentTakesPrecedence() {
     SetIniValue(f, "TreeFileName", rn::Utf8ToCp932(remembered).bytes);
     SetIniValue(f, "DocMovement", "0");
     f.Restart({QString::fromStdString(argument), U("ignored")});
-    f.w().FormActivate();
+    f.w().runStartup();
     QCOMPARE(f.doc().treeFile, argument);
     QCOMPARE(f.Message(), Opened(argument));
-    QCOMPARE(f.w().SelectedNode(), f.doc().outline.At(0));
+    QCOMPARE(f.w().selectedNode(), f.doc().outline.At(0));
     // It becomes what the next start reopens.
     f.Restart();
     QCOMPARE(StartSection(f), StartOf(argument, 0, true, false));
@@ -235,7 +235,7 @@ void StartupExitTest::argumentNamingNoFileIsIgnored() {
     SetIniValue(f, "TreeFileName", rn::Utf8ToCp932(remembered).bytes);
     for (const QString& argument : {f.QPath("無い.Rnote"), QString::fromStdString(f.dir.path()), QString()}) {
         f.Restart({argument});
-        f.w().FormActivate();
+        f.w().runStartup();
         QCOMPARE(f.doc().treeFile, remembered);
         QCOMPARE(f.Message(), Opened(remembered));
     }
@@ -248,12 +248,12 @@ void StartupExitTest::relativeArgumentIsRememberedAbsolute() {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(f.dir.path()));
     f.Restart({U("./相対.Rnote")});
-    f.w().FormActivate();
+    f.w().runStartup();
     QDir::setCurrent(previous);
     QCOMPARE(f.doc().treeFile, doc);
     QCOMPARE(f.Message(), Opened(doc));
     // Bodies are found from the tree directory, wherever the program was started from.
-    QCOMPARE(f.w().MemoM()->toPlainText(), U("序文"));
+    QCOMPARE(f.w().editor()->toPlainText(), U("序文"));
     f.Restart();
     QCOMPARE(StartSection(f), StartOf(doc, 0));
 }
@@ -266,9 +266,9 @@ void StartupExitTest::nodeNoOutOfRangeOrDocMovementOff() {
     for (const char* nodeNo : {"7", "99", "-1"}) {
         SetIniValue(f, "NodeNo", nodeNo);
         f.Restart();
-        f.w().FormActivate();
+        f.w().runStartup();
         QCOMPARE(f.doc().treeFile, doc);
-        QCOMPARE(f.w().SelectedNode(), f.doc().outline.At(0));
+        QCOMPARE(f.w().selectedNode(), f.doc().outline.At(0));
         QCOMPARE(f.Message(), Opened(doc));
         QCOMPARE(f.w().state().settings.Start.NodeNo, std::atoi(nodeNo));
         f.window.reset();
@@ -276,17 +276,17 @@ void StartupExitTest::nodeNoOutOfRangeOrDocMovementOff() {
     // The last node is in range.
     SetIniValue(f, "NodeNo", "6");
     f.Restart();
-    f.w().FormActivate();
-    QCOMPARE(f.w().SelectedNode(), f.doc().outline.At(6));
+    f.w().runStartup();
+    QCOMPARE(f.w().selectedNode(), f.doc().outline.At(6));
     QCOMPARE(f.Message(), U(" ゴミです"));
     f.window.reset();
     // Without DocMovement the first node stays selected, whatever NodeNo says.
     SetIniValue(f, "NodeNo", "4");
     SetIniValue(f, "DocMovement", "0");
     f.Restart();
-    f.w().FormActivate();
-    QCOMPARE(f.w().SelectedNode(), f.doc().outline.At(0));
-    QCOMPARE(f.w().MemoM()->toPlainText(), U("序文"));
+    f.w().runStartup();
+    QCOMPARE(f.w().selectedNode(), f.doc().outline.At(0));
+    QCOMPARE(f.w().editor()->toPlainText(), U("序文"));
     QCOMPARE(f.Message(), Opened(doc));
 }
 
@@ -299,8 +299,8 @@ void StartupExitTest::startupSelectionsKeepNodeNo() {
     SetIniValue(f, "DocMovement", "0");
     f.Restart();
     // Selections before the first activation has finished leave NodeNo as the file gave it.
-    f.w().FormActivate();
-    QCOMPARE(f.w().SelectedNode(), f.doc().outline.At(0));
+    f.w().runStartup();
+    QCOMPARE(f.w().selectedNode(), f.doc().outline.At(0));
     QCOMPARE(f.w().state().settings.Start.NodeNo, 3);
     QCOMPARE(f.Panel(0), U("No.4/1階層/0子"));  // the remembered number, for the first node
     // The first selection change afterwards stores its node.
@@ -313,23 +313,23 @@ void StartupExitTest::startupSelectionsKeepNodeNo() {
     SetIniValue(f, "NodeNo", "4");
     SetIniValue(f, "DocMovement", "1");
     f.Restart();
-    f.w().FormActivate();
+    f.w().runStartup();
     QCOMPARE(f.w().state().settings.Start.NodeNo, 4);
-    QCOMPARE(f.w().SelectedNode(), f.doc().outline.At(4));
+    QCOMPARE(f.w().selectedNode(), f.doc().outline.At(4));
 }
 
 void StartupExitTest::historyFileAfterACycle() {
     MainWindowFixture f;
     // Delivered settings, no history file yet: it is created with the remembered "NULL".
-    f.w().FormActivate();
+    f.w().runStartup();
     QCOMPARE(ReadAll(f.Path("Res/Rnote履歴.Ini")), std::string("NULL\r\n"));
     QCOMPARE(f.Message(), U(" Rnote ファイルを開いて下さい"));
     f.Restart();
     // Nothing was opened: the menu's single item is written as it reads.
     QCOMPARE(ReadAll(f.Path("Res/Rnote履歴.Ini")), rn::Sjis("最新\r\n"));
-    f.w().FormActivate();
-    QCOMPARE(f.w().historyMenu().MenuFTR()->actions().size(), 1);
-    QCOMPARE(f.w().historyMenu().MenuFTR()->actions().first()->text(), U("最新"));
+    f.w().runStartup();
+    QCOMPARE(f.w().historyMenu().menu()->actions().size(), 1);
+    QCOMPARE(f.w().historyMenu().menu()->actions().first()->text(), U("最新"));
 
     WriteBodies(f);
     f.OpenDocument("一.Rnote", kOutline);
@@ -340,9 +340,9 @@ void StartupExitTest::historyFileAfterACycle() {
                                  rn::Utf8ToCp932(f.Path("一.Rnote")).bytes + "\r\n" + rn::Sjis("最新") + "\r\n";
     QCOMPARE(ReadAll(f.Path("Res/Rnote履歴.Ini")), expected);
     // The next start shows the same order ("最新" names no file and is dropped).
-    f.w().FormActivate();
+    f.w().runStartup();
     QStringList captions;
-    for (QAction* a : f.w().historyMenu().MenuFTR()->actions())
+    for (QAction* a : f.w().historyMenu().menu()->actions())
         captions << a->text();
     QCOMPARE(captions, (QStringList{f.QPath("二.Rnote"), f.QPath("一.Rnote")}));
     QCOMPARE(f.doc().treeFile, f.Path("二.Rnote"));
@@ -354,7 +354,7 @@ void StartupExitTest::startFileThatIsNotLoaded() {
     WriteAll(f.Path("notes.txt"), "a\r\n");
     EndWithDeliveredSettings(f);
     f.Restart({f.QPath("notes.txt")});
-    f.w().FormActivate();
+    f.w().runStartup();
     QVERIFY2(f.Message().contains(f.QPath("notes.txt")), qPrintable(f.Message()));
     QVERIFY(f.Message().contains(U("開きませんでした")));
     QCOMPARE(f.doc().treeFile, std::string("NULL"));
@@ -369,7 +369,7 @@ void StartupExitTest::startFileThatIsNotLoaded() {
     SetIniValue(f, "TreeFileName", rn::Utf8ToCp932(f.Path("old.Tree")).bytes);
     f.Restart();
     f.prompts.answers.push_back(false);
-    f.w().FormActivate();
+    f.w().runStartup();
     QCOMPARE(f.prompts.Of("yesno").size(), 1);
     QVERIFY2(f.Message().contains(f.QPath("old.Tree")), qPrintable(f.Message()));
     QVERIFY(f.Message().contains(U("コンバート")));
@@ -382,22 +382,22 @@ void StartupExitTest::startFileThatIsNotLoaded() {
     SetIniValue(f, "TreeFileName", rn::Utf8ToCp932(f.Path("old.Tree")).bytes);
     f.Restart();
     f.prompts.answers.push_back(true);
-    f.w().FormActivate();
+    f.w().runStartup();
     QCOMPARE(f.doc().treeFile, f.Path("old.Rnote"));
     QCOMPARE(f.Message(), Opened(f.Path("old.Rnote")));
 }
 
 void StartupExitTest::exitRunsOnce() {
     MainWindowFixture f;
-    f.w().FormActivate();
+    f.w().runStartup();
     WriteBodies(f);
     f.OpenDocument("一度.Rnote", kOutline);
-    f.w().FormDestroy();
-    QVERIFY(f.w().ExitDone());
+    f.w().runExit();
+    QVERIFY(f.w().exitDone());
     QVERIFY(rn::test::Exists(f.Path("Res/Ramblenote.Ini")));
     std::filesystem::remove(f.Path("Res/Ramblenote.Ini"));
     std::filesystem::remove(f.Path("Res/Rnote履歴.Ini"));
-    f.w().FormDestroy();
+    f.w().runExit();
     f.window.reset();
     QVERIFY(!rn::test::Exists(f.Path("Res/Ramblenote.Ini")));
     QVERIFY(!rn::test::Exists(f.Path("Res/Rnote履歴.Ini")));
@@ -425,7 +425,7 @@ void StartupExitTest::sampleDocumentOpensCleanly() {
         if (treeBytes[i] == '\n') QVERIFY(i > 0 && treeBytes[i - 1] == '\r');
 
     f.Restart({QString::fromStdString(tree)});
-    f.w().FormActivate();
+    f.w().runStartup();
     QCOMPARE(f.doc().treeFile, tree);
     QCOMPARE(ReadAll(tree), treeBytes);  // it has its trash already: nothing was rewritten
     const rn::Outline& o = f.doc().outline;
@@ -468,7 +468,7 @@ void StartupExitTest::sampleDocumentOpensCleanly() {
         before[name] = ReadAll((copy / name).string());
     for (int i = 0; i < o.Count(); ++i) {
         f.Select(i);
-        if (o.At(i)->IsText()) QVERIFY(!f.w().MemoM()->toPlainText().isEmpty());
+        if (o.At(i)->IsText()) QVERIFY(!f.w().editor()->toPlainText().isEmpty());
     }
     f.Select(0);
     QCOMPARE(f.prompts.Boxes(), QStringList());

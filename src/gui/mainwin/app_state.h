@@ -19,16 +19,19 @@ struct AppState {
     rn::Settings settings;
     rn::TreeHistory history;
 
-    // Values shared with the node-name dialog.
-    int NodeDialogMode = 0;
-    std::string DialogNodeName;  // CP932
-    bool DialogTextNode = true;
+    // What a command asks of the node-name dialog, and its answer.
+    struct NameDialogValues {
+        int mode = 0;          // rn::NodeDialogModeCode
+        std::string name;      // CP932: the selected node's text going in; the confirmed name coming
+                               // out, empty when cancelled
+        bool textNode = true;  // the kind chosen for a new node
+    } nameDialog;
 
     // While above 0 the selection change does not run (a command selects and runs it itself).
     int selectionQuiet = 0;
 
-    bool StartupDone = false;
-    bool QuitOnClose = false;
+    bool startupDone = false;
+    bool quitOnClose = false;
     LowerPaneMode lowerPane = LowerPaneMode::Hidden;
 
     std::string settingsFile;  // ResDir + "Ramblenote.Ini"

@@ -7,15 +7,15 @@
 #include "core/settings/colors.h"
 #include "core/settings/settings.h"
 #include "gui/gui_notices.h"
+#include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/main_window.h"
-#include "gui/mainwin/memo_edit.h"
 #include "gui/mainwin/outline_view.h"
 
 namespace rn::gui {
 namespace {
 
 // Display colour numbers of the desktop, as palette roles.
-std::optional<QPalette::ColorRole> SystemRole(uint32_t number) {
+std::optional<QPalette::ColorRole> systemRole(uint32_t number) {
     switch (number) {
         case 0x00:
             return QPalette::Button;  // scroll bar
@@ -84,11 +84,11 @@ std::optional<QPalette::ColorRole> SystemRole(uint32_t number) {
 
 }  // namespace
 
-std::optional<QColor> ResolveColor(const std::string& text, const QPalette& palette) {
+std::optional<QColor> resolveColor(const std::string& text, const QPalette& palette) {
     std::optional<uint32_t> value = rn::ColorFromText(text);
     if (!value || *value == rn::kColorNone || *value == rn::kColorDefault) return std::nullopt;
     if (rn::IsSystemColor(*value)) {
-        auto role = SystemRole(*value & 0xFF);
+        auto role = systemRole(*value & 0xFF);
         if (!role) return std::nullopt;
         return palette.color(QPalette::Active, *role);
     }
@@ -97,60 +97,60 @@ std::optional<QColor> ResolveColor(const std::string& text, const QPalette& pale
                   static_cast<int>((*value >> 16) & 0xFF));
 }
 
-void ApplyPaneFont(QWidget& widget, const rn::PaneFontSettings& pane, QPalette::ColorRole textRole,
+void applyPaneFont(QWidget& widget, const rn::PaneFontSettings& pane, QPalette::ColorRole textRole,
                    QPalette::ColorRole backgroundRole) {
     QFont font = widget.font();
-    if (!pane.FontName.empty()) font.setFamily(FromUtf8(pane.FontName));
+    if (!pane.FontName.empty()) font.setFamily(fromUtf8(pane.FontName));
     if (pane.FontSize > 0) font.setPointSize(pane.FontSize);
     widget.setFont(font);
     QPalette p = widget.palette();
     const QPalette app = QApplication::palette();
-    if (auto c = ResolveColor(pane.FontColor, app)) {
+    if (auto c = resolveColor(pane.FontColor, app)) {
         p.setColor(QPalette::Active, textRole, *c);
         p.setColor(QPalette::Inactive, textRole, *c);
     }
-    if (auto c = ResolveColor(pane.FontBColor, app)) {
+    if (auto c = resolveColor(pane.FontBColor, app)) {
         p.setColor(QPalette::Active, backgroundRole, *c);
         p.setColor(QPalette::Inactive, backgroundRole, *c);
     }
     widget.setPalette(p);
 }
 
-void ApplyTabStops(QPlainTextEdit& edit, int tabSize) {
+void applyTabStops(QPlainTextEdit& edit, int tabSize) {
     if (tabSize <= 0) return;
     edit.setTabStopDistance(tabSize * edit.fontMetrics().averageCharWidth());
 }
 
-QString TabButtonHint(bool tabIn) {
+QString tabButtonHint(bool tabIn) {
     return tabIn ? QStringLiteral("Tab入力解除") : QStringLiteral("Tab入力");
 }
-QString WrapButtonHint(bool wordWrap) {
+QString wrapButtonHint(bool wordWrap) {
     return wordWrap ? QStringLiteral("折り返しOFF") : QStringLiteral("折り返しON");
 }
 
-void ApplySettings(TFormTree& w) {
+void applySettings(MainWindow& w) {
     const rn::Settings& s = w.state().settings;
     if (QAction* tab = w.findChild<QAction*>(QStringLiteral("ToolButtonTAB")))
-        tab->setToolTip(TabButtonHint(s.Memo.TabIn));
+        tab->setToolTip(tabButtonHint(s.Memo.TabIn));
     if (QAction* cr = w.findChild<QAction*>(QStringLiteral("ToolButtonCR")))
-        cr->setToolTip(WrapButtonHint(s.Memo.WordWrap));
+        cr->setToolTip(wrapButtonHint(s.Memo.WordWrap));
 
-    OutlineView* tree = w.TreeView1();
+    OutlineView* tree = w.outlineView();
     tree->setRootIsDecorated(s.Tree.Root);
-    tree->SetShowLines(s.Tree.Line);
-    tree->SetShowButtons(s.Tree.Button);
-    ApplyPaneFont(*tree, s.Tree, QPalette::Text, QPalette::Base);
+    tree->setShowLines(s.Tree.Line);
+    tree->setShowButtons(s.Tree.Button);
+    applyPaneFont(*tree, s.Tree, QPalette::Text, QPalette::Base);
 
     struct Pane {
         QPlainTextEdit* edit;
         const rn::PaneFontSettings* fonts;
     };
-    for (const Pane& pane : {Pane{w.MemoM(), &s.Memo}, Pane{w.MemoF(), &s.AddMemo}}) {
-        ApplyPaneFont(*pane.edit, *pane.fonts, QPalette::Text, QPalette::Base);
+    for (const Pane& pane : {Pane{w.editor(), &s.Memo}, Pane{w.lowerPane(), &s.AddMemo}}) {
+        applyPaneFont(*pane.edit, *pane.fonts, QPalette::Text, QPalette::Base);
         pane.edit->setHorizontalScrollBarPolicy(s.Memo.WordWrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
         pane.edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         pane.edit->setLineWrapMode(s.Memo.WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-        ApplyTabStops(*pane.edit, s.Memo.TabSize);
+        applyTabStops(*pane.edit, s.Memo.TabSize);
         pane.edit->setTabChangesFocus(!s.Memo.TabIn);
     }
 }

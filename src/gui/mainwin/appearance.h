@@ -17,23 +17,23 @@ struct PaneFontSettings;
 
 namespace rn::gui {
 
-class TFormTree;
+class MainWindow;
 
 // The colour a colour text stands for, or nullopt to keep the widget's own colour (empty or
 // unreadable text, "none", "default").
-std::optional<QColor> ResolveColor(const std::string& text, const QPalette& palette);
+std::optional<QColor> resolveColor(const std::string& text, const QPalette& palette);
 
 // Font and colours of one pane.
-void ApplyPaneFont(QWidget& widget, const rn::PaneFontSettings& pane, QPalette::ColorRole textRole,
+void applyPaneFont(QWidget& widget, const rn::PaneFontSettings& pane, QPalette::ColorRole textRole,
                    QPalette::ColorRole backgroundRole);
 // Tab stops every `tabSize` average characters (kept when tabSize is not positive).
-void ApplyTabStops(QPlainTextEdit& edit, int tabSize);
+void applyTabStops(QPlainTextEdit& edit, int tabSize);
 
 // Applies the whole settings record to the main window, in the program's fixed order.
-void ApplySettings(TFormTree& window);
+void applySettings(MainWindow& window);
 
 // Hints of the two editor toggles; they name what the next click does.
-QString TabButtonHint(bool tabIn);
-QString WrapButtonHint(bool wordWrap);
+QString tabButtonHint(bool tabIn);
+QString wrapButtonHint(bool wordWrap);
 
 }  // namespace rn::gui

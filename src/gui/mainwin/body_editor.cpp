@@ -16,26 +16,26 @@
 #include "core/tree/notices.h"
 #include "core/tree/treefile.h"
 #include "gui/mainwin/appearance.h"
+#include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/main_window.h"
-#include "gui/mainwin/memo_edit.h"
 #include "gui/mainwin/status_panels.h"
 #include "platform/lock_keys.h"
 
 namespace rn::gui {
 namespace {
 
-QString BodyToText(std::string_view bytes) {
-    QString text = FromCp932(bytes);
+QString bodyToText(std::string_view bytes) {
+    QString text = fromCp932(bytes);
     text.remove(QLatin1Char('\r'));  // bodies hold CR LF only; the editor wants LF
     return text;
 }
 
 }  // namespace
 
-BodyEditor::BodyEditor(TFormTree& window) : QObject(&window), w_(window) {}
+BodyEditor::BodyEditor(MainWindow& window) : QObject(&window), window_(window) {}
 
-bool BodyEditor::ReadBody(std::string_view nodeText, std::string& path, std::string& bytes) {
-    const rn::Document& doc = w_.doc();
+bool BodyEditor::readBody(std::string_view nodeText, std::string& path, std::string& bytes) {
+    const rn::Document& doc = window_.doc();
     auto bodyPath = doc.BodyPath(nodeText);
     std::string raw, reason;
     if (!bodyPath) {
@@ -67,17 +67,17 @@ bool BodyEditor::ReadBody(std::string_view nodeText, std::string& path, std::str
     return true;
 }
 
-bool BodyEditor::ReadInto(std::string_view nodeText, QPlainTextEdit& edit) {
+bool BodyEditor::readInto(std::string_view nodeText, QPlainTextEdit& edit) {
     std::string path, bytes;
-    if (!ReadBody(nodeText, path, bytes)) return false;
+    if (!readBody(nodeText, path, bytes)) return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    edit.setPlainText(BodyToText(bytes));
+    edit.setPlainText(bodyToText(bytes));
     edit.document()->setModified(false);
     QApplication::restoreOverrideCursor();
     return true;
 }
 
-void BodyEditor::KeepOrDrop(QTextDocument* doc) {
+void BodyEditor::keepOrDrop(QTextDocument* doc) {
     if (!matches_ || path_.empty() || original_.size() > kKeptBodyBytes) {
         delete doc;
         return;
@@ -92,8 +92,8 @@ void BodyEditor::KeepOrDrop(QTextDocument* doc) {
     kept_.erase(it, kept_.end());
 }
 
-void BodyEditor::ShowInEditor(const std::string& path, std::string bytes) {
-    QPlainTextEdit& memo = *w_.MemoM();
+void BodyEditor::showInEditor(const std::string& path, std::string bytes) {
+    QPlainTextEdit& memo = *window_.editor();
     QTextDocument* current = memo.document();
     QTextDocument* next = nullptr;
     // A kept document of this file serves only while the file still holds the same bytes.
@@ -115,7 +115,7 @@ void BodyEditor::ShowInEditor(const std::string& path, std::string bytes) {
     } else {
         next = new QTextDocument(this);
         next->setDocumentLayout(new QPlainTextDocumentLayout(next));
-        next->setPlainText(BodyToText(bytes));
+        next->setPlainText(bodyToText(bytes));
     }
     // The editor's font, tab stops and wrapping belong to its document: hand them over.
     if (next->defaultFont() != memo.font()) next->setDefaultFont(memo.font());
@@ -129,7 +129,7 @@ void BodyEditor::ShowInEditor(const std::string& path, std::string bytes) {
     // The editor's own first document is deleted by setDocument; the others are this editor's.
     const bool ours = current->parent() == this;
     memo.setDocument(next);
-    if (ours) KeepOrDrop(current);
+    if (ours) keepOrDrop(current);
     QApplication::restoreOverrideCursor();
     path_ = path;
     original_ = std::move(bytes);
@@ -137,17 +137,17 @@ void BodyEditor::ShowInEditor(const std::string& path, std::string bytes) {
     connect(next, &QTextDocument::contentsChanged, this, [this] { matches_ = false; });
 }
 
-bool BodyEditor::LoadBody(std::string_view nodeText) {
+bool BodyEditor::loadBody(std::string_view nodeText) {
     std::string path, bytes;
-    if (!ReadBody(nodeText, path, bytes)) return false;
-    ShowInEditor(path, std::move(bytes));
-    AppState& s = w_.state();
-    if (s.lowerPane == LowerPaneMode::Split && s.settings.AddMemo.ILSW) ReadInto(nodeText, *w_.MemoF());
+    if (!readBody(nodeText, path, bytes)) return false;
+    showInEditor(path, std::move(bytes));
+    AppState& s = window_.state();
+    if (s.lowerPane == LowerPaneMode::Split && s.settings.AddMemo.ILSW) readInto(nodeText, *window_.lowerPane());
     return true;
 }
 
-bool BodyEditor::EditorBytes(std::string& bytes) const {
-    QPlainTextEdit* memo = w_.MemoM();
+bool BodyEditor::editorBytes(std::string& bytes) const {
+    QPlainTextEdit* memo = window_.editor();
     if (!memo->document()->isModified()) {
         bytes = original_;
         return true;
@@ -158,69 +158,69 @@ bool BodyEditor::EditorBytes(std::string& bytes) const {
         std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
     if (!r.ok) {
         // Input is filtered, so this is a safety net: keep the file as it is rather than lose text.
-        rn::notices().ErrorBox(ToUtf8(RefusedCharacterMessage(r.firstBad)));
+        rn::notices().ErrorBox(toUtf8(refusedCharacterMessage(r.firstBad)));
         return false;
     }
     bytes = std::move(r.bytes);
     return true;
 }
 
-bool BodyEditor::SaveBody(std::string_view nodeText) {
-    const bool encoded = w_.MemoM()->document()->isModified();
+bool BodyEditor::saveBody(std::string_view nodeText) {
+    const bool encoded = window_.editor()->document()->isModified();
     if (!encoded) {
         // Unedited: the loaded bytes go back as they are, without a copy.
-        if (!w_.doc().SaveBody(nodeText, original_)) return false;
+        if (!window_.doc().SaveBody(nodeText, original_)) return false;
     } else {
         std::string bytes;
-        if (!EditorBytes(bytes)) return false;
-        if (!w_.doc().SaveBody(nodeText, bytes)) return false;
+        if (!editorBytes(bytes)) return false;
+        if (!window_.doc().SaveBody(nodeText, bytes)) return false;
         // What is on disk now is what the editor holds: an unedited rewrite of it is byte-exact.
         original_ = std::move(bytes);
-        w_.MemoM()->document()->setModified(false);
+        window_.editor()->document()->setModified(false);
         // Written from the editor's text, the file now stands for exactly that text.
         matches_ = true;
     }
-    if (auto path = w_.doc().BodyPath(nodeText)) path_ = *path;
+    if (auto path = window_.doc().BodyPath(nodeText)) path_ = *path;
     return true;
 }
 
-bool BodyEditor::SaveCurrentBody() {
-    rn::Document& doc = w_.doc();
-    if (!doc.editorNodeText.empty() && doc.editorState == rn::kEditing) return SaveBody(doc.editorNodeText);
+bool BodyEditor::saveCurrentBody() {
+    rn::Document& doc = window_.doc();
+    if (!doc.editorNodeText.empty() && doc.editorState == rn::kEditing) return saveBody(doc.editorNodeText);
     return true;
 }
 
-void BodyEditor::ShowNodePosition(rn::Node* node) {
-    const AppState& s = w_.state();
+void BodyEditor::showNodePosition(rn::Node* node) {
+    const AppState& s = window_.state();
     const int level = rn::Outline::LevelOf(node);
-    w_.StatusBar1()->SetText(0, QStringLiteral("No.%1/%2階層/%3子")
-                                    .arg(static_cast<qlonglong>(s.settings.Start.NodeNo) + 1)
-                                    .arg(level + 1)
-                                    .arg(node->ChildCount()));
+    window_.statusPanels()->setText(0, QStringLiteral("No.%1/%2階層/%3子")
+                                           .arg(static_cast<qlonglong>(s.settings.Start.NodeNo) + 1)
+                                           .arg(level + 1)
+                                           .arg(node->ChildCount()));
 }
 
-void BodyEditor::TreeView1Change(rn::Node* node) {
-    rn::Document& doc = w_.doc();
-    AppState& s = w_.state();
+void BodyEditor::onCurrentNodeChanged(rn::Node* node) {
+    rn::Document& doc = window_.doc();
+    AppState& s = window_.state();
     if (doc.loadingOutline || s.selectionQuiet > 0 || !node) return;
     rn::ClearStatus();
     // A body that could not be written stays in the editor, still under its own name: loading the
     // next one would lose the edits.
-    if (!SaveCurrentBody()) return;
-    s.DialogNodeName = node->text;
+    if (!saveCurrentBody()) return;
+    s.nameDialog.name = node->text;
     doc.editorNodeText = node->text;
     doc.editorState = rn::kNoBody;
-    if (s.StartupDone) s.settings.Start.NodeNo = doc.outline.IndexOf(node);
-    ShowNodePosition(node);
-    QPlainTextEdit* memo = w_.MemoM();
+    if (s.startupDone) s.settings.Start.NodeNo = doc.outline.IndexOf(node);
+    showNodePosition(node);
+    QPlainTextEdit* memo = window_.editor();
     if (node->IsText()) {
         memo->show();
         doc.editorState = rn::kEditing;
-        if (LoadBody(node->text)) {
-            ApplyTabStops(*memo, s.settings.Memo.TabSize);
+        if (loadBody(node->text)) {
+            applyTabStops(*memo, s.settings.Memo.TabSize);
         } else {
             // Nothing of the previous node may stay in an editor that could be written to this node.
-            ClearEditor();
+            clearEditor();
             memo->hide();
             doc.editorState = rn::kNoBody;
         }
@@ -235,7 +235,7 @@ void BodyEditor::TreeView1Change(rn::Node* node) {
     }
 }
 
-QString BodyEditor::CaretText(const QPlainTextEdit& edit) {
+QString BodyEditor::caretText(const QPlainTextEdit& edit) {
     QTextCursor cursor = edit.textCursor();
     const int pos = cursor.selectionStart();
     QTextBlock block = edit.document()->findBlock(pos);
@@ -267,62 +267,62 @@ QString BodyEditor::CaretText(const QPlainTextEdit& edit) {
     return QStringLiteral("%1行/%2").arg(line + 1).arg(column + 1);
 }
 
-QString BodyEditor::LockText(bool capsLock, bool numLock) {
+QString BodyEditor::lockText(bool capsLock, bool numLock) {
     QString text = capsLock ? QStringLiteral("C ") : QStringLiteral("  ");
     if (numLock) text += QStringLiteral(" Num");
     return text;
 }
 
-void BodyEditor::MemoMKeyUp() {
+void BodyEditor::onEditorKeyUp() {
     rn::ClearStatus();
-    w_.StatusBar1()->SetText(2, CaretText(*w_.MemoM()));
+    window_.statusPanels()->setText(2, caretText(*window_.editor()));
     rn::LockKeyState keys = rn::CurrentLockKeys();
-    w_.StatusBar1()->SetText(3, LockText(keys.capsLock, keys.numLock));
+    window_.statusPanels()->setText(3, lockText(keys.capsLock, keys.numLock));
     // A character refused by this key (or by the input method's commit just before it) must still be
     // readable after the release; it has beeped already.
-    if (auto refused = w_.MemoM()->PendingRefusal())
-        rn::notices().SetStatusText(" " + ToUtf8(RefusedCharacterMessage(*refused)));
+    if (auto refused = window_.editor()->pendingRefusal())
+        rn::notices().SetStatusText(" " + toUtf8(refusedCharacterMessage(*refused)));
 }
 
-void BodyEditor::ClearEditor() {
-    w_.MemoM()->clear();
-    w_.MemoM()->document()->setModified(false);
+void BodyEditor::clearEditor() {
+    window_.editor()->clear();
+    window_.editor()->document()->setModified(false);
     original_.clear();
     path_.clear();
 }
 
-void BodyEditor::SearchOff() {
-    w_.MemoF()->hide();
-    w_.state().lowerPane = LowerPaneMode::Hidden;
+void BodyEditor::closeLowerPane() {
+    window_.lowerPane()->hide();
+    window_.state().lowerPane = LowerPaneMode::Hidden;
 }
 
-void BodyEditor::ToolButtonTABClick() {
+void BodyEditor::toggleTabInput() {
     rn::ClearStatus();
-    rn::Settings& st = w_.state().settings;
+    rn::Settings& st = window_.state().settings;
     st.Memo.TabIn = !st.Memo.TabIn;
-    ApplySettings(w_);
+    applySettings(window_);
     rn::ShowStatus(st.Memo.TabIn ? "Tab入力できます" : "Tab入力解除しました");
 }
 
-void BodyEditor::ToolButtonCRClick() {
+void BodyEditor::toggleWordWrap() {
     rn::ClearStatus();
-    rn::Settings& st = w_.state().settings;
+    rn::Settings& st = window_.state().settings;
     st.Memo.WordWrap = !st.Memo.WordWrap;
-    ApplySettings(w_);
+    applySettings(window_);
 }
 
-void BodyEditor::ToolButtonSprClick() {
+void BodyEditor::toggleSplitView() {
     rn::ClearStatus();
-    AppState& s = w_.state();
-    rn::Document& doc = w_.doc();
+    AppState& s = window_.state();
+    rn::Document& doc = window_.doc();
     if (s.lowerPane != LowerPaneMode::Hidden) {
-        SearchOff();
+        closeLowerPane();
         rn::ShowStatus("メモ画面分割を解除しました");
     } else if (doc.editorState == rn::kEditing) {
         // The lower pane shows the body as saved: edits since the selection are not in it.
-        if (!ReadInto(doc.editorNodeText, *w_.MemoF())) return;
+        if (!readInto(doc.editorNodeText, *window_.lowerPane())) return;
         s.lowerPane = LowerPaneMode::Split;
-        w_.MemoF()->show();
+        window_.lowerPane()->show();
         rn::ShowStatus("メモ画面を分割しました");
     } else {
         rn::ShowStatus("2画面分割するには､テキストノードを指定して下さい");

@@ -17,7 +17,7 @@ struct Node;
 
 namespace rn::gui {
 
-class TFormTree;
+class MainWindow;
 
 // Largest body the editor takes, in bytes of the file.
 inline constexpr std::size_t kBodyLimit = std::size_t(64) << 20;
@@ -26,43 +26,46 @@ inline constexpr std::size_t kBodyLimit = std::size_t(64) << 20;
 inline constexpr std::size_t kKeptBodies = 3;
 inline constexpr std::size_t kKeptBodyBytes = std::size_t(8) << 20;
 // With wrapping on, the caret panel lays out the lines above the caret that were never shown only
-// within this many characters from the top (see CaretText).
+// within this many characters from the top (see caretText).
 inline constexpr int kExactCaretChars = 1 << 18;
 
 class BodyEditor : public QObject {
     Q_OBJECT
 public:
-    explicit BodyEditor(TFormTree& window);
+    explicit BodyEditor(MainWindow& window);
 
     // The selection change.
-    void TreeView1Change(rn::Node* node);
+    void onCurrentNodeChanged(rn::Node* node);
     // Writes the editor's body to its file when a text node is being edited. False when that write
     // failed (after its error box): the edits are still only in the editor.
-    bool SaveCurrentBody();
+    bool saveCurrentBody();
     // Reads a body into the editor (and into the lower pane when it follows the editor).
-    bool LoadBody(std::string_view nodeText);
+    bool loadBody(std::string_view nodeText);
     // Writes the editor's text to a body file.
-    bool SaveBody(std::string_view nodeText);
+    bool saveBody(std::string_view nodeText);
     // The editor's text as body file bytes: the loaded bytes when nothing was edited, else the text
     // encoded with CR LF line ends. False (after an error box) when the text cannot be stored.
-    bool EditorBytes(std::string& bytes) const;
+    bool editorBytes(std::string& bytes) const;
 
     // Empties the editor and forgets the loaded body.
-    void ClearEditor();
+    void clearEditor();
 
-    void SearchOff();
-    void MemoMKeyUp();
-    void ToolButtonTABClick();
-    void ToolButtonCRClick();
-    void ToolButtonSprClick();
+    // Hides the lower pane, whether it shows the split view or search results.
+    void closeLowerPane();
+    // Every key release in the editor: caret and lock-key panels.
+    void onEditorKeyUp();
+    // The editor toggles of the tool bar.
+    void toggleTabInput();
+    void toggleWordWrap();
+    void toggleSplitView();
 
     // Caret panel text for the editor's caret: "3行/12".
-    static QString CaretText(const QPlainTextEdit& edit);
+    static QString caretText(const QPlainTextEdit& edit);
     // Lock-key panel text.
-    static QString LockText(bool capsLock, bool numLock);
+    static QString lockText(bool capsLock, bool numLock);
 
     // Number of documents kept for a quick return (for tests).
-    std::size_t KeptCount() const { return kept_.size(); }
+    std::size_t keptCount() const { return kept_.size(); }
 
 private:
     struct KeptBody {
@@ -72,16 +75,16 @@ private:
     };
 
     // Reads a body file as the editors hold it (line ends made CR LF). False after an error box.
-    bool ReadBody(std::string_view nodeText, std::string& path, std::string& bytes);
+    bool readBody(std::string_view nodeText, std::string& path, std::string& bytes);
     // Reads a body file into the lower pane. False after an error box.
-    bool ReadInto(std::string_view nodeText, QPlainTextEdit& edit);
+    bool readInto(std::string_view nodeText, QPlainTextEdit& edit);
     // Puts a body into the editor: a kept document of the same bytes, else a new one.
-    void ShowInEditor(const std::string& path, std::string bytes);
+    void showInEditor(const std::string& path, std::string bytes);
     // The editor's document has been replaced: keep it while it still stands for its file's bytes.
-    void KeepOrDrop(QTextDocument* doc);
-    void ShowNodePosition(rn::Node* node);
+    void keepOrDrop(QTextDocument* doc);
+    void showNodePosition(rn::Node* node);
 
-    TFormTree& w_;
+    MainWindow& window_;
     std::string original_;       // the body as loaded (CR LF line ends), kept while it is unedited
     std::string path_;           // the file the editor's document was loaded from or last written to
     bool matches_ = false;       // the document's text is still exactly `original_` decoded

@@ -10,15 +10,15 @@
 
 namespace rn::gui {
 
-HistoryMenu::HistoryMenu(TFormTree& window, QMenu* menu) : QObject(&window), w_(window), menu_(menu) {
+HistoryMenu::HistoryMenu(MainWindow& window, QMenu* menu) : QObject(&window), window_(window), menu_(menu) {
     menu_->setObjectName(QStringLiteral("MenuFTR"));
-    Rebuild();
+    rebuild();
 }
 
-void HistoryMenu::Rebuild() {
+void HistoryMenu::rebuild() {
     // Items are kept and given their new captions: the item being chosen is often the one whose open
     // reorders the list, and it must not be deleted under its own signal.
-    const auto& items = w_.state().history.items();
+    const auto& items = window_.state().history.items();
     QList<QAction*> actions = menu_->actions();
     while (actions.size() > static_cast<qsizetype>(items.size())) {
         QAction* extra = actions.takeLast();
@@ -30,33 +30,33 @@ void HistoryMenu::Rebuild() {
         if (i == 0) a->setObjectName(QStringLiteral("MenuFTRNew"));
         // The caption is taken when the item is chosen, as a copy: the open it starts changes the list.
         connect(a, &QAction::triggered, this, [this, i] {
-            const auto& list = w_.state().history.items();
-            if (i < list.size()) MenuFTRNewClick(list[i]);
+            const auto& list = window_.state().history.items();
+            if (i < list.size()) openFromHistory(list[i]);
         });
         actions.append(a);
     }
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const QString caption = FromUtf8(items[i]);
+        const QString caption = fromUtf8(items[i]);
         // Captions are shown as they are: a "&" in a path is no access key.
         actions[static_cast<qsizetype>(i)]->setText(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
         actions[static_cast<qsizetype>(i)]->setData(caption);
     }
 }
 
-void HistoryMenu::Add(const std::string& path) {
-    AppState& s = w_.state();
+void HistoryMenu::add(const std::string& path) {
+    AppState& s = window_.state();
     s.history.AddTreeHistory(path, s.settings.Ramblenote.TreeHistory);
-    Rebuild();
+    rebuild();
 }
 
-void HistoryMenu::MenuFTRNewClick(std::string caption) {
+void HistoryMenu::openFromHistory(std::string caption) {
     rn::ClearStatus();
-    rn::Document& doc = w_.doc();
+    rn::Document& doc = window_.doc();
     // Edits that could not be written stay in the editor; opening another document would lose them.
-    if (!w_.editor().SaveCurrentBody()) return;
+    if (!window_.bodyEditor().saveCurrentBody()) return;
     doc.SaveTreeFile();
     if (caption == rn::kHistoryLatest) return;
-    w_.treeFiles().OpenAndReport(caption);
+    window_.treeFileCommands().openAndReport(caption);
 }
 
 }  // namespace rn::gui

@@ -8,23 +8,23 @@ class QMenu;
 
 namespace rn::gui {
 
-class TFormTree;
+class MainWindow;
 
 class HistoryMenu : public QObject {
     Q_OBJECT
 public:
-    HistoryMenu(TFormTree& window, QMenu* menu);
+    HistoryMenu(MainWindow& window, QMenu* menu);
 
-    QMenu* MenuFTR() const { return menu_; }
+    QMenu* menu() const { return menu_; }
     // Puts the list's items into the menu again.
-    void Rebuild();
+    void rebuild();
     // A completed open puts its path at the top.
-    void Add(const std::string& path);
+    void add(const std::string& path);
     // The click of an item. The caption is copied: the item itself goes when the list is rebuilt.
-    void MenuFTRNewClick(std::string caption);
+    void openFromHistory(std::string caption);
 
 private:
-    TFormTree& w_;
+    MainWindow& window_;
     QMenu* menu_;
 };
 

@@ -9,14 +9,14 @@ namespace {
 
 constexpr int kSize = 16;
 
-QPixmap Blank() {
+QPixmap blankPixmap() {
     QPixmap p(kSize, kSize);
     p.fill(Qt::transparent);
     return p;
 }
 
-QPixmap Folder(bool open) {
-    QPixmap pm = Blank();
+QPixmap folderPixmap(bool open) {
+    QPixmap pm = blankPixmap();
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QColor(150, 110, 20));
@@ -36,8 +36,8 @@ QPixmap Folder(bool open) {
     return pm;
 }
 
-QPixmap Page(bool selected) {
-    QPixmap pm = Blank();
+QPixmap pagePixmap(bool selected) {
+    QPixmap pm = blankPixmap();
     QPainter p(&pm);
     p.setPen(QColor(90, 90, 90));
     p.setBrush(Qt::white);
@@ -52,8 +52,8 @@ QPixmap Page(bool selected) {
     return pm;
 }
 
-QPixmap Bin() {
-    QPixmap pm = Blank();
+QPixmap trashPixmap() {
+    QPixmap pm = blankPixmap();
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QColor(70, 70, 70));
@@ -66,8 +66,8 @@ QPixmap Bin() {
     return pm;
 }
 
-QPixmap Letter(const QString& text, const QColor& colour) {
-    QPixmap pm = Blank();
+QPixmap letterPixmap(const QString& text, const QColor& colour) {
+    QPixmap pm = blankPixmap();
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -80,7 +80,7 @@ QPixmap Letter(const QString& text, const QColor& colour) {
     return pm;
 }
 
-QPixmap Overlay(QPixmap base, const QString& mark, const QColor& colour) {
+QPixmap withMark(QPixmap base, const QString& mark, const QColor& colour) {
     QPainter p(&base);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
@@ -97,20 +97,20 @@ QPixmap Overlay(QPixmap base, const QString& mark, const QColor& colour) {
 
 }  // namespace
 
-QIcon NodeIcon(rn::NodeKind kind) {
+QIcon nodeIcon(rn::NodeKind kind) {
     static const QIcon text = [] {
-        QIcon i(Page(false));
-        i.addPixmap(Page(true), QIcon::Selected);
+        QIcon i(pagePixmap(false));
+        i.addPixmap(pagePixmap(true), QIcon::Selected);
         return i;
     }();
     static const QIcon folder = [] {
-        QIcon i(Folder(false));
-        i.addPixmap(Folder(true), QIcon::Selected);
+        QIcon i(folderPixmap(false));
+        i.addPixmap(folderPixmap(true), QIcon::Selected);
         return i;
     }();
     static const QIcon trash = [] {
-        QIcon i(Bin());
-        i.addPixmap(Bin(), QIcon::Selected);
+        QIcon i(trashPixmap());
+        i.addPixmap(trashPixmap(), QIcon::Selected);
         return i;
     }();
     switch (kind) {
@@ -124,38 +124,38 @@ QIcon NodeIcon(rn::NodeKind kind) {
     return folder;
 }
 
-QIcon MakeToolIcon(ToolIcon which) {
+QIcon makeToolIcon(ToolIcon which) {
     const QColor green(30, 140, 60), red(200, 40, 40), blue(30, 80, 200);
     switch (which) {
         case ToolIcon::Add:
-            return QIcon(Overlay(Page(false), QStringLiteral("+"), green));
+            return QIcon(withMark(pagePixmap(false), QStringLiteral("+"), green));
         case ToolIcon::AddChild:
-            return QIcon(Overlay(Folder(false), QStringLiteral("+"), green));
+            return QIcon(withMark(folderPixmap(false), QStringLiteral("+"), green));
         case ToolIcon::Insert:
-            return QIcon(Overlay(Page(false), QStringLiteral("↑"), blue));
+            return QIcon(withMark(pagePixmap(false), QStringLiteral("↑"), blue));
         case ToolIcon::Delete:
-            return QIcon(Overlay(Page(false), QStringLiteral("×"), red));
+            return QIcon(withMark(pagePixmap(false), QStringLiteral("×"), red));
         case ToolIcon::Print:
-            return QIcon(Letter(QStringLiteral("印"), QColor(60, 60, 60)));
+            return QIcon(letterPixmap(QStringLiteral("印"), QColor(60, 60, 60)));
         case ToolIcon::NewTree:
-            return QIcon(Overlay(Folder(false), QStringLiteral("+"), blue));
+            return QIcon(withMark(folderPixmap(false), QStringLiteral("+"), blue));
         case ToolIcon::OpenTree:
-            return QIcon(Folder(true));
+            return QIcon(folderPixmap(true));
         case ToolIcon::Tab:
-            return QIcon(Letter(QStringLiteral("TAB"), blue));
+            return QIcon(letterPixmap(QStringLiteral("TAB"), blue));
         case ToolIcon::Wrap:
-            return QIcon(Letter(QStringLiteral("↵"), blue));
+            return QIcon(letterPixmap(QStringLiteral("↵"), blue));
         case ToolIcon::Split:
-            return QIcon(Letter(QStringLiteral("⊟"), blue));
+            return QIcon(letterPixmap(QStringLiteral("⊟"), blue));
         case ToolIcon::Search:
-            return QIcon(Letter(QStringLiteral("検"), QColor(60, 60, 60)));
+            return QIcon(letterPixmap(QStringLiteral("検"), QColor(60, 60, 60)));
         case ToolIcon::Settings:
-            return QIcon(Letter(QStringLiteral("設"), QColor(60, 60, 60)));
+            return QIcon(letterPixmap(QStringLiteral("設"), QColor(60, 60, 60)));
         case ToolIcon::App:
             break;
     }
-    QPixmap pm = Page(true);
-    return QIcon(Overlay(pm, QStringLiteral("R"), blue));
+    QPixmap pm = pagePixmap(true);
+    return QIcon(withMark(pm, QStringLiteral("R"), blue));
 }
 
 }  // namespace rn::gui

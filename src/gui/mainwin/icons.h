@@ -8,7 +8,7 @@
 namespace rn::gui {
 
 // The outline view's icon of a node kind; its Selected mode differs for text and folder nodes.
-QIcon NodeIcon(rn::NodeKind kind);
+QIcon nodeIcon(rn::NodeKind kind);
 
 enum class ToolIcon {
     Add,
@@ -25,6 +25,6 @@ enum class ToolIcon {
     Settings,
     App
 };
-QIcon MakeToolIcon(ToolIcon which);
+QIcon makeToolIcon(ToolIcon which);
 
 }  // namespace rn::gui

@@ -1,4 +1,4 @@
-// TFormTree, the main window: builds the widgets and wires their signals to the command families.
+// The main window: builds the widgets and wires their signals to the command families.
 #pragma once
 
 #include <QMainWindow>
@@ -21,10 +21,10 @@ namespace rn::gui {
 class BodyEditor;
 class HistoryMenu;
 class NodeCommands;
-class TEnvironmentF;
-class TNodeF;
+class SettingsDialog;
+class NodeNameDialog;
 class StartupExit;
-class MemoEdit;
+class BodyTextEdit;
 class OutlineModel;
 class OutlineView;
 class Prompts;
@@ -32,7 +32,7 @@ class ResidentMode;
 class StatusPanels;
 class TreeFileCommands;
 
-class TFormTree : public QMainWindow, public rn::DocumentView {
+class MainWindow : public QMainWindow, public rn::DocumentView {
     Q_OBJECT
 public:
     struct Options {
@@ -41,52 +41,52 @@ public:
         QStringList arguments;       // command-line arguments after the program name
     };
 
-    explicit TFormTree(const Options& options);
-    ~TFormTree() override;
+    explicit MainWindow(const Options& options);
+    ~MainWindow() override;
 
     AppState& state() { return state_; }
     rn::Document& doc() { return state_.doc; }
     Prompts& prompts() { return *prompts_; }
-    void SetPrompts(Prompts* prompts);
+    void setPrompts(Prompts* prompts);
 
-    OutlineView* TreeView1() const { return treeView_; }
-    OutlineModel* outlineModel() const { return model_; }
-    MemoEdit* MemoM() const { return memoM_; }
-    MemoEdit* MemoF() const { return memoF_; }
-    StatusPanels* StatusBar1() const { return status_; }
-    QWidget* PanelTree() const { return panelTree_; }
-    QSplitter* Splitter1() const { return splitter1_; }
-    QSplitter* Splitter2() const { return splitter2_; }
-    QSystemTrayIcon* TrayIcon1() const;
-    QMenu* TreeMenu() const { return menuTree_; }
-    ResidentMode& resident() { return *resident_; }
-    TreeFileCommands& treeFiles() { return *treeFiles_; }
-    BodyEditor& editor() { return *editor_; }
+    OutlineView* outlineView() const { return outlineView_; }
+    OutlineModel* outlineModel() const { return outlineModel_; }
+    BodyTextEdit* editor() const { return editor_; }
+    BodyTextEdit* lowerPane() const { return lowerPane_; }
+    StatusPanels* statusPanels() const { return statusPanels_; }
+    QWidget* outlinePanel() const { return outlinePanel_; }
+    QSplitter* mainSplitter() const { return mainSplitter_; }
+    QSplitter* editorSplitter() const { return editorSplitter_; }
+    QSystemTrayIcon* trayIcon() const;
+    QMenu* treeMenu() const { return treeMenu_; }
+    ResidentMode& residentMode() { return *residentMode_; }
+    TreeFileCommands& treeFileCommands() { return *treeFileCommands_; }
+    BodyEditor& bodyEditor() { return *bodyEditor_; }
     HistoryMenu& historyMenu() { return *historyMenu_; }
-    NodeCommands& nodes() { return *nodes_; }
-    TNodeF& nodeDialog() { return *nodeF_; }
-    TEnvironmentF& environmentDialog() { return *environmentF_; }
+    NodeCommands& nodeCommands() { return *nodeCommands_; }
+    NodeNameDialog& nodeDialog() { return *nodeDialog_; }
+    SettingsDialog& settingsDialog() { return *settingsDialog_; }
     StartupExit& startupExit() { return *startupExit_; }
 
     // Shared steps of the commands: write the body being edited; end a search result list.
     // False when the body being edited could not be written (the error has been shown): a command
     // that would replace or forget the editor's text must stop then.
-    bool SaveCurrentBody();
-    void SearchOffIfResults();
+    bool saveCurrentBody();
+    void closeSearchResults();
 
     // Status panel 1 (messages) and the width rule of the four panels.
-    void SetMessage(const QString& text);
-    void SetStatusPanelWidths();
-    void SetTreePanelWidth(int width);
+    void setMessage(const QString& text);
+    void setStatusPanelWidths();
+    void setOutlinePanelWidth(int width);
 
     // Whether a close request hides the program instead of ending it.
-    bool ResidentModeOn() const { return state_.settings.Ramblenote.ExePConSW; }
-    void SetResidentModeOn(bool on) { state_.settings.Ramblenote.ExePConSW = on; }
+    bool residentModeOn() const { return state_.settings.Ramblenote.ExePConSW; }
+    void setResidentModeOn(bool on) { state_.settings.Ramblenote.ExePConSW = on; }
 
     // Start-up (first activation) and the exit sequence.
-    void FormActivate();
-    void FormDestroy();
-    bool ExitDone() const { return exitDone_; }
+    void runStartup();
+    void runExit();
+    bool exitDone() const { return exitDone_; }
 
     // rn::DocumentView
     void SetOutlineUpdating(bool updating) override;
@@ -96,7 +96,7 @@ public:
     void SetDialogDirectory(const std::string& directory) override;
 
     // The node currently selected in the outline view, or null.
-    rn::Node* SelectedNode() const;
+    rn::Node* selectedNode() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -104,13 +104,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormCreate(const Options& options);
-    void BuildWidgets();
-    void BuildActions();
+    void setUp(const Options& options);
+    void buildWidgets();
+    void buildActions();
     template <typename F>
-    QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, F handler);
+    QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, F handler);
     template <typename F>
-    QAction* AddToolButton(const char* name, const QString& hint, const QIcon& icon, F handler);
+    QAction* addToolButton(const char* name, const QString& hint, const QIcon& icon, F handler);
 
     AppState state_;
     std::unique_ptr<Prompts> ownPrompts_;
@@ -118,31 +118,31 @@ private:
     std::unique_ptr<GuiNotices> notices_;
     rn::Notices* previousNotices_ = nullptr;
 
-    OutlineModel* model_ = nullptr;
-    OutlineView* treeView_ = nullptr;
-    QWidget* panelTree_ = nullptr;
-    QSplitter* splitter1_ = nullptr;
-    QWidget* panelMa_ = nullptr;
-    QWidget* panelMemo_ = nullptr;
-    QSplitter* splitter2_ = nullptr;
-    MemoEdit* memoM_ = nullptr;
-    MemoEdit* memoF_ = nullptr;
-    StatusPanels* status_ = nullptr;
+    OutlineModel* outlineModel_ = nullptr;
+    OutlineView* outlineView_ = nullptr;
+    QWidget* outlinePanel_ = nullptr;
+    QSplitter* mainSplitter_ = nullptr;
+    QWidget* editorArea_ = nullptr;
+    QWidget* editorPanel_ = nullptr;
+    QSplitter* editorSplitter_ = nullptr;
+    BodyTextEdit* editor_ = nullptr;
+    BodyTextEdit* lowerPane_ = nullptr;
+    StatusPanels* statusPanels_ = nullptr;
     QToolBar* toolBar_ = nullptr;
-    QMenu* menuTree_ = nullptr;
+    QMenu* treeMenu_ = nullptr;
 
-    std::unique_ptr<ResidentMode> resident_;
-    std::unique_ptr<TreeFileCommands> treeFiles_;
-    BodyEditor* editor_ = nullptr;
+    std::unique_ptr<ResidentMode> residentMode_;
+    std::unique_ptr<TreeFileCommands> treeFileCommands_;
+    BodyEditor* bodyEditor_ = nullptr;
     HistoryMenu* historyMenu_ = nullptr;
-    NodeCommands* nodes_ = nullptr;
-    TNodeF* nodeF_ = nullptr;
-    TEnvironmentF* environmentF_ = nullptr;
+    NodeCommands* nodeCommands_ = nullptr;
+    NodeNameDialog* nodeDialog_ = nullptr;
+    SettingsDialog* settingsDialog_ = nullptr;
     std::unique_ptr<StartupExit> startupExit_;
 
     bool shownOnce_ = false;
-    int treePanelWidth_ = 185;
-    bool activationPending_ = false;
+    int outlinePanelWidth_ = 185;
+    bool startupPending_ = false;
     bool exitDone_ = false;
 };
 

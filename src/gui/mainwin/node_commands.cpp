@@ -8,86 +8,86 @@
 #include "core/tree/node_names.h"
 #include "core/tree/notices.h"
 #include "gui/mainwin/body_editor.h"
+#include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/main_window.h"
-#include "gui/mainwin/memo_edit.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
 #include "gui/tree/node_dialog.h"
 
 namespace rn::gui {
 
-NodeCommands::NodeCommands(TFormTree& window) : QObject(&window), w_(window) {
-    popup_ = new QMenu(&window);
-    popup_->setObjectName(QStringLiteral("PopupTreeMenu"));
-    QAction* collapse = popup_->addAction(QStringLiteral("Tree全てを閉じる"));
+NodeCommands::NodeCommands(MainWindow& window) : QObject(&window), window_(window) {
+    contextMenu_ = new QMenu(&window);
+    contextMenu_->setObjectName(QStringLiteral("PopupTreeMenu"));
+    QAction* collapse = contextMenu_->addAction(QStringLiteral("Tree全てを閉じる"));
     collapse->setObjectName(QStringLiteral("TPM_Item1"));
-    connect(collapse, &QAction::triggered, this, &NodeCommands::TPM_Item1Click);
-    QAction* expand = popup_->addAction(QStringLiteral("Tree全てを開く"));
+    connect(collapse, &QAction::triggered, this, &NodeCommands::collapseAll);
+    QAction* expand = contextMenu_->addAction(QStringLiteral("Tree全てを開く"));
     expand->setObjectName(QStringLiteral("TPM_Item2"));
-    connect(expand, &QAction::triggered, this, &NodeCommands::TPM_Item2Click);
+    connect(expand, &QAction::triggered, this, &NodeCommands::expandAll);
 }
 
-rn::Node* NodeCommands::SelectedOrSay(const char* noSelection) {
-    rn::Node* selected = w_.SelectedNode();
+rn::Node* NodeCommands::selectedOrTell(const char* noSelection) {
+    rn::Node* selected = window_.selectedNode();
     if (!selected) rn::ShowStatus(noSelection);
     return selected;
 }
 
-void NodeCommands::SelectQuietly(rn::Node* node) {
-    AppState& s = w_.state();
+void NodeCommands::selectQuietly(rn::Node* node) {
+    AppState& s = window_.state();
     ++s.selectionQuiet;
-    w_.SelectNode(node);
+    window_.SelectNode(node);
     --s.selectionQuiet;
 }
 
-void NodeCommands::AddCommand(int mode, int placement, const char* noSelection, const char* inTrash,
-                              const char* cancelled) {
-    AppState& s = w_.state();
+void NodeCommands::runAddCommand(int mode, int placement, const char* noSelection, const char* inTrash,
+                                 const char* cancelled) {
+    AppState& s = window_.state();
     rn::ClearStatus();
-    w_.SearchOffIfResults();
-    if (mode != rn::kModeInsert && !w_.doc().IsOpen()) {
+    window_.closeSearchResults();
+    if (mode != rn::kModeInsert && !window_.doc().IsOpen()) {
         rn::ShowStatus("Rnote ファイルを 開くか/新規作成して下さい");
         return;
     }
-    rn::Node* selected = SelectedOrSay(noSelection);
+    rn::Node* selected = selectedOrTell(noSelection);
     if (!selected) return;
     if (rn::IsInTrash(selected) && (mode == rn::kModeChildAdd || selected->text != rn::kTrashText)) {
         rn::ShowStatus(inTrash);
         return;
     }
-    s.NodeDialogMode = mode;
-    w_.nodeDialog().ShowModal();
-    if (s.DialogNodeName.empty()) {
+    s.nameDialog.mode = mode;
+    window_.nodeDialog().showModal();
+    if (s.nameDialog.name.empty()) {
         rn::ShowStatus(cancelled);
         return;
     }
-    if (AddNode(placement)) rn::ShowStatus(rn::Cp932ToUtf8(s.DialogNodeName) + " ノードを追加しました");
+    if (addNode(placement)) rn::ShowStatus(rn::Cp932ToUtf8(s.nameDialog.name) + " ノードを追加しました");
 }
 
-void NodeCommands::ToolButtonCAddClick() {
-    AddCommand(rn::kModeAdd, 1, "追加ノード位置を選択して下さい", "ゴミ箱にはノード追加できません",
-               "ノード追加処理はキャンセルされました");
+void NodeCommands::addSiblingNode() {
+    runAddCommand(rn::kModeAdd, 1, "追加ノード位置を選択して下さい", "ゴミ箱にはノード追加できません",
+                  "ノード追加処理はキャンセルされました");
 }
 
-void NodeCommands::ToolButtonAddClick() {
-    AddCommand(rn::kModeChildAdd, 2, "追加ノード位置を選択して下さい", "ゴミ箱には子ノード追加できません",
-               "子ノード追加処理はキャンセルされました");
+void NodeCommands::addChildNode() {
+    runAddCommand(rn::kModeChildAdd, 2, "追加ノード位置を選択して下さい", "ゴミ箱には子ノード追加できません",
+                  "子ノード追加処理はキャンセルされました");
 }
 
-void NodeCommands::ToolButtonInsClick() {
-    AddCommand(rn::kModeInsert, 3, "挿入ノード位置を選択して下さい", "ゴミ箱にはノード挿入できません",
-               "ノード挿入処理はキャンセルされました");
+void NodeCommands::insertNodeBefore() {
+    runAddCommand(rn::kModeInsert, 3, "挿入ノード位置を選択して下さい", "ゴミ箱にはノード挿入できません",
+                  "ノード挿入処理はキャンセルされました");
 }
 
-bool NodeCommands::AddNode(int placement) {
-    AppState& s = w_.state();
-    rn::Document& doc = w_.doc();
-    rn::Node* selected = w_.SelectedNode();
+bool NodeCommands::addNode(int placement) {
+    AppState& s = window_.state();
+    rn::Document& doc = window_.doc();
+    rn::Node* selected = window_.selectedNode();
     if (!selected) return false;
     doc.SaveTreeFile();
-    if (!w_.SaveCurrentBody()) return false;
-    const std::string name = s.DialogNodeName;
-    if (s.DialogTextNode && doc.BodyExists(name)) {
+    if (!window_.saveCurrentBody()) return false;
+    const std::string name = s.nameDialog.name;
+    if (s.nameDialog.textNode && doc.BodyExists(name)) {
         rn::ShowStatus(rn::Cp932ToUtf8(name) + " テキストノードは、既にあります");
         return false;
     }
@@ -104,40 +104,40 @@ bool NodeCommands::AddNode(int placement) {
             doc.outline.InsertBefore(selected, name);
             break;
     }
-    w_.MemoM()->hide();
-    if (s.DialogTextNode) {
-        w_.editor().ClearEditor();
+    window_.editor()->hide();
+    if (s.nameDialog.textNode) {
+        window_.bodyEditor().clearEditor();
         doc.SaveBody(name, std::string());
     }
     doc.RefreshNodeKinds(doc.FindNodeByText(name));
     doc.SaveTreeFile();
-    if (s.DialogTextNode && doc.editorState == rn::kEditing) {
-        w_.MemoM()->show();
-        w_.MemoM()->setFocus();
+    if (s.nameDialog.textNode && doc.editorState == rn::kEditing) {
+        window_.editor()->show();
+        window_.editor()->setFocus();
     } else {
-        w_.FocusOutline();
+        window_.FocusOutline();
     }
     return true;
 }
 
-void NodeCommands::MenuNodeReNameClick() {
-    AppState& s = w_.state();
-    rn::Document& doc = w_.doc();
+void NodeCommands::renameNode() {
+    AppState& s = window_.state();
+    rn::Document& doc = window_.doc();
     rn::ClearStatus();
-    w_.SearchOffIfResults();
-    rn::Node* selected = SelectedOrSay("ノード名変更位置を選択して下さい");
+    window_.closeSearchResults();
+    rn::Node* selected = selectedOrTell("ノード名変更位置を選択して下さい");
     if (!selected) return;
     if (rn::IsInTrash(selected)) {
         rn::ShowStatus("ゴミ箱のノード名は変更できません");
         return;
     }
-    s.NodeDialogMode = rn::kModeRename;
-    w_.nodeDialog().ShowModal();
-    if (s.DialogNodeName.empty()) {
+    s.nameDialog.mode = rn::kModeRename;
+    window_.nodeDialog().showModal();
+    if (s.nameDialog.name.empty()) {
         rn::ShowStatus("ノード名変更処理はキャンセルされました");
         return;
     }
-    const std::string name = s.DialogNodeName;
+    const std::string name = s.nameDialog.name;
     if (doc.editorState == rn::kEditing) {
         auto oldPath = doc.BodyPath(doc.editorNodeText);
         auto newPath = doc.BodyPath(name);
@@ -153,7 +153,7 @@ void NodeCommands::MenuNodeReNameClick() {
     doc.RefreshNodeKinds(doc.FindNodeByText(name));
     doc.SaveTreeFile();
     rn::ShowStatus(rn::Cp932ToUtf8(name) + " ノード名を変更しました");
-    w_.FocusOutline();
+    window_.FocusOutline();
 }
 
 }  // namespace rn::gui

@@ -14,7 +14,7 @@ struct Node;
 
 namespace rn::gui {
 
-class TFormTree;
+class MainWindow;
 
 // Where a drop at a point of the outline view would put the dragged node.
 enum class DropPlace {
@@ -32,40 +32,42 @@ struct DropTarget {
 class NodeCommands : public QObject {
     Q_OBJECT
 public:
-    explicit NodeCommands(TFormTree& window);
+    explicit NodeCommands(MainWindow& window);
 
-    void ToolButtonCAddClick();
-    void ToolButtonAddClick();
-    void ToolButtonInsClick();
-    // Creates the node `DialogNodeName` at placement 1 (after the last sibling), 2 (last child) or
+    void addSiblingNode();
+    void addChildNode();
+    void insertNodeBefore();
+    // Creates the node `nameDialog.name` at placement 1 (after the last sibling), 2 (last child) or
     // 3 (before the selected node).
-    bool AddNode(int placement);
-    void MenuNodeReNameClick();
-    void ToolButtonDelClick();
+    bool addNode(int placement);
+    void renameNode();
+    void deleteNode();
 
     // Drag and drop, by positions in the outline view's viewport.
-    DropTarget ClassifyDrop(const QPoint& pos) const;
-    bool TreeView1DragOver(const QPoint& pos, bool fromThisView);
-    void TreeView1DragDrop(const QPoint& pos);
+    DropTarget classifyDrop(const QPoint& pos) const;
+    bool onDragOver(const QPoint& pos, bool fromThisView);
+    void onDrop(const QPoint& pos);
 
     // Keys of the outline view; true when the key was consumed.
-    bool TreeView1KeyDown(QKeyEvent* event);
-    void TreeView1KeyPress();
-    bool CtrlArmed() const { return ctrlArmed_; }
+    bool onOutlineKeyDown(QKeyEvent* event);
+    // A character key: clears the message panel.
+    void onOutlineKeyPress();
+    bool ctrlArmed() const { return ctrlArmed_; }
 
-    void TPM_Item1Click();
-    void TPM_Item2Click();
-    QMenu* PopupTreeMenu() const { return popup_; }
+    // The outline view's context menu.
+    void collapseAll();
+    void expandAll();
+    QMenu* contextMenu() const { return contextMenu_; }
 
 private:
-    void AddCommand(int mode, int placement, const char* noSelection, const char* inTrash, const char* cancelled);
+    void runAddCommand(int mode, int placement, const char* noSelection, const char* inTrash, const char* cancelled);
     // The selected node, or null after telling the user `noSelection`.
-    rn::Node* SelectedOrSay(const char* noSelection);
+    rn::Node* selectedOrTell(const char* noSelection);
     // Selects `node` without the selection change running (the command runs it itself afterwards).
-    void SelectQuietly(rn::Node* node);
+    void selectQuietly(rn::Node* node);
 
-    TFormTree& w_;
-    QMenu* popup_ = nullptr;
+    MainWindow& window_;
+    QMenu* contextMenu_ = nullptr;
     bool ctrlArmed_ = false;
     bool dragRefused_ = false;
 };

@@ -15,7 +15,7 @@ namespace {
 
 // The node the outline shows selected once `node` is gone: its next sibling, else the one before,
 // else its parent (inside the trash there is always one).
-rn::Node* Replacement(rn::Node* node) {
+rn::Node* selectionAfterRemoval(rn::Node* node) {
     rn::Node* parent = node->parent;
     if (node->row + 1 < parent->ChildCount()) return parent->Child(node->row + 1);
     if (node->row > 0) return parent->Child(node->row - 1);
@@ -24,12 +24,12 @@ rn::Node* Replacement(rn::Node* node) {
 
 }  // namespace
 
-void NodeCommands::ToolButtonDelClick() {
-    AppState& s = w_.state();
-    rn::Document& doc = w_.doc();
+void NodeCommands::deleteNode() {
+    AppState& s = window_.state();
+    rn::Document& doc = window_.doc();
     rn::ClearStatus();
-    w_.SearchOffIfResults();
-    rn::Node* selected = SelectedOrSay("削除ノード位置を選択して下さい");
+    window_.closeSearchResults();
+    rn::Node* selected = selectedOrTell("削除ノード位置を選択して下さい");
     if (!selected) return;
     int mode = rn::kModeMoveToTrash;
     if (rn::IsInTrash(selected)) {
@@ -39,15 +39,15 @@ void NodeCommands::ToolButtonDelClick() {
         }
         mode = rn::kModeDeleteFromTrash;
     }
-    s.NodeDialogMode = mode;
-    w_.nodeDialog().ShowModal();
-    if (s.DialogNodeName.empty()) {
+    s.nameDialog.mode = mode;
+    window_.nodeDialog().showModal();
+    if (s.nameDialog.name.empty()) {
         rn::ShowStatus("削除処理はキャンセルされました");
         return;
     }
-    const std::string shownName = rn::Cp932ToUtf8(s.DialogNodeName);
+    const std::string shownName = rn::Cp932ToUtf8(s.nameDialog.name);
     doc.SaveTreeFile();
-    if (!w_.SaveCurrentBody()) return;  // the edits stay in the editor rather than vanish
+    if (!window_.saveCurrentBody()) return;  // the edits stay in the editor rather than vanish
     doc.editorNodeText.clear();
 
     std::string message;
@@ -61,9 +61,9 @@ void NodeCommands::ToolButtonDelClick() {
             rn::ShowStatus(shownName + " ノードはゴミ箱を含むため移動できません");
             return;
         }
-        w_.TreeView1()->expand(w_.outlineModel()->IndexOf(trash));
-        SelectQuietly(selected);
-        w_.FocusOutline();
+        window_.outlineView()->expand(window_.outlineModel()->indexOf(trash));
+        selectQuietly(selected);
+        window_.FocusOutline();
         message = shownName + " ノードをゴミ箱へ移動しました";
     } else {
         // The branch is the node and every following node deeper than it.
@@ -81,14 +81,14 @@ void NodeCommands::ToolButtonDelClick() {
             // Only files in the tree directory, and never a name read as a pattern.
             if (auto path = doc.BodyPath(name)) rn::DeleteFiles(*path, false);
         }
-        SelectQuietly(Replacement(selected));
+        selectQuietly(selectionAfterRemoval(selected));
         ++s.selectionQuiet;
         doc.outline.Remove(selected);
         --s.selectionQuiet;
         message = shownName + " ノードを削除しました｡削除ノード件数=" + std::to_string(count) + "件";
     }
     doc.SaveTreeFile();
-    w_.editor().TreeView1Change(w_.SelectedNode());
+    window_.bodyEditor().onCurrentNodeChanged(window_.selectedNode());
     rn::ShowStatus(message);
 }
 

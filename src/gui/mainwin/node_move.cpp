@@ -12,42 +12,42 @@
 
 namespace rn::gui {
 
-DropTarget NodeCommands::ClassifyDrop(const QPoint& pos) const {
-    OutlineView* view = w_.TreeView1();
+DropTarget NodeCommands::classifyDrop(const QPoint& pos) const {
+    OutlineView* view = window_.outlineView();
     if (!view->viewport()->rect().contains(pos)) return {};
     const QModelIndex index = view->indexAt(pos);
     if (!index.isValid()) {
         // Below the last shown node there is room to drop a new last root.
-        const QModelIndex last = view->LastVisibleIndex();
+        const QModelIndex last = view->lastVisibleIndex();
         if (!last.isValid() || pos.y() > view->visualRect(last).bottom()) return {DropPlace::LastRoot, nullptr};
         return {};
     }
-    rn::Node* node = w_.outlineModel()->NodeAt(index);
+    rn::Node* node = window_.outlineModel()->nodeAt(index);
     const QRect item = view->visualRect(index);
     if (pos.x() < item.left()) return {DropPlace::Before, node};
-    if (pos.x() <= view->LabelRight(index)) return {DropPlace::LastChild, node};
+    if (pos.x() <= view->labelRight(index)) return {DropPlace::LastChild, node};
     return {};
 }
 
-bool NodeCommands::TreeView1DragOver(const QPoint& pos, bool fromThisView) {
+bool NodeCommands::onDragOver(const QPoint& pos, bool fromThisView) {
     rn::ClearStatus();
-    w_.SearchOffIfResults();
+    window_.closeSearchResults();
     dragRefused_ = false;
-    rn::Node* selected = w_.SelectedNode();
+    rn::Node* selected = window_.selectedNode();
     if (selected && selected->text == rn::kTrashText) {
         rn::ShowStatus("ゴミ箱は移動できません");
         dragRefused_ = true;
         return false;
     }
-    return fromThisView && selected && ClassifyDrop(pos).place != DropPlace::Refused;
+    return fromThisView && selected && classifyDrop(pos).place != DropPlace::Refused;
 }
 
-void NodeCommands::TreeView1DragDrop(const QPoint& pos) {
+void NodeCommands::onDrop(const QPoint& pos) {
     if (dragRefused_) return;
     rn::ClearStatus();
-    rn::Document& doc = w_.doc();
-    rn::Node* selected = w_.SelectedNode();
-    const DropTarget target = ClassifyDrop(pos);
+    rn::Document& doc = window_.doc();
+    rn::Node* selected = window_.selectedNode();
+    const DropTarget target = classifyDrop(pos);
     if (!selected || target.place == DropPlace::Refused) return;
     rn::Node* parent = nullptr;
     int row = 0;
@@ -65,19 +65,19 @@ void NodeCommands::TreeView1DragDrop(const QPoint& pos) {
             row = parent->ChildCount();
             break;
     }
-    AppState& s = w_.state();
+    AppState& s = window_.state();
     ++s.selectionQuiet;
     // Onto itself or into its own branch the outline stays as it is. Body files never move.
     const bool moved = doc.outline.Move(selected, parent, row);
     --s.selectionQuiet;
-    if (moved && parent != doc.outline.Root()) w_.TreeView1()->expand(w_.outlineModel()->IndexOf(parent));
-    SelectQuietly(selected);
+    if (moved && parent != doc.outline.Root()) window_.outlineView()->expand(window_.outlineModel()->indexOf(parent));
+    selectQuietly(selected);
     doc.SaveTreeFile();
-    w_.editor().TreeView1Change(selected);
+    window_.bodyEditor().onCurrentNodeChanged(selected);
     rn::ShowStatus("ノードを移動しました");
 }
 
-bool NodeCommands::TreeView1KeyDown(QKeyEvent* event) {
+bool NodeCommands::onOutlineKeyDown(QKeyEvent* event) {
     if (event->key() == Qt::Key_Control) {
         ctrlArmed_ = true;
         return false;
@@ -86,44 +86,44 @@ bool NodeCommands::TreeView1KeyDown(QKeyEvent* event) {
     const bool armed = ctrlArmed_;
     ctrlArmed_ = false;
     if (armed && event->key() == Qt::Key_Down) {
-        ToolButtonCAddClick();
+        addSiblingNode();
         return true;
     }
     if (armed && event->key() == Qt::Key_Right) {
-        ToolButtonAddClick();
+        addChildNode();
         return true;
     }
     if (event->key() == Qt::Key_Insert) {
-        ToolButtonInsClick();
+        insertNodeBefore();
         return true;
     }
     if (event->key() == Qt::Key_Delete) {
-        ToolButtonDelClick();
+        deleteNode();
         return true;
     }
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).unicode() >= 0x20 && !(event->modifiers() & Qt::ControlModifier))
-        TreeView1KeyPress();
+        onOutlineKeyPress();
     return false;
 }
 
-void NodeCommands::TreeView1KeyPress() {
+void NodeCommands::onOutlineKeyPress() {
     rn::ClearStatus();
 }
 
-void NodeCommands::TPM_Item1Click() {
-    OutlineView* view = w_.TreeView1();
+void NodeCommands::collapseAll() {
+    OutlineView* view = window_.outlineView();
     view->collapseAll();
     // A selection hidden by the collapse moves to its visible ancestor, as for any collapse.
-    rn::Node* selected = w_.SelectedNode();
+    rn::Node* selected = window_.selectedNode();
     rn::Node* root = selected;
     while (root && root->parent && root->parent->parent)
         root = root->parent;
-    if (root && root != selected) w_.SelectNode(root);
+    if (root && root != selected) window_.SelectNode(root);
 }
 
-void NodeCommands::TPM_Item2Click() {
-    w_.TreeView1()->expandAll();
+void NodeCommands::expandAll() {
+    window_.outlineView()->expandAll();
 }
 
 }  // namespace rn::gui

@@ -13,31 +13,31 @@ OutlineModel::~OutlineModel() {
     if (outline_.Observer() == this) outline_.SetObserver(nullptr);
 }
 
-rn::Node* OutlineModel::NodeAt(const QModelIndex& index) const {
+rn::Node* OutlineModel::nodeAt(const QModelIndex& index) const {
     return index.isValid() ? static_cast<rn::Node*>(index.internalPointer()) : nullptr;
 }
 
-QModelIndex OutlineModel::IndexOf(const rn::Node* node) const {
+QModelIndex OutlineModel::indexOf(const rn::Node* node) const {
     if (!node || !node->parent) return {};
     return createIndex(node->row, 0, const_cast<rn::Node*>(node));
 }
 
 QModelIndex OutlineModel::index(int row, int column, const QModelIndex& parent) const {
     if (column != 0 || row < 0) return {};
-    const rn::Node* p = parent.isValid() ? NodeAt(parent) : outline_.Root();
+    const rn::Node* p = parent.isValid() ? nodeAt(parent) : outline_.Root();
     if (row >= p->ChildCount()) return {};
     return createIndex(row, 0, p->Child(row));
 }
 
 QModelIndex OutlineModel::parent(const QModelIndex& child) const {
-    rn::Node* n = NodeAt(child);
+    rn::Node* n = nodeAt(child);
     if (!n || !n->parent || n->parent == outline_.Root()) return {};
     return createIndex(n->parent->row, 0, n->parent);
 }
 
 int OutlineModel::rowCount(const QModelIndex& parent) const {
     if (parent.column() > 0) return 0;
-    const rn::Node* p = parent.isValid() ? NodeAt(parent) : outline_.Root();
+    const rn::Node* p = parent.isValid() ? nodeAt(parent) : outline_.Root();
     return p->ChildCount();
 }
 
@@ -46,14 +46,14 @@ int OutlineModel::columnCount(const QModelIndex&) const {
 }
 
 QVariant OutlineModel::data(const QModelIndex& index, int role) const {
-    rn::Node* n = NodeAt(index);
+    rn::Node* n = nodeAt(index);
     if (!n) return {};
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:
-            return FromCp932(n->text);
+            return fromCp932(n->text);
         case Qt::DecorationRole:
-            return NodeIcon(n->kind);
+            return nodeIcon(n->kind);
         default:
             return {};
     }
@@ -65,19 +65,19 @@ Qt::ItemFlags OutlineModel::flags(const QModelIndex& index) const {
 }
 
 void OutlineModel::BeforeInsert(rn::Node* parent, int row) {
-    beginInsertRows(IndexOf(parent), row, row);
+    beginInsertRows(indexOf(parent), row, row);
 }
 void OutlineModel::AfterInsert() {
     endInsertRows();
 }
 void OutlineModel::BeforeRemove(rn::Node* parent, int row) {
-    beginRemoveRows(IndexOf(parent), row, row);
+    beginRemoveRows(indexOf(parent), row, row);
 }
 void OutlineModel::AfterRemove() {
     endRemoveRows();
 }
 void OutlineModel::BeforeMove(rn::Node* node, rn::Node* newParent, int destRow) {
-    beginMoveRows(IndexOf(node->parent), node->row, node->row, IndexOf(newParent), destRow);
+    beginMoveRows(indexOf(node->parent), node->row, node->row, indexOf(newParent), destRow);
 }
 void OutlineModel::AfterMove() {
     endMoveRows();
@@ -89,7 +89,7 @@ void OutlineModel::AfterReset() {
     endResetModel();
 }
 void OutlineModel::Changed(rn::Node* node) {
-    QModelIndex i = IndexOf(node);
+    QModelIndex i = indexOf(node);
     emit dataChanged(i, i, {Qt::DisplayRole, Qt::ToolTipRole, Qt::DecorationRole});
 }
 

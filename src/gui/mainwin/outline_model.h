@@ -22,8 +22,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
 
-    rn::Node* NodeAt(const QModelIndex& index) const;
-    QModelIndex IndexOf(const rn::Node* node) const;
+    rn::Node* nodeAt(const QModelIndex& index) const;
+    QModelIndex indexOf(const rn::Node* node) const;
     rn::Outline& outline() const { return outline_; }
 
 private:

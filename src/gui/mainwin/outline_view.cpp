@@ -45,12 +45,12 @@ OutlineView::OutlineView(QWidget* parent) : QTreeView(parent) {
     setPalette(p);
 }
 
-void OutlineView::SetShowLines(bool on) {
+void OutlineView::setShowLines(bool on) {
     showLines_ = on;
     viewport()->update();
 }
 
-void OutlineView::SetShowButtons(bool on) {
+void OutlineView::setShowButtons(bool on) {
     showButtons_ = on;
     viewport()->update();
 }
@@ -95,7 +95,7 @@ void OutlineView::drawBranches(QPainter* painter, const QRect& rect, const QMode
     painter->restore();
 }
 
-QModelIndex OutlineView::LastVisibleIndex() const {
+QModelIndex OutlineView::lastVisibleIndex() const {
     if (!model()) return {};
     const int rows = model()->rowCount();
     if (rows == 0) return {};
@@ -105,7 +105,7 @@ QModelIndex OutlineView::LastVisibleIndex() const {
     return last;
 }
 
-int OutlineView::LabelRight(const QModelIndex& index) const {
+int OutlineView::labelRight(const QModelIndex& index) const {
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = visualRect(index);

@@ -1,4 +1,4 @@
-// TreeView1: the outline view. Plain Qt tree view with the program's look; the commands that react
+// The outline view: a plain Qt tree view with the program's look; the commands that react
 // to its keys, drags and selection live elsewhere and connect to its signals.
 #pragma once
 
@@ -13,15 +13,15 @@ public:
     explicit OutlineView(QWidget* parent = nullptr);
 
     // Dotted lines between nodes and the [+]/[-] expand buttons, each shown or not.
-    void SetShowLines(bool on);
-    void SetShowButtons(bool on);
-    bool ShowLines() const { return showLines_; }
-    bool ShowButtons() const { return showButtons_; }
+    void setShowLines(bool on);
+    void setShowButtons(bool on);
+    bool showLines() const { return showLines_; }
+    bool showButtons() const { return showButtons_; }
 
     // The last node shown (its ancestors expanded), or an invalid index for an empty outline.
-    QModelIndex LastVisibleIndex() const;
+    QModelIndex lastVisibleIndex() const;
     // Right edge of a node's label (icon and text), in viewport coordinates.
-    int LabelRight(const QModelIndex& index) const;
+    int labelRight(const QModelIndex& index) const;
 
     // Drag and drop are decided by the node commands: `dragOver` answers whether a drop at a point is
     // accepted (and whether the drag started in this view), `drop` carries it out.

@@ -12,115 +12,103 @@
 
 namespace rn::gui {
 
-ResidentMode::ResidentMode(TFormTree& window) : QObject(&window), w_(window) {}
+ResidentMode::ResidentMode(MainWindow& window) : QObject(&window), window_(window) {}
 
 ResidentMode::~ResidentMode() = default;
 
-void ResidentMode::BuildTray() {
-    tray_ = new QSystemTrayIcon(MakeToolIcon(ToolIcon::App), &w_);
-    tray_->setObjectName(QStringLiteral("TrayIcon1"));
-    tray_->setToolTip(QStringLiteral("Ramblenote"));
-    menu_ = new QMenu(&w_);
-    menu_->setObjectName(QStringLiteral("PopupMenuTI"));
+void ResidentMode::buildTray() {
+    trayIcon_ = new QSystemTrayIcon(makeToolIcon(ToolIcon::App), &window_);
+    trayIcon_->setObjectName(QStringLiteral("TrayIcon1"));
+    trayIcon_->setToolTip(QStringLiteral("Ramblenote"));
+    trayMenu_ = new QMenu(&window_);
+    trayMenu_->setObjectName(QStringLiteral("PopupMenuTI"));
     auto add = [this](const char* name, const QString& caption, void (ResidentMode::*handler)()) {
-        QAction* a = menu_->addAction(caption);
+        QAction* a = trayMenu_->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, handler);
     };
-    add("TIMenu1", QStringLiteral("Ramblenote戻す(&R)"), &ResidentMode::TIMenu1Click);
-    menu_->addSeparator();
-    add("TIMenu2", QStringLiteral("Tree開く(&O)"), &ResidentMode::TIMenu2Click);
-    add("TIMenu3", QStringLiteral("Tree新規作成(&N)"), &ResidentMode::TIMenu3Click);
-    menu_->addSeparator();
-    add("TIMenu4", QStringLiteral("常駐解除して終了(&X)"), &ResidentMode::TIMenu4Click);
-    tray_->setContextMenu(menu_);
-    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) TrayIcon1Click();
+    add("TIMenu1", QStringLiteral("Ramblenote戻す(&R)"), &ResidentMode::restoreFromTray);
+    trayMenu_->addSeparator();
+    add("TIMenu2", QStringLiteral("Tree開く(&O)"), &ResidentMode::openFromTray);
+    add("TIMenu3", QStringLiteral("Tree新規作成(&N)"), &ResidentMode::newFromTray);
+    trayMenu_->addSeparator();
+    add("TIMenu4", QStringLiteral("常駐解除して終了(&X)"), &ResidentMode::quitProgram);
+    trayIcon_->setContextMenu(trayMenu_);
+    connect(trayIcon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) restoreFromTray();
     });
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { WMQueryEndSession(); });
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { onSessionEnding(); });
 }
 
-bool ResidentMode::TrayAvailable() const {
+bool ResidentMode::trayAvailable() const {
     if (trayOverride_ >= 0) return trayOverride_ != 0;
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-bool ResidentMode::FormCloseQuery() {
-    AppState& s = w_.state();
-    if (s.QuitOnClose) {
-        RemoveFromTray();
+bool ResidentMode::handleCloseRequest() {
+    AppState& s = window_.state();
+    if (s.quitOnClose) {
+        removeFromTray();
         return true;
     }
-    if (w_.ResidentModeOn()) {
+    if (window_.residentModeOn()) {
         // Refused: the program stays, hidden; the document stays open and nothing is saved.
         resident_ = true;
-        if (TrayAvailable()) {
-            w_.hide();
+        if (trayAvailable()) {
+            window_.hide();
         } else {
-            w_.showMinimized();
+            window_.showMinimized();
         }
-        ShowInTray();
+        showInTray();
         return false;
     }
-    RemoveFromTray();
+    removeFromTray();
     return true;
 }
 
-void ResidentMode::ShowInTray() {
-    if (TrayAvailable()) tray_->show();
-    w_.state().QuitOnClose = true;
+void ResidentMode::showInTray() {
+    if (trayAvailable()) trayIcon_->show();
+    window_.state().quitOnClose = true;
 }
 
-void ResidentMode::RemoveFromTray() {
-    tray_->hide();
-    w_.state().QuitOnClose = false;
+void ResidentMode::removeFromTray() {
+    trayIcon_->hide();
+    window_.state().quitOnClose = false;
 }
 
-void ResidentMode::RestoreFromTray() {
+void ResidentMode::restoreFromTray() {
     resident_ = false;
-    if (w_.isMinimized()) {
-        w_.showNormal();
+    if (window_.isMinimized()) {
+        window_.showNormal();
     } else {
-        w_.show();
+        window_.show();
     }
-    w_.raise();
-    w_.activateWindow();
-    w_.state().QuitOnClose = false;
+    window_.raise();
+    window_.activateWindow();
+    window_.state().quitOnClose = false;
 }
 
-void ResidentMode::TrayIcon1Click() {
-    RestoreFromTray();
-}
-void ResidentMode::TIMenu1Click() {
-    RestoreFromTray();
+void ResidentMode::openFromTray() {
+    restoreFromTray();
+    window_.treeFileCommands().openTreeFile();
 }
 
-void ResidentMode::TIMenu2Click() {
-    RestoreFromTray();
-    w_.treeFiles().ToolButtonTOpenClick();
+void ResidentMode::newFromTray() {
+    restoreFromTray();
+    window_.treeFileCommands().newTreeFile();
 }
 
-void ResidentMode::TIMenu3Click() {
-    RestoreFromTray();
-    w_.treeFiles().ToolButtonTNewClick();
+void ResidentMode::quitProgram() {
+    window_.state().quitOnClose = true;
+    window_.close();
 }
 
-void ResidentMode::TIMenu4Click() {
-    w_.state().QuitOnClose = true;
-    w_.close();
+void ResidentMode::closeWindow() {
+    window_.close();
 }
 
-void ResidentMode::MenuTreeQClick() {
-    w_.close();
-}
-
-void ResidentMode::MenuTreeENDClick() {
-    w_.state().QuitOnClose = true;
-    w_.close();
-}
-
-void ResidentMode::WMQueryEndSession() {
-    w_.state().QuitOnClose = true;
+void ResidentMode::onSessionEnding() {
+    window_.state().quitOnClose = true;
 }
 
 }  // namespace rn::gui

@@ -10,45 +10,46 @@ class QSystemTrayIcon;
 
 namespace rn::gui {
 
-class TFormTree;
+class MainWindow;
 
 class ResidentMode : public QObject {
     Q_OBJECT
 public:
-    explicit ResidentMode(TFormTree& window);
+    explicit ResidentMode(MainWindow& window);
     ~ResidentMode() override;
 
-    void BuildTray();
-    QSystemTrayIcon* TrayIcon1() const { return tray_; }
-    QMenu* PopupMenuTI() const { return menu_; }
+    void buildTray();
+    QSystemTrayIcon* trayIcon() const { return trayIcon_; }
+    QMenu* trayMenu() const { return trayMenu_; }
     // True when the desktop offers a notification area (overridable for tests).
-    bool TrayAvailable() const;
-    void SetTrayAvailableForTesting(int available) { trayOverride_ = available; }
+    bool trayAvailable() const;
+    void setTrayAvailableForTesting(int available) { trayOverride_ = available; }
 
     // The close request: true when the close goes ahead.
-    bool FormCloseQuery();
+    bool handleCloseRequest();
 
-    void ShowInTray();
-    void RemoveFromTray();
-    void RestoreFromTray();
+    void showInTray();
+    void removeFromTray();
+    // Shows the window again (the tray icon's click, its menu's first item, a second copy's request).
+    void restoreFromTray();
 
-    void TrayIcon1Click();
-    void TIMenu1Click();
-    void TIMenu2Click();
-    void TIMenu3Click();
-    void TIMenu4Click();
-    void MenuTreeQClick();
-    void MenuTreeENDClick();
+    // The tray menu's open and new commands: the window comes back first.
+    void openFromTray();
+    void newFromTray();
+    // Ends the program even in resident mode.
+    void quitProgram();
+    // The exit command: a close request, which resident mode may turn into hiding.
+    void closeWindow();
     // The desktop session is ending: the close requests that follow end the program.
-    void WMQueryEndSession();
+    void onSessionEnding();
 
     // Whether the window was hidden (or minimised) by the last refused close.
-    bool IsResident() const { return resident_; }
+    bool isResident() const { return resident_; }
 
 private:
-    TFormTree& w_;
-    QSystemTrayIcon* tray_ = nullptr;
-    QMenu* menu_ = nullptr;
+    MainWindow& window_;
+    QSystemTrayIcon* trayIcon_ = nullptr;
+    QMenu* trayMenu_ = nullptr;
     int trayOverride_ = -1;
     bool resident_ = false;
 };

@@ -14,55 +14,55 @@
 
 namespace rn::gui {
 
-rn::WindowGeometry StartupExit::CurrentGeometry() const {
+rn::WindowGeometry StartupExit::currentGeometry() const {
     rn::WindowGeometry g;
     // A maximised or minimised window is remembered by the place it returns to.
-    const bool normal = !w_.isMaximized() && !w_.isMinimized();
-    const QRect r = normal ? QRect(w_.pos(), w_.size()) : w_.normalGeometry();
+    const bool normal = !window_.isMaximized() && !window_.isMinimized();
+    const QRect r = normal ? QRect(window_.pos(), window_.size()) : window_.normalGeometry();
     g.Top = r.top();
     g.Left = r.left();
     g.Width = r.width();
     g.Height = r.height();
-    const QList<int> sizes = w_.Splitter1()->sizes();
-    g.PanelTreeWidth = sizes.isEmpty() ? w_.PanelTree()->width() : sizes.first();
+    const QList<int> sizes = window_.mainSplitter()->sizes();
+    g.PanelTreeWidth = sizes.isEmpty() ? window_.outlinePanel()->width() : sizes.first();
     return g;
 }
 
-void StartupExit::ApplyGeometry(const rn::WindowGeometry& g) {
+void StartupExit::applyGeometry(const rn::WindowGeometry& g) {
     // A key missing from the file reads as -1: that value keeps the built-in layout.
-    if (g.Left >= 0 && g.Top >= 0) w_.move(g.Left, g.Top);
-    if (g.Width > 0 && g.Height > 0) w_.resize(g.Width, g.Height);
-    if (g.PanelTreeWidth > 0) w_.SetTreePanelWidth(g.PanelTreeWidth);
+    if (g.Left >= 0 && g.Top >= 0) window_.move(g.Left, g.Top);
+    if (g.Width > 0 && g.Height > 0) window_.resize(g.Width, g.Height);
+    if (g.PanelTreeWidth > 0) window_.setOutlinePanelWidth(g.PanelTreeWidth);
 }
 
-void StartupExit::FirstActivation() {
-    AppState& s = w_.state();
-    rn::Document& doc = w_.doc();
-    w_.SetStatusPanelWidths();
-    s.dialogDirectory = FromUtf8(rn::Program().directory);
+void StartupExit::runStartup() {
+    AppState& s = window_.state();
+    rn::Document& doc = window_.doc();
+    window_.setStatusPanelWidths();
+    s.dialogDirectory = fromUtf8(rn::Program().directory);
     // Without a settings file the built-in layout and the record's zero values stay.
     std::string startFile;
     if (rn::FileExists(s.settingsFile)) {
-        ApplyGeometry(rn::ReadSettings(s.settingsFile, s.settings));
+        applyGeometry(rn::ReadSettings(s.settingsFile, s.settings));
         doc.treeFile = s.settings.Start.TreeFileName;
         startFile = s.settings.Start.TreeFileName;
-        ApplySettings(w_);
+        applySettings(window_);
     }
     s.history.LoadTreeHistory(rn::HistoryFilePath(), s.settings.Ramblenote.TreeHistory, s.settings.Start.TreeFileName);
-    w_.historyMenu().Rebuild();
+    window_.historyMenu().rebuild();
 
     // A first argument that names an existing file takes the place of the remembered one.
     if (!s.arguments.isEmpty()) {
-        const std::string argument = ToUtf8(s.arguments.first());
+        const std::string argument = toUtf8(s.arguments.first());
         if (rn::FileExists(argument)) startFile = argument;
     }
-    OpenStartFile(startFile);
-    s.StartupDone = true;
+    openStartFile(startFile);
+    s.startupDone = true;
 }
 
-void StartupExit::OpenStartFile(const std::string& startFile) {
-    AppState& s = w_.state();
-    rn::Document& doc = w_.doc();
+void StartupExit::openStartFile(const std::string& startFile) {
+    AppState& s = window_.state();
+    rn::Document& doc = window_.doc();
     if (startFile == rn::kNoTreeFile) {
         doc.treeFile = rn::kNoTreeFile;
         rn::ShowStatus("Rnote ファイルを開いて下さい");
@@ -89,8 +89,8 @@ void StartupExit::OpenStartFile(const std::string& startFile) {
         rn::ShowStatus(doc.treeFile + " を開きました");
         const int nodeNo = s.settings.Start.NodeNo;
         if (s.settings.Start.DocMovement && nodeNo >= 0 && nodeNo < doc.outline.Count()) {
-            w_.FocusOutline();
-            w_.SelectNode(doc.outline.At(nodeNo));
+            window_.FocusOutline();
+            window_.SelectNode(doc.outline.At(nodeNo));
         }
         return;
     }
@@ -98,13 +98,13 @@ void StartupExit::OpenStartFile(const std::string& startFile) {
     rn::ShowStatus("前回開いた Rnote ファイルがありません");
 }
 
-void StartupExit::Exit() {
-    AppState& s = w_.state();
-    rn::Document& doc = w_.doc();
-    w_.SaveCurrentBody();
+void StartupExit::runExit() {
+    AppState& s = window_.state();
+    rn::Document& doc = window_.doc();
+    window_.saveCurrentBody();
     doc.SaveTreeFile();
     s.history.SaveTreeHistory(rn::HistoryFilePath());
-    rn::WriteSettings(s.settingsFile, s.settings, CurrentGeometry(), doc.treeFile);
+    rn::WriteSettings(s.settingsFile, s.settings, currentGeometry(), doc.treeFile);
     rn::ReleaseScratchLists();
 }
 

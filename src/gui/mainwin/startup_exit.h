@@ -8,23 +8,23 @@
 
 namespace rn::gui {
 
-class TFormTree;
+class MainWindow;
 
 class StartupExit {
 public:
-    explicit StartupExit(TFormTree& window) : w_(window) {}
+    explicit StartupExit(MainWindow& window) : window_(window) {}
 
-    void FirstActivation();
-    void Exit();
+    void runStartup();
+    void runExit();
 
     // The window's position and size and the outline pane's width, as the settings file keeps them.
-    rn::WindowGeometry CurrentGeometry() const;
-    void ApplyGeometry(const rn::WindowGeometry& g);
+    rn::WindowGeometry currentGeometry() const;
+    void applyGeometry(const rn::WindowGeometry& g);
 
 private:
-    void OpenStartFile(const std::string& startFile);
+    void openStartFile(const std::string& startFile);
 
-    TFormTree& w_;
+    MainWindow& window_;
 };
 
 }  // namespace rn::gui

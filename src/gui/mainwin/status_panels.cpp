@@ -19,10 +19,10 @@ StatusPanels::StatusPanels(QWidget* parent) : QWidget(parent) {
     }
     layout->addStretch(1);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    SetStatusPanelWidths(449);
+    setPanelWidths(449);
 }
 
-void StatusPanels::SetStatusPanelWidths(int totalWidth) {
+void StatusPanels::setPanelWidths(int totalWidth) {
     panels_[0]->setFixedWidth(100);
     panels_[1]->setFixedWidth(qMax(0, totalWidth - 205));
     panels_[2]->setFixedWidth(50);

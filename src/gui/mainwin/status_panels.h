@@ -11,11 +11,11 @@ class StatusPanels : public QWidget {
 public:
     explicit StatusPanels(QWidget* parent = nullptr);
 
-    QLabel* Panel(int i) const { return panels_[i]; }
-    void SetText(int panel, const QString& text) { panels_[panel]->setText(text); }
-    QString Text(int panel) const { return panels_[panel]->text(); }
+    QLabel* panel(int i) const { return panels_[i]; }
+    void setText(int panel, const QString& text) { panels_[panel]->setText(text); }
+    QString text(int panel) const { return panels_[panel]->text(); }
     // Panels 0, 2 and 3 keep 100, 50 and 55 pixels; panel 1 takes the rest of `totalWidth`.
-    void SetStatusPanelWidths(int totalWidth);
+    void setPanelWidths(int totalWidth);
 
 private:
     QLabel* panels_[4];

@@ -6,42 +6,42 @@
 
 namespace rn::gui {
 
-bool TreeFileCommands::Prepare() {
+bool TreeFileCommands::prepare() {
     rn::ClearStatus();
-    w_.SearchOffIfResults();
-    if (!w_.SaveCurrentBody()) return false;
-    w_.doc().SaveTreeFile();
+    window_.closeSearchResults();
+    if (!window_.saveCurrentBody()) return false;
+    window_.doc().SaveTreeFile();
     return true;
 }
 
-void TreeFileCommands::ToolButtonTOpenClick() {
-    if (!Prepare()) return;
-    const QString path =
-        w_.prompts().OpenFileName(QStringLiteral("Ramblenoteファイル 開く"),
-                                  QStringLiteral("Ramblenoteファイル|*.Rnote;*.Tree"), w_.state().dialogDirectory);
+void TreeFileCommands::openTreeFile() {
+    if (!prepare()) return;
+    const QString path = window_.prompts().openFileName(QStringLiteral("Ramblenoteファイル 開く"),
+                                                        QStringLiteral("Ramblenoteファイル|*.Rnote;*.Tree"),
+                                                        window_.state().dialogDirectory);
     if (path.isEmpty()) {
         rn::ShowStatus("Ramblenote ファイルを指定して下さい｡");
         return;
     }
-    OpenAndReport(ToUtf8(path));
+    openAndReport(toUtf8(path));
 }
 
-void TreeFileCommands::OpenAndReport(const std::string& path) {
-    const int result = w_.doc().OpenTreeFile(path);
-    const std::string message = rn::OpenResultMessage(result, w_.doc(), path);
+void TreeFileCommands::openAndReport(const std::string& path) {
+    const int result = window_.doc().OpenTreeFile(path);
+    const std::string message = rn::OpenResultMessage(result, window_.doc(), path);
     if (!message.empty()) rn::ShowStatus(message);
 }
 
-void TreeFileCommands::ToolButtonTNewClick() {
-    if (!Prepare()) return;
+void TreeFileCommands::newTreeFile() {
+    if (!prepare()) return;
     const QString path =
-        w_.prompts().SaveFileName(QStringLiteral("Ramblenoteファイル 新規作成"),
-                                  QStringLiteral("Ramblenoteファイル|*.Rnote"), w_.state().dialogDirectory);
+        window_.prompts().saveFileName(QStringLiteral("Ramblenoteファイル 新規作成"),
+                                       QStringLiteral("Ramblenoteファイル|*.Rnote"), window_.state().dialogDirectory);
     if (path.isEmpty()) {
         rn::ShowStatus("Ramblenote ファイルを指定して下さい｡");
         return;
     }
-    w_.doc().CreateTreeFile(ToUtf8(path));
+    window_.doc().CreateTreeFile(toUtf8(path));
 }
 
 }  // namespace rn::gui

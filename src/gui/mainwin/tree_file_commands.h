@@ -5,23 +5,23 @@
 
 namespace rn::gui {
 
-class TFormTree;
+class MainWindow;
 
 class TreeFileCommands {
 public:
-    explicit TreeFileCommands(TFormTree& window) : w_(window) {}
+    explicit TreeFileCommands(MainWindow& window) : window_(window) {}
 
-    void ToolButtonTOpenClick();
-    void ToolButtonTNewClick();
+    void openTreeFile();
+    void newTreeFile();
     // Opens a Tree file and shows the message for the result (also the history command's open).
-    void OpenAndReport(const std::string& path);
+    void openAndReport(const std::string& path);
 
 private:
     // Steps shared by both commands: end a search, write the body and the outline. False when the
     // body could not be written: the command stops rather than lose it.
-    bool Prepare();
+    bool prepare();
 
-    TFormTree& w_;
+    MainWindow& window_;
 };
 
 }  // namespace rn::gui

@@ -27,7 +27,7 @@ struct ModeLook {
     const char* button;
 };
 
-ModeLook LookOf(int mode) {
+ModeLook lookOf(int mode) {
     switch (mode) {
         case rn::kModeAdd:
             return {"ノード追加", "追加 ノード名を入力", "追加"};
@@ -51,96 +51,96 @@ ModeLook LookOf(int mode) {
 
 }  // namespace
 
-TNodeF::TNodeF(QWidget* owner, AppState& state) : QDialog(owner), state_(state) {
+NodeNameDialog::NodeNameDialog(QWidget* owner, AppState& state) : QDialog(owner), state_(state) {
     setObjectName(QStringLiteral("NodeF"));
     setWindowTitle(QStringLiteral("ノード XX"));
     // No title-bar buttons: the dialog is left through its own two buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(true);
 
-    label1_ = new QLabel(this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    editNM_ = new QLineEdit(this);
-    editNM_->setObjectName(QStringLiteral("EditNM"));
-    editNM_->setFixedWidth(297);
-    radio1_ = new QRadioButton(QStringLiteral("ﾃｷｽﾄﾉｰﾄﾞ"), this);
-    radio1_->setObjectName(QStringLiteral("RadioButton1"));
-    radio1_->setChecked(true);
-    radio2_ = new QRadioButton(QStringLiteral("ﾌｫﾙﾀﾞｰﾉｰﾄﾞ"), this);
-    radio2_->setObjectName(QStringLiteral("RadioButton2"));
-    label3_ = new QLabel(this);
-    label3_->setObjectName(QStringLiteral("Label3"));
-    label3_->setTextFormat(Qt::PlainText);
-    label3_->hide();
-    label2_ = new QLabel(QStringLiteral("様式"), this);
-    label2_->setObjectName(QStringLiteral("Label2"));
-    combo2_ = new QComboBox(this);
-    combo2_->setObjectName(QStringLiteral("ComboBox2"));
-    combo2_->addItem(QStringLiteral("なし"));
-    button1_ = new QPushButton(this);
-    button1_->setObjectName(QStringLiteral("Button1"));
-    button1_->setDefault(true);
-    button1_->setAutoDefault(true);
-    button2_ = new QPushButton(QStringLiteral("キャンセル"), this);
-    button2_->setObjectName(QStringLiteral("Button2"));
-    button2_->setAutoDefault(false);
+    promptLabel_ = new QLabel(this);
+    promptLabel_->setObjectName(QStringLiteral("Label1"));
+    nameEdit_ = new QLineEdit(this);
+    nameEdit_->setObjectName(QStringLiteral("EditNM"));
+    nameEdit_->setFixedWidth(297);
+    textNodeButton_ = new QRadioButton(QStringLiteral("ﾃｷｽﾄﾉｰﾄﾞ"), this);
+    textNodeButton_->setObjectName(QStringLiteral("RadioButton1"));
+    textNodeButton_->setChecked(true);
+    folderNodeButton_ = new QRadioButton(QStringLiteral("ﾌｫﾙﾀﾞｰﾉｰﾄﾞ"), this);
+    folderNodeButton_->setObjectName(QStringLiteral("RadioButton2"));
+    detailLabel_ = new QLabel(this);
+    detailLabel_->setObjectName(QStringLiteral("Label3"));
+    detailLabel_->setTextFormat(Qt::PlainText);
+    detailLabel_->hide();
+    styleLabel_ = new QLabel(QStringLiteral("様式"), this);
+    styleLabel_->setObjectName(QStringLiteral("Label2"));
+    styleCombo_ = new QComboBox(this);
+    styleCombo_->setObjectName(QStringLiteral("ComboBox2"));
+    styleCombo_->addItem(QStringLiteral("なし"));
+    okButton_ = new QPushButton(this);
+    okButton_->setObjectName(QStringLiteral("Button1"));
+    okButton_->setDefault(true);
+    okButton_->setAutoDefault(true);
+    cancelButton_ = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancelButton_->setObjectName(QStringLiteral("Button2"));
+    cancelButton_->setAutoDefault(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);
     layout->setSpacing(3);
-    layout->addWidget(label1_);
-    layout->addWidget(editNM_);
+    layout->addWidget(promptLabel_);
+    layout->addWidget(nameEdit_);
     auto* kinds = new QHBoxLayout;
-    kinds->addWidget(radio1_);
-    kinds->addWidget(radio2_);
+    kinds->addWidget(textNodeButton_);
+    kinds->addWidget(folderNodeButton_);
     kinds->addStretch(1);
     layout->addLayout(kinds);
-    layout->addWidget(label3_);
+    layout->addWidget(detailLabel_);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(label2_);
-    bottom->addWidget(combo2_);
+    bottom->addWidget(styleLabel_);
+    bottom->addWidget(styleCombo_);
     bottom->addStretch(1);
-    bottom->addWidget(button1_);
-    bottom->addWidget(button2_);
+    bottom->addWidget(okButton_);
+    bottom->addWidget(cancelButton_);
     layout->addLayout(bottom);
 
-    connect(button1_, &QPushButton::clicked, this, &TNodeF::Button1Click);
-    connect(button2_, &QPushButton::clicked, this, &TNodeF::Button2Click);
+    connect(okButton_, &QPushButton::clicked, this, &NodeNameDialog::confirm);
+    connect(cancelButton_, &QPushButton::clicked, this, &NodeNameDialog::cancel);
     resize(kWidth, kHeight);
 }
 
-void TNodeF::ApplyMode(int mode) {
-    const ModeLook look = LookOf(mode);
+void NodeNameDialog::applyMode(int mode) {
+    const ModeLook look = lookOf(mode);
     setWindowTitle(QString::fromUtf8(look.caption));
-    label1_->setText(QString::fromUtf8(look.prompt));
-    button1_->setText(QString::fromUtf8(look.button));
-    const QString name = FromCp932(state_.DialogNodeName);
+    promptLabel_->setText(QString::fromUtf8(look.prompt));
+    okButton_->setText(QString::fromUtf8(look.button));
+    const QString name = fromCp932(state_.nameDialog.name);
     const bool kindShown = mode <= rn::kModeInsert;
-    radio1_->setVisible(kindShown);
-    radio2_->setVisible(kindShown);
-    label2_->setVisible(kindShown);
-    combo2_->setVisible(kindShown);
+    textNodeButton_->setVisible(kindShown);
+    folderNodeButton_->setVisible(kindShown);
+    styleLabel_->setVisible(kindShown);
+    styleCombo_->setVisible(kindShown);
     switch (mode) {
         case rn::kModeRename:
-            editNM_->setText(name);
-            label3_->setText(QStringLiteral("ノード名を変更して下さい\n変更前ノード名=\n ") + name);
-            label3_->show();
-            oldExtension_ = rn::UpperExtensionOf(state_.DialogNodeName);
+            nameEdit_->setText(name);
+            detailLabel_->setText(QStringLiteral("ノード名を変更して下さい\n変更前ノード名=\n ") + name);
+            detailLabel_->show();
+            oldExtension_ = rn::UpperExtensionOf(state_.nameDialog.name);
             break;
         case rn::kModeMoveToTrash:
         case rn::kModeDeleteFromTrash:
-            editNM_->setText(name);
-            editNM_->setReadOnly(true);
-            label3_->setText(mode == rn::kModeMoveToTrash ? QStringLiteral("をゴミ箱へ移動します")
-                                                          : QStringLiteral("をゴミ箱から削除します"));
-            label3_->show();
+            nameEdit_->setText(name);
+            nameEdit_->setReadOnly(true);
+            detailLabel_->setText(mode == rn::kModeMoveToTrash ? QStringLiteral("をゴミ箱へ移動します")
+                                                               : QStringLiteral("をゴミ箱から削除します"));
+            detailLabel_->show();
             break;
         default:
             break;
     }
 }
 
-void TNodeF::FormActivate() {
+void NodeNameDialog::prepareToShow() {
     resize(kWidth, kHeight);
     // A remembered coordinate of 0 counts as none: such a coordinate is centred on the main window.
     const QWidget* owner = parentWidget();
@@ -151,56 +151,56 @@ void TNodeF::FormActivate() {
     if (rememberedTop_ != 0) top = rememberedTop_;
     move(left, top);
     oldExtension_.clear();
-    editNM_->show();
-    combo2_->show();
-    radio1_->show();
-    radio2_->show();
-    label2_->show();
-    label3_->hide();
-    editNM_->clear();
-    editNM_->setReadOnly(false);
-    ApplyMode(state_.NodeDialogMode);
-    editNM_->setFocus();
+    nameEdit_->show();
+    styleCombo_->show();
+    textNodeButton_->show();
+    folderNodeButton_->show();
+    styleLabel_->show();
+    detailLabel_->hide();
+    nameEdit_->clear();
+    nameEdit_->setReadOnly(false);
+    applyMode(state_.nameDialog.mode);
+    nameEdit_->setFocus();
 }
 
-void TNodeF::ShowModal() {
-    FormActivate();
+void NodeNameDialog::showModal() {
+    prepareToShow();
     exec();
 }
 
-void TNodeF::Button1Click() {
-    rn::NameCheck check =
-        rn::ConfirmNodeName(state_.NodeDialogMode, ToUtf8(editNM_->text()), oldExtension_, radio1_->isChecked());
+void NodeNameDialog::confirm() {
+    rn::NameCheck check = rn::ConfirmNodeName(state_.nameDialog.mode, toUtf8(nameEdit_->text()), oldExtension_,
+                                              textNodeButton_->isChecked());
     switch (check.outcome) {
         case rn::NameOutcome::Cancelled:
-            Button2Click();
+            cancel();
             return;
         case rn::NameOutcome::StayOpen:
-            if (check.clearField) editNM_->clear();
-            editNM_->setFocus();
+            if (check.clearField) nameEdit_->clear();
+            nameEdit_->setFocus();
             return;
         case rn::NameOutcome::Confirmed:
-            state_.DialogNodeName = std::move(check.name);
-            state_.DialogTextNode = radio1_->isChecked();
+            state_.nameDialog.name = std::move(check.name);
+            state_.nameDialog.textNode = textNodeButton_->isChecked();
             accept();
             return;
     }
 }
 
-void TNodeF::Button2Click() {
-    state_.DialogNodeName.clear();
+void NodeNameDialog::cancel() {
+    state_.nameDialog.name.clear();
     reject();
 }
 
-void TNodeF::done(int result) {
+void NodeNameDialog::done(int result) {
     // Escape and the window system's own close come here too: they cancel.
-    if (result != QDialog::Accepted) state_.DialogNodeName.clear();
+    if (result != QDialog::Accepted) state_.nameDialog.name.clear();
     rememberedTop_ = y();
     rememberedLeft_ = x();
     QDialog::done(result);
 }
 
-void TNodeF::resizeEvent(QResizeEvent* event) {
+void NodeNameDialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     const QSize size = event->size();
     if (size.height() != kHeight || size.width() < kWidth) resize(qMax(kWidth, size.width()), kHeight);

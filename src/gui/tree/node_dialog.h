@@ -1,4 +1,4 @@
-// TNodeF, the node-name dialog: every command that needs a node name, a search key or the
+// The node-name dialog: every command that needs a node name, a search key or the
 // confirmation of a deletion asks through it. It lives for the whole run and keeps its position and
 // the kind choice between showings.
 #pragma once
@@ -16,46 +16,46 @@ namespace rn::gui {
 
 struct AppState;
 
-class TNodeF : public QDialog {
+class NodeNameDialog : public QDialog {
     Q_OBJECT
 public:
-    TNodeF(QWidget* owner, AppState& state);
+    NodeNameDialog(QWidget* owner, AppState& state);
 
-    // Shows the dialog modally in the mode `NodeDialogMode`; afterwards `DialogNodeName` holds the
-    // confirmed name (empty when cancelled) and `DialogTextNode` the kind choice.
-    void ShowModal();
+    // Shows the dialog modally in the mode `nameDialog.mode`; afterwards `nameDialog.name` holds the
+    // confirmed name (empty when cancelled) and `nameDialog.textNode` the kind choice.
+    void showModal();
 
-    QLabel* Label1() const { return label1_; }
-    QLineEdit* EditNM() const { return editNM_; }
-    QRadioButton* RadioButton1() const { return radio1_; }
-    QRadioButton* RadioButton2() const { return radio2_; }
-    QLabel* Label2() const { return label2_; }
-    QLabel* Label3() const { return label3_; }
-    QComboBox* ComboBox2() const { return combo2_; }
-    QPushButton* Button1() const { return button1_; }
-    QPushButton* Button2() const { return button2_; }
+    QLabel* promptLabel() const { return promptLabel_; }
+    QLineEdit* nameEdit() const { return nameEdit_; }
+    QRadioButton* textNodeButton() const { return textNodeButton_; }
+    QRadioButton* folderNodeButton() const { return folderNodeButton_; }
+    QLabel* styleLabel() const { return styleLabel_; }
+    QLabel* detailLabel() const { return detailLabel_; }
+    QComboBox* styleCombo() const { return styleCombo_; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
 
-    void Button1Click();
-    void Button2Click();
+    void confirm();
+    void cancel();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void done(int result) override;
 
 private:
-    void FormActivate();
-    void ApplyMode(int mode);
+    void prepareToShow();
+    void applyMode(int mode);
 
     AppState& state_;
-    QLabel* label1_;
-    QLineEdit* editNM_;
-    QRadioButton* radio1_;
-    QRadioButton* radio2_;
-    QLabel* label3_;
-    QLabel* label2_;
-    QComboBox* combo2_;
-    QPushButton* button1_;
-    QPushButton* button2_;
+    QLabel* promptLabel_;
+    QLineEdit* nameEdit_;
+    QRadioButton* textNodeButton_;
+    QRadioButton* folderNodeButton_;
+    QLabel* detailLabel_;
+    QLabel* styleLabel_;
+    QComboBox* styleCombo_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 
     int rememberedTop_ = 0;
     int rememberedLeft_ = 0;

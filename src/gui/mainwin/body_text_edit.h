@@ -7,20 +7,20 @@
 
 namespace rn::gui {
 
-class MemoEdit : public QPlainTextEdit {
+class BodyTextEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
-    explicit MemoEdit(QWidget* parent = nullptr);
+    explicit BodyTextEdit(QWidget* parent = nullptr);
 
     // Replaces characters that have a CP932 twin under another code point (the wave dash and its
     // kin, as Japanese input methods produce them) by that twin. Returns the first character a body
     // file cannot hold after that (one CP932 has no code for, or NUL, which ends a body when it is
     // read), or nothing when every character can be stored.
-    static std::optional<char32_t> Storable(QString& text);
+    static std::optional<char32_t> makeStorable(QString& text);
 
     // The character refused since the last key press, if any. Every key release clears the message
     // panel; this lets the release that follows a refusal put the message back.
-    std::optional<char32_t> PendingRefusal() const { return pendingRefusal_; }
+    std::optional<char32_t> pendingRefusal() const { return pendingRefusal_; }
 
 signals:
     // Every key release (the caret panels follow it).
@@ -35,12 +35,12 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
-    void Refuse(char32_t ch);
+    void refuse(char32_t ch);
 
     std::optional<char32_t> pendingRefusal_;
 };
 
 // The status text for a refused character.
-QString RefusedCharacterMessage(char32_t ch);
+QString refusedCharacterMessage(char32_t ch);
 
 }  // namespace rn::gui

@@ -1,4 +1,4 @@
-#include "gui/mainwin/memo_edit.h"
+#include "gui/mainwin/body_text_edit.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -10,7 +10,7 @@ namespace rn::gui {
 namespace {
 
 // Characters that JIS-based input produces where CP932 has its own code point for the same sign.
-char16_t Twin(char16_t c) {
+char16_t twinOf(char16_t c) {
     switch (c) {
         case u'\u301C':  // WAVE DASH
             return u'\uFF5E';
@@ -33,11 +33,11 @@ char16_t Twin(char16_t c) {
 
 }  // namespace
 
-MemoEdit::MemoEdit(QWidget* parent) : QPlainTextEdit(parent) {}
+BodyTextEdit::BodyTextEdit(QWidget* parent) : QPlainTextEdit(parent) {}
 
-std::optional<char32_t> MemoEdit::Storable(QString& text) {
+std::optional<char32_t> BodyTextEdit::makeStorable(QString& text) {
     for (QChar& c : text)
-        c = QChar(Twin(c.unicode()));
+        c = QChar(twinOf(c.unicode()));
     std::u16string_view view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
     rn::EncodeResult r = rn::Utf16ToCp932(view);
     const std::size_t nul = view.find(u'\0');
@@ -46,26 +46,26 @@ std::optional<char32_t> MemoEdit::Storable(QString& text) {
     return std::nullopt;
 }
 
-QString RefusedCharacterMessage(char32_t ch) {
+QString refusedCharacterMessage(char32_t ch) {
     const QString code = QString::number(static_cast<uint>(ch), 16).toUpper().rightJustified(4, QLatin1Char('0'));
     // A control character would show as nothing, or break the panel's line: its code alone names it.
     if (!QChar::isPrint(ch)) return QStringLiteral("この文字はShift-JISで保存できません [U+%1]").arg(code);
     return QStringLiteral("この文字はShift-JISで保存できません [%1 U+%2]").arg(QString::fromUcs4(&ch, 1), code);
 }
 
-void MemoEdit::Refuse(char32_t ch) {
+void BodyTextEdit::refuse(char32_t ch) {
     pendingRefusal_ = ch;
     emit refused(ch);
 }
 
-void MemoEdit::keyPressEvent(QKeyEvent* event) {
+void BodyTextEdit::keyPressEvent(QKeyEvent* event) {
     pendingRefusal_.reset();
     QString text = event->text();
     // A read-only pane stores nothing, so it has nothing to refuse.
     if (!isReadOnly() && !text.isEmpty() && text.at(0).unicode() >= 0x20 && text.at(0).unicode() != 0x7F) {
         QString original = text;
-        if (auto bad = Storable(text)) {
-            Refuse(*bad);
+        if (auto bad = makeStorable(text)) {
+            refuse(*bad);
             event->accept();
             return;
         }
@@ -78,19 +78,19 @@ void MemoEdit::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
 }
 
-void MemoEdit::keyReleaseEvent(QKeyEvent* event) {
+void BodyTextEdit::keyReleaseEvent(QKeyEvent* event) {
     QPlainTextEdit::keyReleaseEvent(event);
     emit keyUp(event);
 }
 
-void MemoEdit::inputMethodEvent(QInputMethodEvent* event) {
+void BodyTextEdit::inputMethodEvent(QInputMethodEvent* event) {
     QString commit = event->commitString();
     if (commit.isEmpty()) {
         QPlainTextEdit::inputMethodEvent(event);
         return;
     }
-    if (auto bad = Storable(commit)) {
-        Refuse(*bad);
+    if (auto bad = makeStorable(commit)) {
+        refuse(*bad);
         // Keep the composition state consistent: pass the event on without its text.
         QInputMethodEvent stripped(event->preeditString(), event->attributes());
         QPlainTextEdit::inputMethodEvent(&stripped);
@@ -101,11 +101,11 @@ void MemoEdit::inputMethodEvent(QInputMethodEvent* event) {
     QPlainTextEdit::inputMethodEvent(&mapped);
 }
 
-void MemoEdit::insertFromMimeData(const QMimeData* source) {
+void BodyTextEdit::insertFromMimeData(const QMimeData* source) {
     if (!source || !source->hasText()) return;
     QString text = source->text();
-    if (auto bad = Storable(text)) {
-        Refuse(*bad);
+    if (auto bad = makeStorable(text)) {
+        refuse(*bad);
         return;
     }
     QMimeData plain;

@@ -1,8 +1,8 @@
-#include "gui/settings/environment_dialog.h"
+#include "gui/settings/settings_dialog.h"
 
 namespace rn::gui {
 
-TEnvironmentF::TEnvironmentF(QWidget* parent) : QDialog(parent) {
+SettingsDialog::SettingsDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("EnvironmentF"));
     setWindowTitle(QStringLiteral("環境設定"));
     setModal(true);
