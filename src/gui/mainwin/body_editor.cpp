@@ -93,8 +93,8 @@ void BodyEditor::keepOrDrop(QTextDocument* doc) {
 }
 
 void BodyEditor::showInEditor(const std::string& path, std::string bytes) {
-    QPlainTextEdit& memo = *window_.editor();
-    QTextDocument* current = memo.document();
+    QPlainTextEdit& editor = *window_.editor();
+    QTextDocument* current = editor.document();
     QTextDocument* next = nullptr;
     // A kept document of this file serves only while the file still holds the same bytes.
     for (auto it = kept_.begin(); it != kept_.end();) {
@@ -118,7 +118,7 @@ void BodyEditor::showInEditor(const std::string& path, std::string bytes) {
         next->setPlainText(bodyToText(bytes));
     }
     // The editor's font, tab stops and wrapping belong to its document: hand them over.
-    if (next->defaultFont() != memo.font()) next->setDefaultFont(memo.font());
+    if (next->defaultFont() != editor.font()) next->setDefaultFont(editor.font());
     const QTextOption option = current->defaultTextOption();
     const QTextOption had = next->defaultTextOption();
     if (had.tabStopDistance() != option.tabStopDistance() || had.wrapMode() != option.wrapMode() ||
@@ -128,7 +128,7 @@ void BodyEditor::showInEditor(const std::string& path, std::string bytes) {
     current->disconnect(this);
     // The editor's own first document is deleted by setDocument; the others are this editor's.
     const bool ours = current->parent() == this;
-    memo.setDocument(next);
+    editor.setDocument(next);
     if (ours) keepOrDrop(current);
     QApplication::restoreOverrideCursor();
     path_ = path;
@@ -147,12 +147,12 @@ bool BodyEditor::loadBody(std::string_view nodeText) {
 }
 
 bool BodyEditor::editorBytes(std::string& bytes) const {
-    QPlainTextEdit* memo = window_.editor();
-    if (!memo->document()->isModified()) {
+    QPlainTextEdit* editor = window_.editor();
+    if (!editor->document()->isModified()) {
         bytes = original_;
         return true;
     }
-    QString text = memo->toPlainText();
+    QString text = editor->toPlainText();
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     rn::EncodeResult r = rn::Utf16ToCp932(
         std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
@@ -212,26 +212,26 @@ void BodyEditor::onCurrentNodeChanged(rn::Node* node) {
     doc.editorState = rn::kNoBody;
     if (s.startupDone) s.settings.Start.NodeNo = doc.outline.IndexOf(node);
     showNodePosition(node);
-    QPlainTextEdit* memo = window_.editor();
+    QPlainTextEdit* editor = window_.editor();
     if (node->IsText()) {
-        memo->show();
+        editor->show();
         doc.editorState = rn::kEditing;
         if (loadBody(node->text)) {
-            applyTabStops(*memo, s.settings.Memo.TabSize);
+            applyTabStops(*editor, s.settings.Memo.TabSize);
         } else {
             // Nothing of the previous node may stay in an editor that could be written to this node.
             clearEditor();
-            memo->hide();
+            editor->hide();
             doc.editorState = rn::kNoBody;
         }
     } else {
-        memo->hide();
+        editor->hide();
     }
-    memo->setReadOnly(false);
+    editor->setReadOnly(false);
     if (rn::IsInTrash(node)) {
         doc.editorState = rn::kTrashView;
         rn::ShowStatus("ゴミです");
-        memo->setReadOnly(true);
+        editor->setReadOnly(true);
     }
 }
 

@@ -213,8 +213,8 @@ void MainWindow::buildActions() {
         return nodeCommands_->onDragOver(pos, fromHere);
     };
     outlineView_->drop = [this](const QPoint& pos) { nodeCommands_->onDrop(pos); };
-    for (BodyTextEdit* memo : {editor_, lowerPane_}) {
-        connect(memo, &BodyTextEdit::refused, this,
+    for (BodyTextEdit* edit : {editor_, lowerPane_}) {
+        connect(edit, &BodyTextEdit::refused, this,
                 [](char32_t ch) { rn::ShowStatus(toUtf8(refusedCharacterMessage(ch))); });
     }
 
