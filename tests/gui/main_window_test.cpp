@@ -74,9 +74,11 @@ void MainWindowTest::layoutAndNames() {
     QStringList hints;
     for (QAction* a : bar->actions())
         hints << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + "=" + a->toolTip());
-    QCOMPARE(hints, (QStringList{"ToolButtonCAdd=ノード追加", "ToolButtonAdd=子ノード追加", "ToolButtonIns=ノード挿入",
-                                 "ToolButtonDel=ノード削除", "-", "ToolButtonTNew=新規Tree", "ToolButtonTOpen=Tree開く",
-                                 "-", "ToolButtonTAB=TAB入力", "ToolButtonCR=折り返し", "ToolButtonSpr=画面分割"}));
+    QCOMPARE(hints,
+             (QStringList{"ToolButtonCAdd=ノード追加", "ToolButtonAdd=子ノード追加", "ToolButtonIns=ノード挿入",
+                          "ToolButtonDel=ノード削除", "ToolButtonPrin=ノード印刷", "-", "ToolButtonTNew=新規Tree",
+                          "ToolButtonTOpen=Tree開く", "-", "ToolButtonTAB=TAB入力", "ToolButtonCR=折り返し",
+                          "ToolButtonSpr=画面分割", "-", "ToolButtonSearch=ノード検索", "ToolButtonCust=環境設定"}));
     QVERIFY(w.findChild<QToolButton*>(QStringLiteral("ToolButtonTOpen")));
     w.show();
     QCOMPARE(w.mainSplitter()->sizes().first(), 185);
@@ -85,9 +87,13 @@ void MainWindowTest::layoutAndNames() {
 void MainWindowTest::menusInOrder() {
     MainWindowFixture f;
     QStringList top = Captions(f.w().menuBar()->actions());
-    QCOMPARE(top, (QStringList{"Tree(&T)", "ノード(&N)", "ヘルプ(&H)"}));
+    QCOMPARE(top, (QStringList{"Tree(&T)", "ノード(&N)", "ツール(&T)", "ヘルプ(&H)"}));
     QCOMPARE(Captions(f.w().findChild<QMenu*>("MenuNode")->actions()),
-             (QStringList{"追加(&N)", "子追加(&C)", "挿入(&I)", "削除(&D)", "-", "ノード名変更"}));
+             (QStringList{"追加(&N)", "子追加(&C)", "挿入(&I)", "削除(&D)", "-", "ノード名変更", "ノード印刷(&P)"}));
+    QCOMPARE(Captions(f.w().findChild<QMenu*>("MenuTool")->actions()),
+             (QStringList{"検索", "一括出力", "文字数･原稿用紙換算", "-", "環境設定"}));
+    QCOMPARE(f.w().findChild<QAction*>("MenuNodePrin")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QCOMPARE(f.w().findChild<QAction*>("MenuToolSearch")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
     QCOMPARE(f.w().findChild<QAction*>("MenuNodeAdd")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     QCOMPARE(f.w().findChild<QAction*>("MenuNodeIns")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
     QCOMPARE(f.w().findChild<QAction*>("MenuNodeDel")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));

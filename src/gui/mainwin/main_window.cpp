@@ -188,6 +188,9 @@ void MainWindow::buildActions() {
                   [this] { nodeCommands_->insertNodeBefore(); });
     addToolButton("ToolButtonDel", QStringLiteral("ノード削除"), makeToolIcon(ToolIcon::Delete),
                   [this] { nodeCommands_->deleteNode(); });
+    // Commands still being built stay hidden until their family connects them.
+    addToolButton("ToolButtonPrin", QStringLiteral("ノード印刷"), makeToolIcon(ToolIcon::Print), [] {
+    })->setVisible(false);
     toolBar_->addSeparator();
     addToolButton("ToolButtonTNew", QStringLiteral("新規Tree"), makeToolIcon(ToolIcon::NewTree),
                   [this] { treeFileCommands_->newTreeFile(); });
@@ -200,6 +203,11 @@ void MainWindow::buildActions() {
                   [this] { bodyEditor_->toggleWordWrap(); });
     addToolButton("ToolButtonSpr", QStringLiteral("画面分割"), makeToolIcon(ToolIcon::Split),
                   [this] { bodyEditor_->toggleSplitView(); });
+    toolBar_->addSeparator();
+    addToolButton("ToolButtonSearch", QStringLiteral("ノード検索"), makeToolIcon(ToolIcon::Search), [] {
+    })->setVisible(false);
+    addToolButton("ToolButtonCust", QStringLiteral("環境設定"), makeToolIcon(ToolIcon::Settings), [] {
+    })->setVisible(false);
 
     connect(outlineView_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { bodyEditor_->onCurrentNodeChanged(outlineModel_->nodeAt(current)); });
@@ -248,6 +256,19 @@ void MainWindow::buildActions() {
     addMenuItem(node, "MenuNodeReName", QStringLiteral("ノード名変更"), [this] {
         nodeCommands_->renameNode();
     })->setShortcut(QKeySequence(Qt::Key_F2));
+    QAction* print = addMenuItem(node, "MenuNodePrin", QStringLiteral("ノード印刷(&P)"), [] {});
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    print->setVisible(false);
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
+    tools->setObjectName(QStringLiteral("MenuTool"));
+    QAction* search = addMenuItem(tools, "MenuToolSearch", QStringLiteral("検索"), [] {});
+    search->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    search->setVisible(false);
+    addMenuItem(tools, "MenuToolBO", QStringLiteral("一括出力"), [] {})->setVisible(false);
+    addMenuItem(tools, "MenuToolCount", QStringLiteral("文字数･原稿用紙換算"), [] {})->setVisible(false);
+    tools->addSeparator();
+    addMenuItem(tools, "MenuToolCust", QStringLiteral("環境設定"), [] {})->setVisible(false);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("MenuHelp"));
