@@ -34,7 +34,7 @@ QString BodyToText(std::string_view bytes) {
 
 BodyEditor::BodyEditor(TFormTree& window) : QObject(&window), w_(window) {}
 
-bool BodyEditor::ReadBody(std::string_view nodeText, std::string& path, std::string& bytes) {
+bool BodyEditor::ReadBody(std::string_view nodeText, std::string& path, std::string& bytes, std::size_t* undefinedAt) {
     const rn::Document& doc = w_.doc();
     auto bodyPath = doc.BodyPath(nodeText);
     std::string raw, reason;
@@ -64,6 +64,7 @@ bool BodyEditor::ReadBody(std::string_view nodeText, std::string& path, std::str
         return false;
     }
     bytes = std::move(body.bytes);
+    if (undefinedAt) *undefinedAt = body.undefinedAt;
     return true;
 }
 
@@ -139,7 +140,10 @@ void BodyEditor::ShowInEditor(const std::string& path, std::string bytes) {
 
 bool BodyEditor::LoadBody(std::string_view nodeText) {
     std::string path, bytes;
-    if (!ReadBody(nodeText, path, bytes)) return false;
+    std::size_t undefinedAt = std::string::npos;
+    if (!ReadBody(nodeText, path, bytes, &undefinedAt)) return false;
+    unwritable_ = undefinedAt != std::string::npos;
+    if (unwritable_) rn::ShowStatus(rn::ReadOnlyBodyMessage(path, undefinedAt));
     ShowInEditor(path, std::move(bytes));
     AppState& s = w_.state();
     if (s.lowerPane == LowerPaneMode::Split && s.settings.AddMemo.ILSW) ReadInto(nodeText, *w_.MemoF());
@@ -166,6 +170,7 @@ bool BodyEditor::EditorBytes(std::string& bytes) const {
 }
 
 bool BodyEditor::SaveBody(std::string_view nodeText) {
+    if (unwritable_) return true;  // nothing could be typed into it, and its bytes stay as they are
     const bool encoded = w_.MemoM()->document()->isModified();
     if (!encoded) {
         // Unedited: the loaded bytes go back as they are, without a copy.
@@ -227,7 +232,7 @@ void BodyEditor::TreeView1Change(rn::Node* node) {
     } else {
         memo->hide();
     }
-    memo->setReadOnly(false);
+    memo->setReadOnly(node->IsText() && unwritable_);
     if (rn::IsInTrash(node)) {
         doc.EditNodeState = rn::kTrashView;
         rn::ShowStatus("ゴミです");
@@ -289,6 +294,7 @@ void BodyEditor::ClearEditor() {
     w_.MemoM()->document()->setModified(false);
     original_.clear();
     path_.clear();
+    unwritable_ = false;
 }
 
 void BodyEditor::SearchOff() {
