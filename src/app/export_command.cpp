@@ -13,6 +13,7 @@
 #include "core/batchout/batch_output.h"
 #include "core/batchout/btxtout_settings.h"
 #include "core/batchout/export_source.h"
+#include "core/batchout/output_guard.h"
 #include "core/settings/resdir.h"
 #include "core/text/cp932.h"
 #include "core/tree/files.h"
@@ -174,24 +175,25 @@ private:
     std::chrono::steady_clock::time_point last_{};
 };
 
-bool SameFile(const std::string& a, const std::string& b) {
-    struct stat sa {
-    }, sb{};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
-}
-
-// Opens (creating when missing) a file that is emptied once every check has passed.
+// Opens (creating when missing) a file that is emptied once every check has passed. A file this
+// command created is removed again when the run fails before anything is written.
 struct OutputFile {
     std::string path;
     int fd = -1;
+    bool created = false;
     ~OutputFile() {
         if (fd >= 0) ::close(fd);
+    }
+    void RemoveIfCreated() {
+        if (created) ::unlink(path.c_str());
+        created = false;
     }
 };
 
 bool OpenOutput(OutputFile& f, std::string& error) {
-    f.fd = ::open(f.path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    f.fd = ::open(f.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    f.created = f.fd >= 0;
+    if (f.fd < 0 && errno == EEXIST) f.fd = ::open(f.path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (f.fd < 0) {
         error = CreateErrorText(f.path, std::strerror(errno));
         return false;
@@ -250,17 +252,23 @@ int RunExportCommand(const std::vector<std::string>& args) {
         if (at < 0) return fail("出力ノード[" + *a->start + "]が有りません");
         request.start = StartNode{text.bytes, src->nodes[static_cast<std::size_t>(at)].level};
     }
-    // The document itself is never an output: emptying it would lose the outline.
+    // The document's own files are never an output: emptying them would lose the outline or a body.
     for (const std::string* out : {&a->output, a->toc ? &*a->toc : nullptr}) {
-        if (out && SameFile(*out, src->treeFile))
-            return fail("出力ファイルにTreeファイル[" + *out + "]は指定できません");
+        if (!out) continue;
+        std::string clash = DocumentFileClash(*out, src->treeFile, src->treeDir, src->nodes);
+        if (!clash.empty()) return fail(clash);
     }
 
     OutputFile output{a->output}, toc{a->toc.value_or(std::string())};
+    auto failBeforeWriting = [&](const std::string& text) {
+        output.RemoveIfCreated();
+        toc.RemoveIfCreated();
+        return fail(text);
+    };
     if (!OpenOutput(output, error)) return fail(error);
-    if (a->toc && !OpenOutput(toc, error)) return fail(error);
-    if (!EmptyOutput(output, error)) return fail(error);
-    if (a->toc && !EmptyOutput(toc, error)) return fail(error);
+    if (a->toc && !OpenOutput(toc, error)) return failBeforeWriting(error);
+    if (!EmptyOutput(output, error)) return failBeforeWriting(error);
+    if (a->toc && !EmptyOutput(toc, error)) return failBeforeWriting(error);
 
     request.nodes = std::move(src->nodes);
     request.treeFile = src->treeFile;

@@ -140,6 +140,10 @@ TEST_F(BatchOutputTest, ChecksInOrderWithTheirTextsAndNothingWritten) {
          "目次ファイル(*.TXT)を指定して下さい"},
         {[&](BatchOutputRequest& r) { r.tocPath = dir / "無い/目次.TXT"; }, BatchOutputResult::kNoTocFile,
          "目次ファイルの指定Dirが有りません"},
+        {[&](BatchOutputRequest& r) { r.outputPath = r.treeFile; }, BatchOutputResult::kDocumentFile,
+         "出力ファイルにTreeファイル[" + (dir / "本 文.Rnote") + "]は指定できません"},
+        {[&](BatchOutputRequest& r) { r.tocPath = dir / "./概要.TXT"; }, BatchOutputResult::kDocumentFile,
+         "出力ファイルにノード[概要.TXT]の本文ファイル[" + (dir / "./概要.TXT") + "]は指定できません"},
     };
     for (const Case& c : cases) {
         BatchOutputRequest r = request;

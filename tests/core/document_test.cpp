@@ -218,6 +218,25 @@ TEST_F(DocumentTest, HostileNodeTextsNeverReachOutsideTheTreeDirectory) {
     EXPECT_EQ(doc.BodyPath(S("ソ.TXT")), (dir / "doc/") + "ソ.TXT");
 }
 
+// Texts whose bytes do not come back from Unicode unchanged would share a file with another text.
+TEST_F(DocumentTest, OnlyTextsThatConvertBackExactlyNameABodyFile) {
+    doc.treeDir = dir.path() + "/";
+    const std::pair<std::string, const char*> cases[] = {
+        {"\x1A.TXT", "\x1A.TXT"},  {"\x7F.TXT", "\x7F.TXT"}, {"\x81\xE0.TXT", "≒.TXT"},
+        {"\x80.TXT", nullptr},     {"\xA0.TXT", nullptr},    {"\xFD.TXT", nullptr},
+        {"\x85\x40.TXT", nullptr}, {"a\x81", nullptr},       {"\x87\x90.TXT", nullptr},  // the NEC spelling of ≒
+        {"\xED\x40.TXT", nullptr},  // the NEC-selected spelling of 纊
+    };
+    for (const auto& [text, name] : cases) {
+        auto path = doc.BodyPath(text);
+        if (name) {
+            EXPECT_EQ(path, dir / name) << testing::PrintToString(text);
+        } else {
+            EXPECT_FALSE(path.has_value()) << testing::PrintToString(text);
+        }
+    }
+}
+
 TEST_F(DocumentTest, BodiesAreReadNormalisedAndWrittenReplacing) {
     WriteAll(dir / "d.Rnote", S("本.TXT\r\nゴミ箱\r\n"));
     WriteAll(dir / "本.TXT", Data("body_input.TXT"));

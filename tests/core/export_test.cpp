@@ -124,6 +124,45 @@ TEST_F(ExportTest, FailuresPrintTheirMessageAndWriteNothing) {
     EXPECT_EQ(Snapshot(doc.path()), before);
 }
 
+// The document's own files are refused as files, whatever the path that names them.
+TEST_F(ExportTest, OutputsThatAreTheDocumentsOwnFilesAreRefusedBeforeAnythingIsWritten) {
+    WorkedExample();
+    WriteAll(doc / "文書.Rnote", ReadAll(doc / "文書.Rnote") + S("未作成.TXT\r\n"));  // a folder until its file exists
+    std::filesystem::create_symlink(doc / "概要.TXT", work / "link.TXT");
+    std::filesystem::create_symlink(doc / "未作成.TXT", work / "dangling.TXT");
+    std::filesystem::create_hard_link(doc / "項目A.TXT", work / "hard.TXT");
+    std::filesystem::create_hard_link(doc / "文書.Rnote", work / "hard.Rnote");
+    const auto before = Snapshot(doc.path());
+    const std::string docName = std::filesystem::path(doc.path()).filename().string();
+    const std::string body = "出力ファイルにノード[", tree = "出力ファイルにTreeファイル[";
+    const std::pair<std::string, std::string> cases[] = {
+        {doc / "./概要.TXT", body + "概要.TXT]の本文ファイル["},
+        {doc / ("../" + docName + "/はじめに.TXT"), body + "はじめに.TXT]の本文ファイル["},
+        {work / "link.TXT", body + "概要.TXT]の本文ファイル["},
+        {work / "dangling.TXT", body + "未作成.TXT]の本文ファイル["},
+        {doc / "未作成.TXT", body + "未作成.TXT]の本文ファイル["},
+        {work / "hard.TXT", body + "項目A.TXT]の本文ファイル["},
+        {work / "hard.Rnote", tree},
+    };
+    for (const auto& [path, message] : cases) {
+        for (bool asToc : {false, true}) {
+            const std::string out = asToc ? work / "出力.TXT" : path;
+            std::vector<std::string> args = {"--export", out, doc / "文書.Rnote"};
+            if (asToc) args.insert(args.begin(), {"--toc", path});
+            Result r = Run(args);
+            EXPECT_EQ(r.code, 1) << path;
+            EXPECT_EQ(r.err, message + path + "]は指定できません\n");
+            EXPECT_FALSE(test::Exists(work / "出力.TXT"));
+        }
+    }
+    EXPECT_EQ(Snapshot(doc.path()), before);
+    EXPECT_FALSE(test::Exists(doc / "未作成.TXT"));
+    // A table of contents that cannot be created leaves no output behind.
+    Result r = Run({"--export", work / "出力.TXT", "--toc", work / "無い/目次.TXT", doc / "文書.Rnote"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_FALSE(test::Exists(work / "出力.TXT"));
+}
+
 TEST_F(ExportTest, AnOutputThatCannotBeWrittenFails) {
     WorkedExample();
     const std::string out = work / "無い/出力.TXT";

@@ -133,6 +133,16 @@ TEST(BodyFormat, LineEndsBecomeCrLfAndDoubleByteCharactersStayWhole) {
     EXPECT_TRUE(nul.dataAfterNul);
 }
 
+TEST(BodyFormat, TellsWhereTheFirstByteWithoutACharacterIsInTheFile) {
+    // Offsets count in the file, before line ends are made CR LF.
+    EXPECT_EQ(NormalizeBody("a\nb\x80").undefinedAt, 3u);
+    EXPECT_EQ(TakeNormalizedBody(std::string("a\r\n\x82\xA0\xFF")).undefinedAt, 5u);
+    EXPECT_EQ(NormalizeBody("a\nb").undefinedAt, std::string::npos);
+    EXPECT_EQ(ReadOnlyBodyMessage("/d/x.TXT", 26),
+              "ファイル \"/d/x.TXT\" はオフセット 26 (0x1A) に Shift-JIS "
+              "で表せないバイトがあるため、読み取り専用で表示します");
+}
+
 TEST(OutlineModel, IndexesLevelsMovesAndTrash) {
     Outline o;
     Node* a = o.AppendChild(nullptr, "A");

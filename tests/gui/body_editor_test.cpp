@@ -122,6 +122,7 @@ private slots:
     void bodyOverTheLimitIsRefused();
     void returningToABodyUsesItOnlyWhileItsFileIsUnchanged();
     void nulBytesEndTheBody();
+    void bodyWithUndefinedBytesIsReadOnlyAndNeverWritten();
 };
 
 void BodyEditorTest::selectingTextFolderTrashAndTrashText() {
@@ -842,6 +843,25 @@ void BodyEditorTest::nulBytesEndTheBody() {
     f.Select(0);
     QCOMPARE(ReadAll(f.Path("mid.TXT")), std::string("ab\0cd", 5));
     QCOMPARE(ReadAll(f.Path("crlf.TXT")), std::string("ab\r\ncd"));
+}
+
+void BodyEditorTest::bodyWithUndefinedBytesIsReadOnlyAndNeverWritten() {
+    MainWindowFixture f({}, true);
+    f.w().runStartup();
+    // LF line ends, which an unedited body would get as CR LF, and 0x80 at offset 4.
+    const std::string odd = Raw({'a', 0x0A, 0x82, 0xA0, 0x80, 0x0A, 0x85, 0x40});
+    WriteAll(f.Path("odd.TXT"), odd);
+    WriteAll(f.Path("ok.TXT"), "ok");
+    f.OpenDocument("odd.Rnote", "odd.TXT\r\nok.TXT\r\n");
+    QVERIFY(f.w().editor()->isReadOnly());
+    QCOMPARE(Memo(f), U("a\nあ\uFFFD\n\uFFFD"));
+    QTest::keyClicks(f.w().editor(), "typed");
+    f.Select(1);
+    QVERIFY(!f.w().editor()->isReadOnly());
+    f.Select(0);
+    QVERIFY(f.Message().contains(U("オフセット 4 (0x4)")));
+    f.Select(1);
+    QCOMPARE(ReadAll(f.Path("odd.TXT")), odd);
 }
 
 QTEST_MAIN(BodyEditorTest)

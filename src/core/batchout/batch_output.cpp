@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "core/batchout/heading_numberer.h"
+#include "core/batchout/output_guard.h"
 #include "core/text/cp932.h"
 #include "core/tree/document.h"
 #include "core/tree/files.h"
@@ -39,7 +40,7 @@ std::string WriteErrorText(const std::string& path, const std::string& reason) {
     return "ファイル \"" + path + "\" に書き込めません。" + reason;
 }
 
-void Refuse(const char* text) {
+void Refuse(const std::string& text) {
     notices().SetStatusText(text);
     notices().Beep();
 }
@@ -443,8 +444,17 @@ BatchOutputResult RunBatchOutput(const BatchOutputRequest& r, BatchOutputObserve
             Refuse("目次ファイルの指定Dirが有りません");
             return BatchOutputResult::kNoTocFile;
         }
-        CreateEmptyFile(r.tocPath);  // the file is there: its box, and the run appends
     }
+    // Appending headings to the document's own files would destroy them.
+    for (const std::string* path : {&r.outputPath, r.settings.MOKUJI ? &r.tocPath : nullptr}) {
+        if (!path) continue;
+        std::string clash = DocumentFileClash(*path, r.treeFile, r.treeDir, r.nodes);
+        if (!clash.empty()) {
+            Refuse(clash);
+            return BatchOutputResult::kDocumentFile;
+        }
+    }
+    if (r.settings.MOKUJI) CreateEmptyFile(r.tocPath);  // the file is there: its box, and the run appends
     obs.SetBusy(true);
     CreateEmptyFile(r.outputPath);
     BatchOutputResult result = WriteBatchOutput(r, &obs);

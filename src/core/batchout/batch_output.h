@@ -51,6 +51,7 @@ enum class BatchOutputResult : int {
     kNoOutputFile,  // "Outファイルが有りません"
     kNoTocName,     // "目次ファイル(*.TXT)を指定して下さい"
     kNoTocFile,     // "目次ファイルの指定Dirが有りません"
+    kDocumentFile,  // the output or the table of contents is the Tree file or a body file (DocumentFileClash)
     kFileError,     // a file could not be opened, read or written; the error box was shown
 };
 

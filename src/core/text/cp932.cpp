@@ -1,31 +1,15 @@
 #include "core/text/cp932.h"
 
-#include <unicode/ucnv.h>
-#include <unicode/ucnv_err.h>
 #include <unicode/ustring.h>
 
-#include <memory>
-#include <stdexcept>
+#include <cstdint>
+
+#include "core/text/cp932_table.h"
 
 namespace rn {
 namespace {
 
-struct ConverterCloser {
-    void operator()(UConverter* c) const { ucnv_close(c); }
-};
-using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
-
-// One converter per thread: opening a converter costs far more than a short conversion.
-UConverter* Converter() {
-    thread_local ConverterPtr conv = [] {
-        UErrorCode err = U_ZERO_ERROR;
-        ConverterPtr c(ucnv_open("windows-31j", &err));
-        if (U_FAILURE(err) || !c) throw std::runtime_error("ICU converter windows-31j is not available");
-        return c;
-    }();
-    ucnv_reset(conv.get());
-    return conv.get();
-}
+constexpr char16_t kReplacement = 0xFFFD;
 
 char32_t CodePointAt(std::u16string_view s, std::size_t i) {
     char16_t c = s[i];
@@ -34,6 +18,24 @@ char32_t CodePointAt(std::u16string_view s, std::size_t i) {
         if (d >= 0xDC00 && d <= 0xDFFF) return 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(d) - 0xDC00);
     }
     return c;
+}
+
+// The character at `pos`: its code point (kNoChar when undefined) and its length in bytes. An undefined
+// double-byte code is one unit of two bytes; a lead byte without a trail byte is one unit of one byte,
+// so that a line end after it stays a line end.
+struct Unit {
+    char16_t c;
+    std::size_t length;
+};
+
+Unit UnitAt(const cp932::Tables& t, std::string_view s, std::size_t pos) {
+    const auto b = static_cast<unsigned char>(s[pos]);
+    if (IsSjisLeadByte(b)) {
+        if (pos + 1 < s.size() && IsSjisTrailByte(static_cast<unsigned char>(s[pos + 1])))
+            return {t.pair[b][static_cast<unsigned char>(s[pos + 1])], 2};
+        return {cp932::kNoChar, 1};
+    }
+    return {t.single[b], 1};
 }
 
 }  // namespace
@@ -87,20 +89,16 @@ std::string SjisAsciiUpper(std::string_view s) {
 }
 
 std::u16string Cp932ToUtf16(std::string_view bytes) {
-    if (bytes.empty()) return {};
-    UConverter* conv = Converter();
-    std::u16string out(bytes.size() + 1, u'\0');
-    UErrorCode err = U_ZERO_ERROR;
-    int32_t n = ucnv_toUChars(conv, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
-                              bytes.data(), static_cast<int32_t>(bytes.size()), &err);
-    if (err == U_BUFFER_OVERFLOW_ERROR) {
-        out.assign(static_cast<std::size_t>(n) + 1, u'\0');
-        err = U_ZERO_ERROR;
-        n = ucnv_toUChars(conv, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()), bytes.data(),
-                          static_cast<int32_t>(bytes.size()), &err);
+    const cp932::Tables& t = cp932::TablesInstance();
+    std::u16string out;
+    out.resize(bytes.size());
+    char16_t* p = out.data();
+    for (std::size_t i = 0; i < bytes.size();) {
+        Unit u = UnitAt(t, bytes, i);
+        *p++ = u.c == cp932::kNoChar ? kReplacement : u.c;
+        i += u.length;
     }
-    if (U_FAILURE(err)) return {};
-    out.resize(static_cast<std::size_t>(n));
+    out.resize(static_cast<std::size_t>(p - out.data()));
     return out;
 }
 
@@ -109,34 +107,59 @@ std::string Cp932ToUtf8(std::string_view bytes) {
 }
 
 EncodeResult Utf16ToCp932(std::u16string_view text) {
+    const cp932::Tables& t = cp932::TablesInstance();
     EncodeResult r;
-    if (text.empty()) return r;
-    UConverter* conv = Converter();
-    UErrorCode err = U_ZERO_ERROR;
-    ucnv_setFromUCallBack(conv, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
-    err = U_ZERO_ERROR;
-    r.bytes.resize(text.size() * 2 + 16);
-    char* target = r.bytes.data();
-    const UChar* source = reinterpret_cast<const UChar*>(text.data());
-    const UChar* sourceEnd = source + text.size();
-    ucnv_fromUnicode(conv, &target, r.bytes.data() + r.bytes.size(), &source, sourceEnd, nullptr, true, &err);
-    std::size_t written = static_cast<std::size_t>(target - r.bytes.data());
-    if (U_FAILURE(err)) {
-        r.ok = false;
-        // The source pointer stands after the offending character, which the converter keeps.
-        UChar bad[8];
-        int8_t badLen = 8;
-        UErrorCode e2 = U_ZERO_ERROR;
-        ucnv_getInvalidUChars(conv, bad, &badLen, &e2);
-        std::size_t consumed = static_cast<std::size_t>(source - reinterpret_cast<const UChar*>(text.data()));
-        std::size_t len = U_SUCCESS(e2) && badLen > 0 ? static_cast<std::size_t>(badLen) : 1;
-        r.firstBadAt = consumed >= len ? consumed - len : 0;
-        r.firstBad = r.firstBadAt < text.size() ? CodePointAt(text, r.firstBadAt) : 0;
+    r.bytes.resize(text.size() * 2);
+    char* p = r.bytes.data();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const uint16_t code = t.fromUnicode[text[i]];
+        if (code == cp932::kNoCode) {
+            // Surrogates and U+FFFF have no code either, so this also stops at every character
+            // outside the BMP.
+            r.ok = false;
+            r.firstBad = CodePointAt(text, i);
+            r.firstBadAt = i;
+            break;
+        }
+        if (code > 0xFF) *p++ = static_cast<char>(code >> 8);
+        *p++ = static_cast<char>(code & 0xFF);
     }
-    r.bytes.resize(written);
-    UErrorCode reset = U_ZERO_ERROR;
-    ucnv_setFromUCallBack(conv, UCNV_FROM_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr, &reset);
+    r.bytes.resize(static_cast<std::size_t>(p - r.bytes.data()));
     return r;
+}
+
+std::size_t FirstUndefinedCp932(std::string_view bytes) {
+    const cp932::Tables& t = cp932::TablesInstance();
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        Unit u = UnitAt(t, bytes, i);
+        if (u.c == cp932::kNoChar) return i;
+        i += u.length;
+    }
+    return std::string_view::npos;
+}
+
+bool RoundTripsCp932(std::string_view bytes) {
+    const cp932::Tables& t = cp932::TablesInstance();
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        Unit u = UnitAt(t, bytes, i);
+        if (u.c == cp932::kNoChar) return false;
+        // A duplicate code (NEC row 13 beside JIS X 0208, the NEC-selected extensions) comes back as
+        // the character's first code.
+        const uint16_t code = u.length == 2 ? static_cast<uint16_t>(static_cast<unsigned char>(bytes[i]) << 8 |
+                                                                    static_cast<unsigned char>(bytes[i + 1]))
+                                            : static_cast<unsigned char>(bytes[i]);
+        if (t.fromUnicode[u.c] != code) return false;
+        i += u.length;
+    }
+    return true;
 }
 
 EncodeResult Utf8ToCp932(std::string_view utf8) {

@@ -13,6 +13,10 @@ namespace rn {
 constexpr bool IsSjisLeadByte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
+// True for a byte that can follow a lead byte.
+constexpr bool IsSjisTrailByte(unsigned char c) {
+    return c >= 0x40 && c <= 0xFC && c != 0x7F;
+}
 
 // Length in bytes of the character that starts at `pos` (1 or 2; 1 for a lead byte at the very end).
 std::size_t SjisCharLength(std::string_view s, std::size_t pos);
@@ -39,11 +43,21 @@ struct EncodeResult {
     std::size_t firstBadAt = 0;  // its index in UTF-16 code units of the input
 };
 
-// CP932 bytes to UTF-16. Bytes that are not valid CP932 become U+FFFD (the bytes themselves are
-// never changed on disk, so this only affects what is shown).
+// The conversion follows Microsoft's code page 932 table exactly: every control byte stands for the
+// same code point, and a byte or double-byte code the table leaves undefined is never turned into
+// another character.
+
+// CP932 bytes to UTF-16. Each undefined unit (an undefined single byte or double-byte code, a lead
+// byte without a trail byte) becomes U+FFFD: such text must not be encoded back (see below).
 std::u16string Cp932ToUtf16(std::string_view bytes);
 // CP932 bytes to UTF-8 (for messages and native paths).
 std::string Cp932ToUtf8(std::string_view bytes);
+
+// Offset of the first byte of the first undefined unit, or npos when all of `bytes` converts to
+// Unicode without loss (it may still hold a duplicate code that is written back as its twin).
+std::size_t FirstUndefinedCp932(std::string_view bytes);
+// True when the bytes convert to Unicode and back to exactly the same bytes.
+bool RoundTripsCp932(std::string_view bytes);
 
 // UTF-16 to CP932; stops at the first character CP932 cannot hold and reports it.
 EncodeResult Utf16ToCp932(std::u16string_view text);

@@ -32,9 +32,10 @@ std::optional<std::string> BodyPathIn(const std::string& treeDir, std::string_vi
     if (AllAscii(nodeText)) {
         name.assign(nodeText);
     } else {
-        std::u16string wide = Cp932ToUtf16(nodeText);
-        if (wide.empty() || wide.find(u'\xFFFD') != std::u16string::npos) return std::nullopt;
-        name = Utf16ToUtf8(wide);
+        // Two texts that convert to one file name would read and overwrite each other's body: a text
+        // names a file only when it converts back to exactly its own bytes.
+        if (!RoundTripsCp932(nodeText)) return std::nullopt;
+        name = Cp932ToUtf8(nodeText);
     }
     // A node text never reaches outside the tree directory.
     if (name.find_first_of("/\\") != std::string::npos) return std::nullopt;

@@ -71,7 +71,8 @@ public:
 
     // ---- body files ----
     // Path of the body file a node text names in this document, or nullopt when the text cannot
-    // name a file (a path separator, ".", "..", empty, or bytes that are not CP932).
+    // name a file (a path separator, ".", "..", empty, or bytes that do not convert to Unicode and
+    // back to themselves).
     std::optional<std::string> BodyPath(std::string_view nodeText) const;
     // Reads a body (line ends made CR LF). False after an error box or when the text names no file.
     bool LoadBody(std::string_view nodeText, std::string& bytes) const;

@@ -1,5 +1,6 @@
 #include "core/tree/treefile.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "core/text/cp932.h"
@@ -16,10 +17,6 @@ std::string_view UpToNul(std::string_view bytes, bool& dataAfterNul) {
     if (nul == std::string_view::npos) return bytes;
     dataAfterNul = bytes.find_first_not_of('\0', nul) != std::string_view::npos;
     return bytes.substr(0, nul);
-}
-
-bool IsTrailByte(unsigned char c) {
-    return c >= 0x40 && c <= 0xFC && c != 0x7F;
 }
 
 }  // namespace
@@ -156,20 +153,32 @@ bool IsNormalBody(std::string_view raw) {
 BodyText TakeNormalizedBody(std::string&& raw) {
     if (!IsNormalBody(raw)) return NormalizeBody(std::string_view(raw));
     BodyText body;
+    body.undefinedAt = FirstUndefinedCp932(raw);
     body.bytes = std::move(raw);
     return body;
 }
 
+std::string ReadOnlyBodyMessage(const std::string& path, std::size_t undefinedAt) {
+    char hex[24];
+    std::snprintf(hex, sizeof hex, "0x%zX", undefinedAt);
+    return "ファイル \"" + path + "\" はオフセット " + std::to_string(undefinedAt) + " (" + hex +
+           ") に Shift-JIS で表せないバイトがあるため、読み取り専用で表示します";
+}
+
 BodyText NormalizeBody(std::string_view raw) {
-    if (IsNormalBody(raw)) return {std::string(raw), false};
     BodyText body;
+    body.undefinedAt = FirstUndefinedCp932(raw);
+    if (IsNormalBody(raw)) {
+        body.bytes.assign(raw);
+        return body;
+    }
     std::string_view text = UpToNul(raw, body.dataAfterNul);
     std::string& out = body.bytes;
     out.reserve(text.size() + text.size() / 32);
     std::size_t i = 0;
     while (i < text.size()) {
         unsigned char c = static_cast<unsigned char>(text[i]);
-        if (IsSjisLeadByte(c) && i + 1 < text.size() && IsTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+        if (IsSjisLeadByte(c) && i + 1 < text.size() && IsSjisTrailByte(static_cast<unsigned char>(text[i + 1]))) {
             out.append(text.data() + i, 2);
             i += 2;
         } else if (c == '\r') {

@@ -51,10 +51,15 @@ std::string SerializeOutline(const Outline& outline);
 struct BodyText {
     std::string bytes;
     bool dataAfterNul = false;
+    // Offset in the file of the first byte that does not convert to Unicode (FirstUndefinedCp932), or
+    // npos. Such a body is shown read-only and never written: its text cannot be stored again.
+    std::size_t undefinedAt = std::string::npos;
 };
 BodyText NormalizeBody(std::string_view raw);
 // The same, taking the bytes over without a copy when they are already in that form.
 BodyText TakeNormalizedBody(std::string&& raw);
+// The message for a body with undefined bytes (UTF-8).
+std::string ReadOnlyBodyMessage(const std::string& path, std::size_t undefinedAt);
 // Whether the bytes are already in that form: no NUL, every CR followed by LF, every LF after a CR.
 bool IsNormalBody(std::string_view raw);
 

@@ -34,7 +34,7 @@ QString bodyToText(std::string_view bytes) {
 
 BodyEditor::BodyEditor(MainWindow& window) : QObject(&window), window_(window) {}
 
-bool BodyEditor::readBody(std::string_view nodeText, std::string& path, std::string& bytes) {
+bool BodyEditor::readBody(std::string_view nodeText, std::string& path, std::string& bytes, std::size_t* undefinedAt) {
     const rn::Document& doc = window_.doc();
     auto bodyPath = doc.BodyPath(nodeText);
     std::string raw, reason;
@@ -64,6 +64,7 @@ bool BodyEditor::readBody(std::string_view nodeText, std::string& path, std::str
         return false;
     }
     bytes = std::move(body.bytes);
+    if (undefinedAt) *undefinedAt = body.undefinedAt;
     return true;
 }
 
@@ -139,7 +140,10 @@ void BodyEditor::showInEditor(const std::string& path, std::string bytes) {
 
 bool BodyEditor::loadBody(std::string_view nodeText) {
     std::string path, bytes;
-    if (!readBody(nodeText, path, bytes)) return false;
+    std::size_t undefinedAt = std::string::npos;
+    if (!readBody(nodeText, path, bytes, &undefinedAt)) return false;
+    unwritable_ = undefinedAt != std::string::npos;
+    if (unwritable_) rn::ShowStatus(rn::ReadOnlyBodyMessage(path, undefinedAt));
     showInEditor(path, std::move(bytes));
     AppState& s = window_.state();
     if (s.lowerPane == LowerPaneMode::Split && s.settings.AddMemo.ILSW) readInto(nodeText, *window_.lowerPane());
@@ -166,6 +170,7 @@ bool BodyEditor::editorBytes(std::string& bytes) const {
 }
 
 bool BodyEditor::saveBody(std::string_view nodeText) {
+    if (unwritable_) return true;  // nothing could be typed into it, and its bytes stay as they are
     const bool encoded = window_.editor()->document()->isModified();
     if (!encoded) {
         // Unedited: the loaded bytes go back as they are, without a copy.
@@ -227,7 +232,7 @@ void BodyEditor::onCurrentNodeChanged(rn::Node* node) {
     } else {
         editor->hide();
     }
-    editor->setReadOnly(false);
+    editor->setReadOnly(node->IsText() && unwritable_);
     if (rn::IsInTrash(node)) {
         doc.editorState = rn::kTrashView;
         rn::ShowStatus("ゴミです");
@@ -289,6 +294,7 @@ void BodyEditor::clearEditor() {
     window_.editor()->document()->setModified(false);
     original_.clear();
     path_.clear();
+    unwritable_ = false;
 }
 
 void BodyEditor::closeLowerPane() {

@@ -75,7 +75,8 @@ private:
     };
 
     // Reads a body file as the editors hold it (line ends made CR LF). False after an error box.
-    bool readBody(std::string_view nodeText, std::string& path, std::string& bytes);
+    // `undefinedAt`: where the first byte without a character is, or npos.
+    bool readBody(std::string_view nodeText, std::string& path, std::string& bytes, std::size_t* undefinedAt = nullptr);
     // Reads a body file into the lower pane. False after an error box.
     bool readInto(std::string_view nodeText, QPlainTextEdit& edit);
     // Puts a body into the editor: a kept document of the same bytes, else a new one.
@@ -88,6 +89,7 @@ private:
     std::string original_;       // the body as loaded (CR LF line ends), kept while it is unedited
     std::string path_;           // the file the editor's document was loaded from or last written to
     bool matches_ = false;       // the document's text is still exactly `original_` decoded
+    bool unwritable_ = false;    // the body holds bytes without a character: shown read-only, never written
     std::deque<KeptBody> kept_;  // most recently left first
 };
 

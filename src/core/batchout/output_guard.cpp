@@ -1,0 +1,80 @@
+#include "core/batchout/output_guard.h"
+
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/text/cp932.h"
+#include "core/tree/document.h"
+#include "core/tree/files.h"
+
+namespace rn {
+namespace {
+
+struct FileId {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    bool operator==(const FileId&) const = default;
+};
+
+bool IdOf(const std::string& path, FileId& id) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return false;
+    id = {st.st_dev, st.st_ino};
+    return true;
+}
+
+// The path a chain of symbolic links at the last component leads to, even when its end does not exist
+// yet (writing would create that file).
+std::string FollowLinks(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+        char target[PATH_MAX];
+        ssize_t n = ::readlink(path.c_str(), target, sizeof target);
+        if (n <= 0 || static_cast<std::size_t>(n) >= sizeof target) break;
+        std::string next(target, static_cast<std::size_t>(n));
+        path = next.front() == '/' ? next : DirectoryWithSlash(path) + next;
+    }
+    return path;
+}
+
+std::string BodyClashText(const std::string& outputPath, std::string_view nodeText) {
+    return "出力ファイルにノード[" + Cp932ToUtf8(nodeText) + "]の本文ファイル[" + outputPath + "]は指定できません";
+}
+
+}  // namespace
+
+std::string DocumentFileClash(const std::string& outputPath, const std::string& treeFile, const std::string& treeDir,
+                              const std::vector<OutputNode>& nodes) {
+    FileId output, tree;
+    const bool outputExists = IdOf(outputPath, output);
+    if (outputExists && IdOf(treeFile, tree) && output == tree)
+        return "出力ファイルにTreeファイル[" + outputPath + "]は指定できません";
+
+    // A file that exists: any link to a body file is that body file.
+    if (outputExists) {
+        for (const OutputNode& node : nodes) {
+            auto body = BodyPathIn(treeDir, node.text);
+            FileId id;
+            if (body && IdOf(*body, id) && id == output) return BodyClashText(outputPath, node.text);
+        }
+    }
+    // A file that would be created: a body file when it would stand in the tree directory under a
+    // name that a node gives its body.
+    const std::string target = FollowLinks(outputPath);
+    const std::string name = FileNameOf(target);
+    const std::string dir = DirectoryOf(target);
+    FileId targetDir, documentDir;
+    if (name.empty() || name == "." || name == ".." || !IdOf(dir.empty() ? "." : dir, targetDir) ||
+        !IdOf(treeDir, documentDir) || !(targetDir == documentDir))
+        return {};
+    if (name == FileNameOf(treeFile)) return "出力ファイルにTreeファイル[" + outputPath + "]は指定できません";
+    for (const OutputNode& node : nodes) {
+        auto body = BodyPathIn(treeDir, node.text);
+        if (body && FileNameOf(*body) == name) return BodyClashText(outputPath, node.text);
+    }
+    return {};
+}
+
+}  // namespace rn
