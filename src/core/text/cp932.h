@@ -14,6 +14,12 @@ constexpr bool IsSjisLeadByte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+// True for a byte that can end a double-byte CP932 character. A lead byte followed by anything else
+// (a line end, a digit) stands alone, as when a body is read.
+constexpr bool IsSjisTrailByte(unsigned char c) {
+    return c >= 0x40 && c <= 0xFC && c != 0x7F;
+}
+
 // Length in bytes of the character that starts at `pos` (1 or 2; 1 for a lead byte at the very end).
 std::size_t SjisCharLength(std::string_view s, std::size_t pos);
 
@@ -42,8 +48,14 @@ struct EncodeResult {
 // CP932 bytes to UTF-16. Bytes that are not valid CP932 become U+FFFD (the bytes themselves are
 // never changed on disk, so this only affects what is shown).
 std::u16string Cp932ToUtf16(std::string_view bytes);
-// CP932 bytes to UTF-8 (for messages and native paths).
+// CP932 bytes to UTF-8 (for messages and native paths), exactly as through UTF-16.
 std::string Cp932ToUtf8(std::string_view bytes);
+// Room Cp932ToUtf8Into needs for `size` CP932 bytes.
+constexpr std::size_t Utf8Room(std::size_t size) {
+    return size * 3 + 8;
+}
+// The same into `out`, which has room for Utf8Room(bytes.size()) bytes; returns the UTF-8 length.
+std::size_t Cp932ToUtf8Into(std::string_view bytes, char* out);
 
 // UTF-16 to CP932; stops at the first character CP932 cannot hold and reports it.
 EncodeResult Utf16ToCp932(std::u16string_view text);

@@ -18,10 +18,6 @@ std::string_view UpToNul(std::string_view bytes, bool& dataAfterNul) {
     return bytes.substr(0, nul);
 }
 
-bool IsTrailByte(unsigned char c) {
-    return c >= 0x40 && c <= 0xFC && c != 0x7F;
-}
-
 }  // namespace
 
 TreeLines SplitTreeLines(std::string_view bytes) {
@@ -169,7 +165,7 @@ BodyText NormalizeBody(std::string_view raw) {
     std::size_t i = 0;
     while (i < text.size()) {
         unsigned char c = static_cast<unsigned char>(text[i]);
-        if (IsSjisLeadByte(c) && i + 1 < text.size() && IsTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+        if (IsSjisLeadByte(c) && i + 1 < text.size() && IsSjisTrailByte(static_cast<unsigned char>(text[i + 1]))) {
             out.append(text.data() + i, 2);
             i += 2;
         } else if (c == '\r') {
