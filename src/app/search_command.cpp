@@ -82,7 +82,7 @@ int RunSearchCommand(const std::vector<std::string>& args) {
     std::optional<ExportSource> src = LoadExportSource(line->operands.front(), error);
     if (!src) {
         std::fprintf(stderr, "%s\n", error.c_str());
-        return kSearchNothing;
+        return kSearchFailed;
     }
     // Opening marks a node as a text node when its body file exists; the search asks the disk itself.
     std::vector<SearchNode> nodes;
@@ -111,7 +111,7 @@ int RunSearchCommand(const std::vector<std::string>& args) {
             std::fprintf(stderr, "%s\n", unreadable.c_str());
         if (found == 0) {
             std::fprintf(stderr, "%s\n", ("検索文字 " + Cp932ToUtf8(key) + " は有りません").c_str());
-            return kSearchNothing;
+            return kSearchFailed;
         }
         targets = std::move(withHits);
     }
@@ -130,7 +130,7 @@ int RunSearchCommand(const std::vector<std::string>& args) {
     }
     if (!written || std::fflush(stdout) != 0) {
         std::perror("ramblenote: stdout");
-        return kSearchNothing;
+        return kSearchFailed;
     }
     return kSearchFound;
 }

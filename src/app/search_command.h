@@ -9,8 +9,8 @@
 namespace rn::app {
 
 inline constexpr int kSearchFound = 0;
-inline constexpr int kSearchNothing = 1;  // nothing found, or the Tree file cannot be read
-inline constexpr int kSearchUsage = 2;    // the command line or a KEY is unusable
+inline constexpr int kSearchFailed = 1;  // nothing found, or the Tree file cannot be read
+inline constexpr int kSearchUsage = 2;   // the command line or a KEY is unusable
 
 // `args` are the arguments after the program name, "--search" among them.
 int RunSearchCommand(const std::vector<std::string>& args);

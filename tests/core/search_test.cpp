@@ -1,6 +1,5 @@
 // The body search: occurrences in one body, the result list of a document, and the headless command.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -148,12 +147,14 @@ TEST_F(SearchListTest, ProgressReachesTheEndAndUnreadableBodiesAreReported) {
     EXPECT_EQ(counter.calls, nodes.size());
     EXPECT_EQ(counter.last, nodes.size());
 
-    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
-    std::filesystem::permissions(doc / "概要.TXT", std::filesystem::perms::none);
+    // A body that exists but cannot be read (a link to itself stops root, too) is named and passed over.
+    std::filesystem::remove(doc / "概要.TXT");
+    std::filesystem::create_symlink("概要.TXT", doc / "概要.TXT");
     ResultList list = NewSearch(Scope(), "abc");
     EXPECT_EQ(list.found, 3u);
     ASSERT_EQ(list.unreadable.size(), 1u);
-    EXPECT_EQ(list.unreadable[0], "ファイル \"" + (doc / "概要.TXT") + "\" は開けません。Permission denied");
+    EXPECT_EQ(list.unreadable[0],
+              "ファイル \"" + (doc / "概要.TXT") + "\" は開けません。Too many levels of symbolic links");
 }
 
 // ---- the headless command ----

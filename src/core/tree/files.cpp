@@ -229,18 +229,20 @@ bool ReadFileBytes(const std::string& path, std::string& out, std::string* reaso
     struct stat st {};
     if (::fstat(fd, &st) != 0) return fail(errno, fd);
     if (S_ISDIR(st.st_mode)) return fail(EISDIR, fd);
-    // Straight into `out`, then whatever the file grew by. `out` is not emptied first, so that a
-    // buffer used for many files is not cleared byte by byte each time.
+    // Straight into `out`, then whatever the file grew by since. `out` is not emptied first, so that
+    // a buffer used for many files is not cleared byte by byte each time.
     std::size_t size = 0;
     out.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0);
+    char more[1 << 14];
     for (;;) {
-        if (size == out.size()) out.resize(size + (1 << 16));
-        ssize_t n = ::read(fd, out.data() + size, out.size() - size);
+        const bool inPlace = size < out.size();
+        ssize_t n = inPlace ? ::read(fd, out.data() + size, out.size() - size) : ::read(fd, more, sizeof more);
         if (n < 0) {
             if (errno == EINTR) continue;
             return fail(errno, fd);
         }
         if (n == 0) break;
+        if (!inPlace) out.append(more, static_cast<std::size_t>(n));
         size += static_cast<std::size_t>(n);
     }
     out.resize(size);
