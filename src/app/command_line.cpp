@@ -15,6 +15,18 @@ std::optional<std::string> CommandLine::ValueOf(std::string_view name) const {
     return std::nullopt;
 }
 
+std::optional<std::string> TreeFileOperand(const CommandLine& line, std::string& problem) {
+    if (line.operands.size() > 1) {
+        problem = "more than one TREEFILE";
+        return std::nullopt;
+    }
+    if (line.operands.empty() || line.operands.front().empty()) {
+        problem = "TREEFILE is missing";
+        return std::nullopt;
+    }
+    return line.operands.front();
+}
+
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                             const std::vector<OptionSpec>& options, std::string& problem) {
     CommandLine line;
@@ -42,7 +54,11 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             problem = "unknown option " + name;
             return std::nullopt;
         }
-        if (eq == std::string::npos) {
+        if (!spec->takesValue && eq != std::string::npos) {
+            problem = name + " takes no value";
+            return std::nullopt;
+        }
+        if (spec->takesValue && eq == std::string::npos) {
             if (i + 1 >= args.size()) {
                 problem = name + " needs a value";
                 return std::nullopt;

@@ -1,5 +1,5 @@
 // The command lines of the headless commands: options that take a value (as the next argument or
-// after "="), and operands. "--" ends the options.
+// after "="), switches, and operands. "--" ends the options.
 #pragma once
 
 #include <optional>
@@ -12,6 +12,7 @@ namespace rn::app {
 struct OptionSpec {
     std::string_view name;  // "--export"
     bool repeatable = false;
+    bool takesValue = true;  // false: a switch such as "--count", whose value is empty
 };
 
 struct CommandLine {
@@ -28,8 +29,12 @@ struct CommandLine {
     std::optional<std::string> ValueOf(std::string_view name) const;
 };
 
-// nullopt and the reason in `problem` for an unknown option, a missing value or a non-repeatable
-// option given twice.
+// The one TREEFILE operand of a headless command; nullopt and the reason in `problem` when there is
+// none (or it is empty) or more than one.
+std::optional<std::string> TreeFileOperand(const CommandLine& line, std::string& problem);
+
+// nullopt and the reason in `problem` for an unknown option, a missing value, a value given to a
+// switch, or a non-repeatable option given twice.
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                             const std::vector<OptionSpec>& options, std::string& problem);
 

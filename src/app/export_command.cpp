@@ -37,13 +37,8 @@ std::optional<ExportArgs> ParseArgs(const std::vector<std::string>& args, std::s
     std::optional<CommandLine> line =
         ParseCommandLine(args, {{"--export"}, {"--toc"}, {"--start"}, {"--settings"}}, problem);
     if (!line) return std::nullopt;
-    if (line->operands.size() > 1) {
-        problem = "more than one TREEFILE";
-        return std::nullopt;
-    }
     ExportArgs a;
     a.output = line->ValueOf("--export").value_or(std::string());
-    a.tree = line->operands.empty() ? std::string() : line->operands.front();
     a.toc = line->ValueOf("--toc");
     a.start = line->ValueOf("--start");
     a.settings = line->ValueOf("--settings");
@@ -51,10 +46,9 @@ std::optional<ExportArgs> ParseArgs(const std::vector<std::string>& args, std::s
         problem = "OUTPUT is missing";
         return std::nullopt;
     }
-    if (a.tree.empty()) {
-        problem = "TREEFILE is missing";
-        return std::nullopt;
-    }
+    std::optional<std::string> tree = TreeFileOperand(*line, problem);
+    if (!tree) return std::nullopt;
+    a.tree = *tree;
     if (a.toc && a.toc->empty()) {
         problem = "TOCFILE is empty";
         return std::nullopt;

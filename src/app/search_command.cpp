@@ -63,10 +63,9 @@ bool WriteUtf8(std::string_view text) {
 int RunSearchCommand(const std::vector<std::string>& args) {
     std::string problem;
     std::optional<CommandLine> line = ParseCommandLine(args, {{"--search", true}}, problem);
-    if (line && line->operands.size() != 1)
-        problem = line->operands.empty() ? "TREEFILE is missing" : "more than one TREEFILE";
+    std::optional<std::string> tree = line ? TreeFileOperand(*line, problem) : std::nullopt;
     std::vector<std::string> keys;
-    if (problem.empty()) {
+    if (tree) {
         for (const std::string& typed : line->ValuesOf("--search")) {
             std::optional<std::string> key = CheckedKey(typed, problem);
             if (!key) break;
@@ -79,7 +78,7 @@ int RunSearchCommand(const std::vector<std::string>& args) {
     }
 
     std::string error;
-    std::optional<ExportSource> src = LoadExportSource(line->operands.front(), error);
+    std::optional<ExportSource> src = LoadExportSource(*tree, error);
     if (!src) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return kSearchFailed;
