@@ -71,6 +71,7 @@ int RunSearchCommand(const std::vector<std::string>& args) {
             if (!key) break;
             keys.push_back(std::move(*key));
         }
+        if (keys.empty() && problem.empty()) problem = "KEY is missing";
     }
     if (!problem.empty()) {
         std::fprintf(stderr, "ramblenote: %s\n%s", problem.c_str(), kUsage);

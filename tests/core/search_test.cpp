@@ -54,6 +54,7 @@ TEST(BodySearch, Occurrences) {
         {S("ぁぁ"), S("ぁ"), S("0,1:ぁぁ|2,1:ぁぁ|")},
         {"", "a", ""},
         {"ab", "abc", ""},
+        {"ab", "", ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Hits(c.body, c.key), c.hits) << Cp932ToUtf8(c.body) << " / " << Cp932ToUtf8(c.key);

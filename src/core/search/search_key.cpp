@@ -152,6 +152,7 @@ std::size_t KeyScanner::Next() {
     const std::size_t size = key_.Size(), anchor = key_.anchorOffset_;
     const std::size_t spellings = key_.anchorSpellings_.size();
     const auto* bytes = reinterpret_cast<const unsigned char*>(text_.data());
+    if (size == 0) return kNone;  // an empty key occurs nowhere (and would never move on)
     while (from_ <= text_.size() && text_.size() - from_ >= size) {
         std::size_t best = kNone, which = 0;
         for (std::size_t i = 0; i < spellings; ++i) {
