@@ -28,3 +28,18 @@ best_of() {
     done
     echo "$best"
 }
+
+# bench_document [GENERATOR ARGS...]: writes the export benchmark's document to DOC ($WORK/doc) and
+# sets BYTES (of all its bodies) and NODES.
+bench_document() {
+    DOC="$WORK/doc"
+    "$BIN/export_bench_gen" "$DOC" "$@"
+    BYTES=$(xargs -0 cat -- < "$DOC/bodies.lst" | wc -c)
+    NODES=$(grep -c '' "$DOC/bench.Rnote")
+}
+
+# Peak resident memory in kB of running "$@" once; empty when /usr/bin/time is missing.
+peak_rss_kb() {
+    [ -x /usr/bin/time ] || return 0
+    /usr/bin/time -v "$@" 2>&1 >/dev/null | sed -n 's/.*Maximum resident set size (kbytes): *//p'
+}

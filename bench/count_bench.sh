@@ -11,11 +11,8 @@ set -eu
 
 . "$(dirname "$0")/bench_common.sh"
 bench_setup count "${1:-build/bin}" "${2:-5}"
-DOC="$WORK/doc"
-"$BIN/export_bench_gen" "$DOC" 50 "$WORK/utf8"
-BYTES=$(xargs -0 cat -- < "$DOC/bodies.lst" | wc -c)
+bench_document 50 "$WORK/utf8"
 UTF8_BYTES=$(xargs -0 cat -- < "$WORK/utf8/utf8.lst" | wc -c)
-NODES=$(grep -c '' "$DOC/bench.Rnote")
 
 wc_all() { LC_ALL=C.UTF-8 xargs -0 wc -m -- < "$WORK/utf8/utf8.lst" > "$WORK/wc.out"; }
 count_all() { "$BIN/ramblenote" --count "$DOC/bench.Rnote" > "$WORK/count.out"; }

@@ -11,11 +11,8 @@ set -eu
 
 . "$(dirname "$0")/bench_common.sh"
 bench_setup export "${1:-build/bin}" "${2:-5}"
-DOC="$WORK/doc"
-"$BIN/export_bench_gen" "$DOC"
-BYTES=$(xargs -0 cat -- < "$DOC/bodies.lst" | wc -c)
+bench_document
 BODIES=$(tr -cd '\0' < "$DOC/bodies.lst" | wc -c)
-NODES=$(grep -c '' "$DOC/bench.Rnote")
 
 cat_all() { xargs -0 cat -- < "$DOC/bodies.lst" > "$WORK/cat.out"; }
 export_all() {
@@ -27,11 +24,8 @@ export_all  # warm the page cache on both sides
 CAT_NS=$(best_of cat_all)
 EXPORT_NS=$(best_of export_all)
 
-RSS_KB=
-if [ -x /usr/bin/time ]; then
-    RSS_KB=$(/usr/bin/time -v "$BIN/ramblenote" --export "$WORK/export.TXT" --toc "$WORK/toc.TXT" \
-        --settings "$DOC/s.ini" "$DOC/bench.Rnote" 2>&1 >/dev/null | sed -n 's/.*Maximum resident set size (kbytes): *//p')
-fi
+RSS_KB=$(peak_rss_kb "$BIN/ramblenote" --export "$WORK/export.TXT" --toc "$WORK/toc.TXT" \
+    --settings "$DOC/s.ini" "$DOC/bench.Rnote")
 
 awk -v nodes="$NODES" -v bodies="$BODIES" -v bytes="$BYTES" -v c="$CAT_NS" -v e="$EXPORT_NS" \
     -v out="$(wc -c < "$WORK/export.TXT")" -v rss="$RSS_KB" 'BEGIN {

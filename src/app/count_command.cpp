@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 
+#include "app/command_line.h"
 #include "app/export_command.h"
 #include "core/batchout/export_source.h"
 #include "core/count/outline_count.h"
@@ -21,48 +22,11 @@ struct CountArgs {
 };
 
 std::optional<CountArgs> ParseArgs(const std::vector<std::string>& args, std::string& problem) {
-    CountArgs a;
-    std::optional<std::string> tree;
-    bool optionsEnd = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (!optionsEnd && arg == "--") {
-            optionsEnd = true;
-        } else if (optionsEnd || arg.size() <= 2 || arg.compare(0, 2, "--") != 0) {
-            if (tree) {
-                problem = "more than one TREEFILE";
-                return std::nullopt;
-            }
-            tree = arg;
-        } else if (arg == "--count") {
-            // the command itself
-        } else if (arg.rfind("--count=", 0) == 0) {
-            problem = "--count takes no value";
-            return std::nullopt;
-        } else if (arg == "--start" || arg.rfind("--start=", 0) == 0) {
-            if (a.start) {
-                problem = "--start given twice";
-                return std::nullopt;
-            }
-            if (arg.size() > 7) {
-                a.start = arg.substr(8);
-            } else if (i + 1 < args.size()) {
-                a.start = args[++i];
-            } else {
-                problem = "--start needs a value";
-                return std::nullopt;
-            }
-        } else {
-            problem = "unknown option " + arg.substr(0, arg.find('='));
-            return std::nullopt;
-        }
-    }
-    if (!tree || tree->empty()) {
-        problem = "TREEFILE is missing";
-        return std::nullopt;
-    }
-    a.tree = *tree;
-    return a;
+    std::optional<CommandLine> line = ParseCommandLine(args, {{"--count", false, false}, {"--start"}}, problem);
+    if (!line) return std::nullopt;
+    std::optional<std::string> tree = TreeFileOperand(*line, problem);
+    if (!tree) return std::nullopt;
+    return CountArgs{line->ValueOf("--start"), *tree};
 }
 
 void AppendCounts(std::string& out, const TextCount& c) {

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <optional>
 
+#include "app/command_line.h"
 #include "core/batchout/batch_output.h"
 #include "core/batchout/btxtout_settings.h"
 #include "core/batchout/export_source.h"
@@ -33,68 +34,26 @@ struct ExportArgs {
     std::string tree;
 };
 
-// Options take their value as the next argument or after "="; anything else is the Tree file.
 std::optional<ExportArgs> ParseArgs(const std::vector<std::string>& args, std::string& problem) {
+    std::optional<CommandLine> line =
+        ParseCommandLine(args, {{"--export"}, {"--toc"}, {"--start"}, {"--settings"}}, problem);
+    if (!line) return std::nullopt;
     ExportArgs a;
-    std::optional<std::string> output, tree;
-    bool optionsEnd = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (!optionsEnd && arg == "--") {
-            optionsEnd = true;
-            continue;
-        }
-        if (!optionsEnd && arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
-            std::string name = arg, value;
-            bool hasValue = false;
-            if (std::size_t eq = arg.find('='); eq != std::string::npos) {
-                name = arg.substr(0, eq);
-                value = arg.substr(eq + 1);
-                hasValue = true;
-            }
-            std::optional<std::string>* slot = name == "--export"     ? &output
-                                               : name == "--toc"      ? &a.toc
-                                               : name == "--start"    ? &a.start
-                                               : name == "--settings" ? &a.settings
-                                                                      : nullptr;
-            if (!slot) {
-                problem = "unknown option " + name;
-                return std::nullopt;
-            }
-            if (!hasValue) {
-                if (i + 1 >= args.size()) {
-                    problem = name + " needs a value";
-                    return std::nullopt;
-                }
-                value = args[++i];
-            }
-            if (slot->has_value()) {
-                problem = name + " given twice";
-                return std::nullopt;
-            }
-            *slot = value;
-            continue;
-        }
-        if (tree) {
-            problem = "more than one TREEFILE";
-            return std::nullopt;
-        }
-        tree = arg;
-    }
-    if (!output || output->empty()) {
+    a.output = line->ValueOf("--export").value_or(std::string());
+    a.toc = line->ValueOf("--toc");
+    a.start = line->ValueOf("--start");
+    a.settings = line->ValueOf("--settings");
+    if (a.output.empty()) {
         problem = "OUTPUT is missing";
         return std::nullopt;
     }
-    if (!tree || tree->empty()) {
-        problem = "TREEFILE is missing";
-        return std::nullopt;
-    }
+    std::optional<std::string> tree = TreeFileOperand(*line, problem);
+    if (!tree) return std::nullopt;
+    a.tree = *tree;
     if (a.toc && a.toc->empty()) {
         problem = "TOCFILE is empty";
         return std::nullopt;
     }
-    a.output = *output;
-    a.tree = *tree;
     return a;
 }
 

@@ -207,5 +207,23 @@ TEST(Cp932, ReportsTheFirstUndefinedByte) {
               "A");
 }
 
+TEST(Cp932, TheQuickUtf8DecodingAgreesWithTheConverterForEveryByteAndPair) {
+    auto slow = [](std::string_view bytes) { return Utf16ToUtf8(Cp932ToUtf16(bytes)); };
+    for (unsigned a = 0; a < 256; ++a) {
+        const std::string one(1, static_cast<char>(a));
+        ASSERT_EQ(Cp932ToUtf8(one), slow(one)) << a;
+        for (unsigned b = 0; b < 256; ++b) {
+            const std::string two = one + static_cast<char>(b);
+            ASSERT_EQ(Cp932ToUtf8(two), slow(two)) << a << " " << b;
+            // What follows a lead byte decides whether its next byte is taken with it or starts anew.
+            if (IsSjisLeadByte(static_cast<unsigned char>(a))) {
+                ASSERT_EQ(Cp932ToUtf8(two + "@"), slow(two + "@"));
+            }
+        }
+    }
+    char room[Utf8Room(3)];
+    EXPECT_EQ(std::string_view(room, Cp932ToUtf8Into("\x82\xA0\xB1", room)), "あｱ");
+}
+
 }  // namespace
 }  // namespace rn

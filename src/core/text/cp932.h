@@ -13,7 +13,8 @@ namespace rn {
 constexpr bool IsSjisLeadByte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
-// True for a byte that can follow a lead byte.
+// True for a byte that can end a double-byte CP932 character. A lead byte followed by anything else
+// (a line end, a digit) stands alone, as when a body is read.
 constexpr bool IsSjisTrailByte(unsigned char c) {
     return c >= 0x40 && c <= 0xFC && c != 0x7F;
 }
@@ -50,8 +51,14 @@ struct EncodeResult {
 // CP932 bytes to UTF-16. Each undefined unit (an undefined single byte or double-byte code, a lead
 // byte without a trail byte) becomes U+FFFD: such text must not be encoded back (see below).
 std::u16string Cp932ToUtf16(std::string_view bytes);
-// CP932 bytes to UTF-8 (for messages and native paths).
+// CP932 bytes to UTF-8 (for messages and native paths), exactly as through UTF-16.
 std::string Cp932ToUtf8(std::string_view bytes);
+// Room Cp932ToUtf8Into needs for `size` CP932 bytes.
+constexpr std::size_t Utf8Room(std::size_t size) {
+    return size * 3 + 8;
+}
+// The same into `out`, which has room for Utf8Room(bytes.size()) bytes; returns the UTF-8 length.
+std::size_t Cp932ToUtf8Into(std::string_view bytes, char* out);
 
 // Offset of the first byte of the first undefined unit, or npos when all of `bytes` converts to
 // Unicode without loss (it may still hold a duplicate code that is written back as its twin).

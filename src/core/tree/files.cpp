@@ -215,32 +215,37 @@ void SplitFields(std::string_view separator, std::string_view text, std::vector<
     if (start < text.size()) list.emplace_back(text.substr(start));
 }
 
-bool ReadFileBytes(const std::string& path, std::string& out, std::string* reason) {
-    out.clear();
+bool ReadFileBytes(const std::string& path, std::string& out, std::string* reason, bool* missing) {
+    if (missing) *missing = false;
+    auto fail = [&](int err, int fd) {
+        out.clear();
+        if (reason) *reason = SystemReason(err);
+        if (missing) *missing = err == ENOENT || err == ENOTDIR || err == EISDIR;
+        if (fd >= 0) ::close(fd);
+        return false;
+    };
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (reason) *reason = SystemReason(errno);
-        return false;
-    }
+    if (fd < 0) return fail(errno, -1);
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        if (reason) *reason = SystemReason(S_ISDIR(st.st_mode) ? EISDIR : errno);
-        ::close(fd);
-        return false;
-    }
-    if (st.st_size > 0) out.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[1 << 16];
+    if (::fstat(fd, &st) != 0) return fail(errno, fd);
+    if (S_ISDIR(st.st_mode)) return fail(EISDIR, fd);
+    // Straight into `out`, then whatever the file grew by since. `out` is not emptied first, so that
+    // a buffer used for many files is not cleared byte by byte each time.
+    std::size_t size = 0;
+    out.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0);
+    char more[1 << 14];
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        const bool inPlace = size < out.size();
+        ssize_t n = inPlace ? ::read(fd, out.data() + size, out.size() - size) : ::read(fd, more, sizeof more);
         if (n < 0) {
             if (errno == EINTR) continue;
-            if (reason) *reason = SystemReason(errno);
-            ::close(fd);
-            return false;
+            return fail(errno, fd);
         }
         if (n == 0) break;
-        out.append(buffer, static_cast<std::size_t>(n));
+        if (!inPlace) out.append(more, static_cast<std::size_t>(n));
+        size += static_cast<std::size_t>(n);
     }
+    out.resize(size);
     ::close(fd);
     return true;
 }

@@ -45,8 +45,9 @@ bool StripFileNameChars(std::string& text);
 void SplitFields(std::string_view separator, std::string_view text, std::vector<std::string>& list);
 
 // ---- whole files ----
-// Reads the whole file. On failure returns false and sets `reason` to the system's reason.
-bool ReadFileBytes(const std::string& path, std::string& out, std::string* reason = nullptr);
+// Reads the whole file into `out` (keeping its capacity). On failure returns false and sets `reason`
+// to the system's reason, and `missing` to whether there is no such file (or only a directory).
+bool ReadFileBytes(const std::string& path, std::string& out, std::string* reason = nullptr, bool* missing = nullptr);
 // Replaces (or creates) the file with `bytes` through a temporary file and a rename. A file without
 // write permission, or a directory, is not replaced. On failure the old content is intact.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
