@@ -10,6 +10,7 @@
 #include <cstring>
 #include <optional>
 
+#include "app/usage.h"
 #include "core/batchout/batch_output.h"
 #include "core/batchout/btxtout_settings.h"
 #include "core/batchout/export_source.h"
@@ -20,9 +21,6 @@
 
 namespace rn::app {
 namespace {
-
-constexpr const char* kUsage =
-    "usage: ramblenote --export OUTPUT [--toc TOCFILE] [--start NODETEXT] [--settings INIFILE] TREEFILE\n";
 
 struct ExportArgs {
     std::string output;
@@ -217,7 +215,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
     std::string problem;
     std::optional<ExportArgs> a = ParseArgs(args, problem);
     if (!a) {
-        std::fprintf(stderr, "ramblenote: %s\n%s", problem.c_str(), kUsage);
+        std::fprintf(stderr, "ramblenote: %s\n%s", problem.c_str(), UsageOf("--export").c_str());
         return kExportUsage;
     }
     ProgressLine line(StderrIsTerminal());

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/settings/resdir.h"
+#include "core/tree/files.h"
 #include "core/tree/notices.h"
 #include "core/tree/program.h"
 #include "gui/mainwin/appearance.h"
@@ -78,6 +79,7 @@ void MainWindow::setUp(const Options& options) {
     if (!options.programDirectory.isEmpty()) rn::Program().directory = toUtf8(options.programDirectory);
     state_.dialogDirectory = fromUtf8(rn::Program().directory);
     state_.arguments = options.arguments;
+    state_.firstStart = !rn::FileExists(rn::SettingsFilePath());
     // Res/ is made ready now, so that the settings and the history can always be written at exit.
     state_.settingsFile = rn::PrepareResDir() + rn::kSettingsFileName;
     state_.quitOnClose = false;

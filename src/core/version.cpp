@@ -1,0 +1,9 @@
+#include "core/version.h"
+
+namespace rn {
+
+const char* ProgramVersion() {
+    return RAMBLENOTE_VERSION;
+}
+
+}  // namespace rn
