@@ -11,8 +11,8 @@ inline constexpr const char* kSampleDirectoryName = "sample";
 // Copies the directory `source` to `target` unless something exists at `target` already, and returns
 // the first *.Rnote file (by name) of `target`; empty when there is none, or no `source` (a program
 // delivered without the guide shows none). The copy is made under a temporary name beside `target`
-// and renamed only once it is complete, so an interrupted copy never stands at `target`. A copy that fails is removed
-// and reported with the "cannot create" error box.
+// and renamed only once it is complete, so an interrupted copy never stands at `target`. A copy that
+// fails is removed and reported with the "cannot create" error box.
 std::string PlaceSampleGuide(const std::string& source, const std::string& target);
 
 // PlaceSampleGuide from the installed data directory's sample to the per-user data directory's.
