@@ -20,6 +20,7 @@
 #include "gui/mainwin/appearance.h"
 #include "gui/mainwin/body_editor.h"
 #include "gui/mainwin/body_text_edit.h"
+#include "gui/mainwin/help_commands.h"
 #include "gui/mainwin/history_menu.h"
 #include "gui/mainwin/icons.h"
 #include "gui/mainwin/node_commands.h"
@@ -175,6 +176,7 @@ void MainWindow::buildActions() {
     residentMode_ = std::make_unique<ResidentMode>(*this);
     startupExit_ = std::make_unique<StartupExit>(*this);
     treeFileCommands_ = std::make_unique<TreeFileCommands>(*this);
+    helpCommands_ = std::make_unique<HelpCommands>(*this);
     bodyEditor_ = new BodyEditor(*this);
     nodeCommands_ = new NodeCommands(*this);
 
@@ -274,9 +276,8 @@ void MainWindow::buildActions() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("MenuHelp"));
-    // Both items exist and do nothing.
-    help->addAction(QStringLiteral("ヘルプ表示"))->setObjectName(QStringLiteral("MenuHelpShow"));
-    help->addAction(QStringLiteral("バージョン"))->setObjectName(QStringLiteral("MenuHelpVer"));
+    addMenuItem(help, "MenuHelpShow", QStringLiteral("ヘルプ表示"), [this] { helpCommands_->showGuide(); });
+    addMenuItem(help, "MenuHelpVer", QStringLiteral("バージョン"), [this] { helpCommands_->showVersion(); });
 
     residentMode_->buildTray();
 }

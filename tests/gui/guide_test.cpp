@@ -1,11 +1,14 @@
-// The program's very first start: the delivered guide document is copied to the per-user data
-// directory and opened, unless the command line names a file.
+// The guide document: at the very first start it is copied to the per-user data directory and opened
+// (unless the command line names a file); "ヘルプ表示" opens it later. And the "バージョン" box.
+#include <QAction>
 #include <QTest>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 
 #include "core/tree/files.h"
+#include "core/version.h"
+#include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/status_panels.h"
 #include "scripted_prompts.h"
@@ -15,13 +18,15 @@ namespace fs = std::filesystem;
 using rn::test::ReadAll;
 using rn::test::WriteAll;
 
-class FirstStartTest : public QObject {
+class GuideTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
     void cleanup();
     void opensTheCopiedGuideThenWhatWasOpenLast();
     void aNamedFileIsOpenedInstead();
+    void helpOpensTheGuideAfterWritingTheBody();
+    void versionBoxNamesVersionsAndSettingsFiles();
 
 private:
     // An installed program in root/bin with its delivered files in root/share/ramblenote.
@@ -40,7 +45,7 @@ private:
     std::string guide;  // where the copy's Tree file belongs
 };
 
-void FirstStartTest::init() {
+void GuideTest::init() {
     root.emplace();
     fs::create_directories(*root / "bin");
     fs::create_directories(*root / "share/ramblenote");
@@ -52,13 +57,13 @@ void FirstStartTest::init() {
     prompts.Clear();
 }
 
-void FirstStartTest::cleanup() {
+void GuideTest::cleanup() {
     ::unsetenv("XDG_DATA_HOME");
     ::unsetenv("XDG_CONFIG_HOME");
     root.reset();
 }
 
-void FirstStartTest::opensTheCopiedGuideThenWhatWasOpenLast() {
+void GuideTest::opensTheCopiedGuideThenWhatWasOpenLast() {
     auto w = Start();
     QCOMPARE(w->doc().treeFile, guide);
     QCOMPARE(w->statusPanels()->text(1), QString::fromStdString(" " + guide + " を開きました"));
@@ -75,12 +80,44 @@ void FirstStartTest::opensTheCopiedGuideThenWhatWasOpenLast() {
     QCOMPARE(ReadAll(*root / "data/ramblenote/sample/はじめに.TXT"), std::string("changed"));
 }
 
-void FirstStartTest::aNamedFileIsOpenedInstead() {
+void GuideTest::aNamedFileIsOpenedInstead() {
     WriteAll(*root / "文書.Rnote", rn::Sjis("一.TXT\r\nゴミ箱\r\n"));
     auto w = Start({QString::fromStdString(*root / "文書.Rnote")});
     QCOMPARE(w->doc().treeFile, *root / "文書.Rnote");
     QVERIFY(!rn::test::Exists(*root / "data"));
+
+    // Without a delivered guide the help menu says so.
+    fs::remove_all(*root / "share/ramblenote/sample");
+    w->findChild<QAction*>(QStringLiteral("MenuHelpShow"))->trigger();
+    QCOMPARE(w->statusPanels()->text(1),
+             QString::fromStdString(" ヘルプ文書[" + *root / "share/ramblenote/sample" + "]が有りません"));
+    QCOMPARE(w->doc().treeFile, *root / "文書.Rnote");
 }
 
-QTEST_MAIN(FirstStartTest)
-#include "first_start_test.moc"
+void GuideTest::helpOpensTheGuideAfterWritingTheBody() {
+    WriteAll(*root / "文書.Rnote", rn::Sjis("一.TXT\r\nゴミ箱\r\n"));
+    WriteAll(*root / "一.TXT", rn::Sjis("本文"));
+    auto w = Start({QString::fromStdString(*root / "文書.Rnote")});
+    w->editor()->moveCursor(QTextCursor::End);
+    w->editor()->insertPlainText(QStringLiteral("の続き"));
+    w->findChild<QAction*>(QStringLiteral("MenuHelpShow"))->trigger();
+    QCOMPARE(ReadAll(*root / "一.TXT"), rn::Sjis("本文の続き"));
+    QCOMPARE(w->doc().treeFile, guide);
+    QCOMPARE(w->statusPanels()->text(1), QString::fromStdString(" " + guide + " を開きました"));
+}
+
+void GuideTest::versionBoxNamesVersionsAndSettingsFiles() {
+    auto w = Start();
+    prompts.Clear();
+    w->findChild<QAction*>(QStringLiteral("MenuHelpVer"))->trigger();
+    QCOMPARE(prompts.calls.size(), std::size_t(1));
+    QCOMPARE(prompts.calls[0].kind, QStringLiteral("information"));
+    const QString config = QString::fromStdString(*root / "config/ramblenote/");
+    QCOMPARE(prompts.calls[0].text,
+             QStringLiteral("Ramblenote %1\nQt %2\nICU %3\n\n設定ファイル: %4Res/Ramblenote.Ini\n"
+                            "履歴ファイル: %4Res/Rnote履歴.Ini\n一括出力設定: %4BTxtOut.Ini")
+                 .arg(rn::ProgramVersion(), qVersion(), QString::fromStdString(rn::IcuVersion()), config));
+}
+
+QTEST_MAIN(GuideTest)
+#include "guide_test.moc"
