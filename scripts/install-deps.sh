@@ -18,6 +18,12 @@ PACKAGES=(
     libbenchmark-dev
     fonts-ipafont
     time
+    # The install test validates the desktop entry, the MIME package and the AppStream file with these.
+    desktop-file-utils
+    appstream
+    shared-mime-info
+    # `cpack -G DEB` finds the libraries the program needs with it.
+    file
 )
 
 missing=()

@@ -7,14 +7,13 @@
 
 #include "app/command_line.h"
 #include "app/export_command.h"
+#include "app/usage.h"
 #include "core/batchout/export_source.h"
 #include "core/count/outline_count.h"
 #include "core/text/cp932.h"
 
 namespace rn::app {
 namespace {
-
-constexpr const char* kUsage = "usage: ramblenote --count [--start NODETEXT] TREEFILE\n";
 
 struct CountArgs {
     std::optional<std::string> start;
@@ -50,7 +49,7 @@ int RunCountCommand(const std::vector<std::string>& args) {
     std::string problem;
     std::optional<CountArgs> a = ParseArgs(args, problem);
     if (!a) {
-        std::fprintf(stderr, "ramblenote: %s\n%s", problem.c_str(), kUsage);
+        std::fprintf(stderr, "ramblenote: %s\n%s", problem.c_str(), UsageOf("--count").c_str());
         return kExportUsage;
     }
     std::string error;

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/command_line.h"
+#include "app/usage.h"
 #include "core/batchout/batch_output.h"
 #include "core/batchout/btxtout_settings.h"
 #include "core/batchout/export_source.h"
@@ -22,9 +23,6 @@
 
 namespace rn::app {
 namespace {
-
-constexpr const char* kUsage =
-    "usage: ramblenote --export OUTPUT [--toc TOCFILE] [--start NODETEXT] [--settings INIFILE] TREEFILE\n";
 
 struct ExportArgs {
     std::string output;
@@ -178,7 +176,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
     std::string problem;
     std::optional<ExportArgs> a = ParseArgs(args, problem);
     if (!a) {
-        std::fprintf(stderr, "ramblenote: %s\n%s", problem.c_str(), kUsage);
+        std::fprintf(stderr, "ramblenote: %s\n%s", problem.c_str(), UsageOf("--export").c_str());
         return kExportUsage;
     }
     ProgressLine line(StderrIsTerminal());

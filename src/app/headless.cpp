@@ -1,37 +1,54 @@
 #include "app/headless.h"
 
-#include <string>
-#include <vector>
+#include <algorithm>
+#include <cstdio>
 
 #include "app/count_command.h"
 #include "app/export_command.h"
 #include "app/search_command.h"
+#include "app/usage.h"
 
 namespace rn::app {
-namespace {
-
-bool IsOption(const std::string& arg, const std::string& name) {
-    return arg == name || arg.rfind(name + "=", 0) == 0;
-}
-
-}  // namespace
-
-std::optional<int> RunHeadlessCommand(int argc, char** argv) {
-    std::vector<std::string> args;
-    // The first command option decides; each command refuses the others' options as unknown.
+std::optional<int> RunHeadlessCommand(int argc, char** argv, std::vector<std::string>& windowArguments) {
+    std::vector<std::string> args(argv + 1, argv + argc);
     int (*command)(const std::vector<std::string>&) = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        args.emplace_back(argv[i]);
-        if (args.back() == "--") break;
-        if (command) continue;
-        if (IsOption(args.back(), "--export")) command = RunExportCommand;
-        if (IsOption(args.back(), "--count")) command = RunCountCommand;
-        if (IsOption(args.back(), "--search")) command = RunSearchCommand;
+    bool help = false, version = false;
+    std::string unknownOption;
+    for (const std::string& arg : args) {
+        if (arg == "--") break;
+        if (arg == "--help" || arg == "-h") {
+            help = true;
+        } else if (arg == "--version") {
+            version = true;
+        } else if (command) {
+            continue;  // the first command named is the one that runs, and checks its own options
+        } else if (arg == "--export" || arg.rfind("--export=", 0) == 0) {
+            command = RunExportCommand;
+        } else if (arg == "--count" || arg.rfind("--count=", 0) == 0) {
+            command = RunCountCommand;
+        } else if (arg == "--search" || arg.rfind("--search=", 0) == 0) {
+            command = RunSearchCommand;
+        } else if (arg.rfind('-', 0) == 0 && unknownOption.empty()) {
+            unknownOption = arg;  // for the window any option is one too many
+        }
     }
-    if (!command) return std::nullopt;
-    for (int i = static_cast<int>(args.size()) + 1; i < argc; ++i)
-        args.emplace_back(argv[i]);
-    return command(args);
+    if (help) {
+        std::fputs(HelpText().c_str(), stdout);
+        return 0;
+    }
+    if (version) {
+        std::fputs(VersionText().c_str(), stdout);
+        return 0;
+    }
+    if (command) return command(args);
+    if (!unknownOption.empty()) {
+        std::fprintf(stderr, "ramblenote: unknown option %s\n%sMore: ramblenote --help\n", unknownOption.c_str(),
+                     UsageOf("").c_str());
+        return kUsageError;
+    }
+    if (auto end = std::find(args.begin(), args.end(), "--"); end != args.end()) args.erase(end);
+    windowArguments = std::move(args);
+    return std::nullopt;
 }
 
 }  // namespace rn::app

@@ -1,12 +1,17 @@
-// Commands that run without a window (scripts, batch jobs).
+// The command line: --help, --version and the commands that run without a window (scripts, batch
+// jobs); everything else starts the window.
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace rn::app {
 
-// Runs a headless command when the command line asks for one and returns its exit code;
-// nullopt when the command line is for the desktop program.
-std::optional<int> RunHeadlessCommand(int argc, char** argv);
+// Runs what the command line asks for when that is not the window and returns its exit code: --help
+// and --version (0), a headless command, or a usage error (2) for an option nobody knows. Options end
+// at "--". nullopt when the command line is for the desktop program; `windowArguments` then holds its
+// arguments without the "--".
+std::optional<int> RunHeadlessCommand(int argc, char** argv, std::vector<std::string>& windowArguments);
 
 }  // namespace rn::app

@@ -1,6 +1,7 @@
 // Entry point: headless commands first, then the desktop program.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/headless.h"
 #include "core/tree/program.h"
@@ -10,9 +11,10 @@
 
 int main(int argc, char** argv) {
     rn::SetupProgramValues();
-    if (auto rc = rn::app::RunHeadlessCommand(argc, argv)) return *rc;
+    std::vector<std::string> windowArguments;
+    if (auto rc = rn::app::RunHeadlessCommand(argc, argv, windowArguments)) return *rc;
 #ifdef RAMBLENOTE_HAVE_GUI
-    return rn::gui::runDesktop(argc, argv);
+    return rn::gui::runDesktop(argv[0], windowArguments);
 #else
     std::fputs("ramblenote was built without its desktop interface\n", stderr);
     return 1;

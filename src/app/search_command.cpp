@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/command_line.h"
+#include "app/usage.h"
 #include "core/batchout/export_source.h"
 #include "core/search/node_search.h"
 #include "core/text/cp932.h"
@@ -13,8 +14,6 @@
 
 namespace rn::app {
 namespace {
-
-constexpr const char* kUsage = "usage: ramblenote --search KEY [--search KEY]... TREEFILE\n";
 
 // Keeps the dialog's refusal messages and agrees to every cleaned key, as a user confirming would.
 class KeyCheckNotices : public Notices {
@@ -74,7 +73,7 @@ int RunSearchCommand(const std::vector<std::string>& args) {
         if (keys.empty() && problem.empty()) problem = "KEY is missing";
     }
     if (!problem.empty()) {
-        std::fprintf(stderr, "ramblenote: %s\n%s", problem.c_str(), kUsage);
+        std::fprintf(stderr, "ramblenote: %s\n%s", problem.c_str(), UsageOf("--search").c_str());
         return kSearchUsage;
     }
 

@@ -12,11 +12,15 @@
 
 namespace rn::gui {
 
-int runDesktop(int argc, char** argv) {
+int runDesktop(char* programName, const std::vector<std::string>& arguments) {
+    int argc = 1;
+    char* argv[] = {programName, nullptr};
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ramblenote"));
     // The title a running copy is known by, and what the task bar shows.
     QApplication::setApplicationDisplayName(QStringLiteral("RamblenoteVer3"));
+    // Lets the desktop match the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.ramblenote.Ramblenote"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     rn::SingleInstance single(QStringLiteral("RamblenoteVer3"));
@@ -29,9 +33,8 @@ int runDesktop(int argc, char** argv) {
     single.Listen();
 
     MainWindow::Options options;
-    QStringList args = QApplication::arguments();
-    args.removeFirst();
-    options.arguments = args;
+    for (const std::string& argument : arguments)
+        options.arguments << QString::fromLocal8Bit(argument);
     MainWindow window(options);
     QObject::connect(&single, &rn::SingleInstance::showRequested, &window,
                      [&window] { window.residentMode().restoreFromTray(); });

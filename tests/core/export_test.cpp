@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/batchout/export_source.h"
+#include "core/version.h"
 #include "test_support.h"
 
 namespace rn {
@@ -190,6 +191,22 @@ TEST_F(ExportTest, UsageErrors) {
         EXPECT_EQ(r.code, 2);
         EXPECT_NE(r.err.find("usage: ramblenote --export OUTPUT"), std::string::npos);
     }
+}
+
+TEST_F(ExportTest, HelpVersionAndUnknownOptions) {
+    Result r = Run({"--help"});
+    EXPECT_EQ(r.code, 0);
+    for (const char* usage :
+         {"ramblenote [--] [TREEFILE]\n", "ramblenote --export OUTPUT [--toc TOCFILE]",
+          "ramblenote --count [--start NODETEXT] TREEFILE\n", "ramblenote --help\n", "ramblenote --version\n"})
+        EXPECT_NE(r.out.find(usage), std::string::npos) << usage;
+    r = Run({"--version"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, std::string("ramblenote ") + ProgramVersion() + "\n");
+    r = Run({"--bogus", "a.Rnote"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("ramblenote: unknown option --bogus\nusage: ramblenote [--] [TREEFILE]\n", 0), 0u) << r.err;
 }
 
 TEST_F(ExportTest, TheProgramsOwnSettingsFileIsTheDefaultAndIsNeverWritten) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/settings/colors.h"
+#include "core/settings/history.h"
 #include "core/settings/resdir.h"
 #include "core/settings/settings.h"
 #include "core/tree/files.h"
@@ -155,7 +156,8 @@ TEST(ColorText, WritesTheNameOrEightHexDigits) {
 
 TEST(DeliveredSettings, AreTheResourcesFileAndWhatANewUserWants) {
     EXPECT_EQ(DeliveredSettings(), ReadAll(std::string(RN_TEST_DATA_DIR) + "/../../../resources/Res/Ramblenote.Ini"));
-    EXPECT_TRUE(FileExists(std::string(RN_BIN_DIR) + "/Res/Ramblenote.Ini"));
+    // The build lays the delivered files out as they are installed, where the program looks for them.
+    EXPECT_EQ(ReadAll(std::string(RN_BIN_DIR) + "/../share/ramblenote/Res/Ramblenote.Ini"), DeliveredSettings());
     test::WithNotices notices;
     test::TempDir dir;
     WriteAll(dir / "in.Ini", DeliveredSettings());
@@ -221,8 +223,13 @@ TEST_F(ResDirTest, AMissingResDirIsCreatedWithTheDeliveredSettingsAndAnExistingO
     EXPECT_EQ(SettingsFilePath(), dir / "Res/Ramblenote.Ini");
     EXPECT_EQ(ReadAll(dir / "Res/Ramblenote.Ini"), DeliveredSettings());
     std::filesystem::remove(dir / "Res/Ramblenote.Ini");
+    WriteAll(dir / "Res/" + kHistoryFileName, "");
     PrepareResDir();
     EXPECT_FALSE(FileExists(dir / "Res/Ramblenote.Ini"));
+    // An empty one (as the build makes it) has never been used.
+    std::filesystem::remove(dir / "Res/" + kHistoryFileName);
+    PrepareResDir();
+    EXPECT_EQ(ReadAll(dir / "Res/Ramblenote.Ini"), DeliveredSettings());
     EXPECT_TRUE(notices.recorder.log.empty());
 }
 
@@ -235,6 +242,17 @@ TEST_F(ResDirTest, AnUnwritableProgramDirectoryMovesResToThePerUserDirectory) {
     WriteAll(dir / "site.Ini", "[Memo]\r\nTabSize=8\r\n");
     ASSERT_TRUE(PrepareResDirAt(dir / "u/Res/", dir / "site.Ini"));
     EXPECT_EQ(ReadAll(dir / "u/Res/Ramblenote.Ini"), "[Memo]\r\nTabSize=8\r\n");
+}
+
+TEST_F(ResDirTest, AnInstalledProgramSeedsThePerUserResFromItsInstalledDefaults) {
+    std::filesystem::create_directories(dir / "bin");
+    std::filesystem::create_directories(dir / "share/ramblenote/Res");
+    WriteAll(dir / "share/ramblenote/Res/Ramblenote.Ini", "[Memo]\r\nTabSize=2\r\n");
+    Program().directory = dir / "bin";
+    ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+    EXPECT_EQ(PrepareResDir(), dir / "config/ramblenote/Res/");
+    EXPECT_EQ(ReadAll(dir / "config/ramblenote/Res/Ramblenote.Ini"), "[Memo]\r\nTabSize=2\r\n");
+    EXPECT_FALSE(test::Exists(dir / "bin/Res"));
 }
 
 TEST_F(ResDirTest, AResDirThatCannotBeCreatedIsReported) {

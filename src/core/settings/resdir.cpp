@@ -28,11 +28,18 @@ std::string WithoutTrailingSlash(std::string dir) {
     return dir;
 }
 
+std::string DataDirectoryOf(const std::string& programDirectory) {
+    if (programDirectory.empty()) return {};
+    // Set by the build from the install directories; "../share/ramblenote" unless they were changed.
+    return WithoutTrailingSlash(
+        (std::filesystem::path(programDirectory) / RAMBLENOTE_DATA_FROM_PROGRAM).lexically_normal());
+}
+
 }  // namespace
 
-std::string ChooseConfigDirectory(const std::string& programDirectory, bool programDirectoryWritable,
+std::string ChooseConfigDirectory(const std::string& programDirectory, bool programDirectoryHoldsSettings,
                                   const char* xdgConfigHome, const char* home) {
-    if (programDirectoryWritable) return programDirectory;
+    if (programDirectoryHoldsSettings) return programDirectory;
     if (NonEmpty(xdgConfigHome) && xdgConfigHome[0] == '/')
         return WithoutTrailingSlash(xdgConfigHome) + "/" + kPerUserDirectoryName;
     if (NonEmpty(home)) return WithoutTrailingSlash(home) + "/.config/" + kPerUserDirectoryName;
@@ -40,10 +47,30 @@ std::string ChooseConfigDirectory(const std::string& programDirectory, bool prog
     return programDirectory;
 }
 
+bool ProgramDirectoryHoldsSettings(const std::string& programDirectory) {
+    if (programDirectory.empty() || ::access(programDirectory.c_str(), W_OK) != 0) return false;
+    return DirectoryExists(programDirectory + "/Res") || !DirectoryExists(DataDirectoryOf(programDirectory));
+}
+
 std::string ConfigDirectory() {
     const std::string& dir = Program().directory;
-    bool writable = !dir.empty() && ::access(dir.c_str(), W_OK) == 0;
-    return ChooseConfigDirectory(dir, writable, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    return ChooseConfigDirectory(dir, ProgramDirectoryHoldsSettings(dir), std::getenv("XDG_CONFIG_HOME"),
+                                 std::getenv("HOME"));
+}
+
+std::string InstalledDataDirectory() {
+    return DataDirectoryOf(Program().directory);
+}
+
+std::string ChooseDataDirectory(const char* xdgDataHome, const char* home) {
+    if (NonEmpty(xdgDataHome) && xdgDataHome[0] == '/')
+        return WithoutTrailingSlash(xdgDataHome) + "/" + kPerUserDirectoryName;
+    if (NonEmpty(home) && home[0] == '/') return WithoutTrailingSlash(home) + "/.local/share/" + kPerUserDirectoryName;
+    return {};
+}
+
+std::string PerUserDataDirectory() {
+    return ChooseDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
 }
 
 std::string ResDir() {
@@ -59,8 +86,9 @@ std::string_view DeliveredSettings() {
 }
 
 bool PrepareResDirAt(const std::string& resDir, const std::string& seedFile) {
-    if (DirectoryExists(resDir)) return true;
     std::error_code ec;
+    // An empty Res/ (made by the build, or by hand) has never been used: it is seeded like a missing one.
+    if (DirectoryExists(resDir) && !std::filesystem::is_empty(resDir, ec)) return true;
     std::filesystem::create_directories(resDir, ec);
     if (ec || !DirectoryExists(resDir)) {
         ReportCreateError(resDir, ec ? ec.message() : std::string());
@@ -82,6 +110,7 @@ std::string PrepareResDir() {
     const std::string& programDir = Program().directory;
     // A per-user Res/ starts from the installation's own settings when it has them.
     std::string seed = config != programDir ? programDir + "/Res/" + kSettingsFileName : std::string();
+    if (seed.empty() || !FileExists(seed)) seed = InstalledDataDirectory() + "/Res/" + kSettingsFileName;
     const std::string res = config + "/Res/";
     PrepareResDirAt(res, seed);
     return res;

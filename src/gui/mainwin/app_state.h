@@ -35,6 +35,7 @@ struct AppState {
     LowerPaneMode lowerPane = LowerPaneMode::Hidden;
 
     std::string settingsFile;  // ResDir + "Ramblenote.Ini"
+    bool firstStart = false;   // no settings file existed when the program started
     QString dialogDirectory;   // initial directory of the open and save dialogs
     QStringList arguments;     // command-line arguments after the program name
 };

@@ -14,11 +14,13 @@
 #include <QVBoxLayout>
 
 #include "core/settings/resdir.h"
+#include "core/tree/files.h"
 #include "core/tree/notices.h"
 #include "core/tree/program.h"
 #include "gui/mainwin/appearance.h"
 #include "gui/mainwin/body_editor.h"
 #include "gui/mainwin/body_text_edit.h"
+#include "gui/mainwin/help_commands.h"
 #include "gui/mainwin/history_menu.h"
 #include "gui/mainwin/icons.h"
 #include "gui/mainwin/node_commands.h"
@@ -78,6 +80,7 @@ void MainWindow::setUp(const Options& options) {
     if (!options.programDirectory.isEmpty()) rn::Program().directory = toUtf8(options.programDirectory);
     state_.dialogDirectory = fromUtf8(rn::Program().directory);
     state_.arguments = options.arguments;
+    state_.firstStart = !rn::FileExists(rn::SettingsFilePath());
     // Res/ is made ready now, so that the settings and the history can always be written at exit.
     state_.settingsFile = rn::PrepareResDir() + rn::kSettingsFileName;
     state_.quitOnClose = false;
@@ -173,6 +176,7 @@ void MainWindow::buildActions() {
     residentMode_ = std::make_unique<ResidentMode>(*this);
     startupExit_ = std::make_unique<StartupExit>(*this);
     treeFileCommands_ = std::make_unique<TreeFileCommands>(*this);
+    helpCommands_ = std::make_unique<HelpCommands>(*this);
     bodyEditor_ = new BodyEditor(*this);
     nodeCommands_ = new NodeCommands(*this);
 
@@ -272,9 +276,8 @@ void MainWindow::buildActions() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("MenuHelp"));
-    // Both items exist and do nothing.
-    help->addAction(QStringLiteral("ヘルプ表示"))->setObjectName(QStringLiteral("MenuHelpShow"));
-    help->addAction(QStringLiteral("バージョン"))->setObjectName(QStringLiteral("MenuHelpVer"));
+    addMenuItem(help, "MenuHelpShow", QStringLiteral("ヘルプ表示"), [this] { helpCommands_->showGuide(); });
+    addMenuItem(help, "MenuHelpVer", QStringLiteral("バージョン"), [this] { helpCommands_->showVersion(); });
 
     residentMode_->buildTray();
 }

@@ -31,6 +31,7 @@ class Prompts;
 class ResidentMode;
 class StatusPanels;
 class TreeFileCommands;
+class HelpCommands;
 
 class MainWindow : public QMainWindow, public rn::DocumentView {
     Q_OBJECT
@@ -61,6 +62,7 @@ public:
     QMenu* treeMenu() const { return treeMenu_; }
     ResidentMode& residentMode() { return *residentMode_; }
     TreeFileCommands& treeFileCommands() { return *treeFileCommands_; }
+    HelpCommands& helpCommands() { return *helpCommands_; }
     BodyEditor& bodyEditor() { return *bodyEditor_; }
     HistoryMenu& historyMenu() { return *historyMenu_; }
     NodeCommands& nodeCommands() { return *nodeCommands_; }
@@ -133,6 +135,7 @@ private:
 
     std::unique_ptr<ResidentMode> residentMode_;
     std::unique_ptr<TreeFileCommands> treeFileCommands_;
+    std::unique_ptr<HelpCommands> helpCommands_;
     BodyEditor* bodyEditor_ = nullptr;
     HistoryMenu* historyMenu_ = nullptr;
     NodeCommands* nodeCommands_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "core/settings/history.h"
 #include "core/settings/resdir.h"
+#include "core/settings/sample_guide.h"
 #include "core/tree/files.h"
 #include "core/tree/notices.h"
 #include "core/tree/program.h"
@@ -52,9 +53,13 @@ void StartupExit::runStartup() {
     window_.historyMenu().rebuild();
 
     // A first argument that names an existing file takes the place of the remembered one.
-    if (!s.arguments.isEmpty()) {
-        const std::string argument = toUtf8(s.arguments.first());
-        if (rn::FileExists(argument)) startFile = argument;
+    const std::string argument = s.arguments.isEmpty() ? std::string() : toUtf8(s.arguments.first());
+    if (rn::FileExists(argument)) {
+        startFile = argument;
+    } else if (s.firstStart) {
+        // The very first start shows the guide, copied to where the user may change it.
+        const std::string guide = rn::PlaceDeliveredSampleGuide();
+        if (!guide.empty()) startFile = guide;
     }
     openStartFile(startFile);
     s.startupDone = true;

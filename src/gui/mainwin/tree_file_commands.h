@@ -15,12 +15,11 @@ public:
     void newTreeFile();
     // Opens a Tree file and shows the message for the result (also the history command's open).
     void openAndReport(const std::string& path);
-
-private:
-    // Steps shared by both commands: end a search, write the body and the outline. False when the
-    // body could not be written: the command stops rather than lose it.
+    // Steps shared by the commands that replace the document: end a search, write the body and the
+    // outline. False when the body could not be written: the command stops rather than lose it.
     bool prepare();
 
+private:
     MainWindow& window_;
 };
 

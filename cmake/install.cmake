@@ -1,0 +1,49 @@
+# What `cmake --install` puts where (GNU directories under any prefix; DESTDIR is honoured), and the
+# Debian package that `cpack -G DEB` builds from the same rules.
+set(_desktop ${PROJECT_SOURCE_DIR}/resources/desktop)
+set(RAMBLENOTE_APP_ID org.ramblenote.Ramblenote)
+
+install(TARGETS ramblenote RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/resources/Res/Ramblenote.Ini DESTINATION ${RAMBLENOTE_INSTALL_DATADIR}/Res)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/sample/ DESTINATION ${RAMBLENOTE_INSTALL_DATADIR}/sample)
+
+install(FILES ${_desktop}/${RAMBLENOTE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${_desktop}/${RAMBLENOTE_APP_ID}.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME ${RAMBLENOTE_APP_ID}.xml)
+configure_file(${_desktop}/${RAMBLENOTE_APP_ID}.metainfo.xml.in ${CMAKE_BINARY_DIR}/${RAMBLENOTE_APP_ID}.metainfo.xml
+               @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/${RAMBLENOTE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${_desktop}/icons/${RAMBLENOTE_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(_size 16 32 48 64 128 256)
+    install(FILES ${_desktop}/icons/${_size}x${_size}/${RAMBLENOTE_APP_ID}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${_size}x${_size}/apps)
+endforeach()
+
+# Debian 12 package. The libraries (Qt 6 widgets, ICU, X11) are found by dpkg-shlibdeps; the Japanese
+# fonts that stand in for the fonts the settings name are added by hand. Desktop, MIME and icon caches
+# are refreshed by the triggers of the packages that own those directories.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME ramblenote)
+set(CPACK_PACKAGE_VENDOR "Ramblenote")
+set(CPACK_PACKAGE_CONTACT "Ramblenote developers <ramblenote@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "outliner for long structured documents in Japanese")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A document is an outline of folder and text nodes: one small Tree file plus one Shift-JIS body
+file per text node. Nodes are added, renamed, dragged and deleted through a trash; bodies are edited
+beside the outline, searched, and written out as one text document with numbered headings.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION editors)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+include(CPack)
+
+if(RAMBLENOTE_GUI)
+    set(_desktop_run desktop)
+else()
+    set(_desktop_run headless-only)
+endif()
+add_test(NAME install COMMAND ${PROJECT_SOURCE_DIR}/tests/install/install_test.sh ${CMAKE_BINARY_DIR} ${_desktop_run})
+set_tests_properties(install PROPERTIES LABELS install TIMEOUT 300)
