@@ -20,6 +20,7 @@
 #include "gui/mainwin/appearance.h"
 #include "gui/mainwin/body_editor.h"
 #include "gui/mainwin/body_text_edit.h"
+#include "gui/mainwin/count_command.h"
 #include "gui/mainwin/help_commands.h"
 #include "gui/mainwin/history_menu.h"
 #include "gui/mainwin/icons.h"
@@ -270,7 +271,7 @@ void MainWindow::buildActions() {
     search->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     search->setVisible(false);
     addMenuItem(tools, "MenuToolBO", QStringLiteral("一括出力"), [] {})->setVisible(false);
-    addMenuItem(tools, "MenuToolCount", QStringLiteral("文字数･原稿用紙換算"), [] {})->setVisible(false);
+    addMenuItem(tools, "MenuToolCount", QStringLiteral("文字数･原稿用紙換算"), [this] { showCounts(*this); });
     tools->addSeparator();
     addMenuItem(tools, "MenuToolCust", QStringLiteral("環境設定"), [] {})->setVisible(false);
 

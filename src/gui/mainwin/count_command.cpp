@@ -1,0 +1,96 @@
+#include "gui/mainwin/count_command.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/count/outline_count.h"
+#include "core/tree/notices.h"
+#include "gui/count/counts_dialog.h"
+#include "gui/gui_notices.h"
+#include "gui/mainwin/body_text_edit.h"
+#include "gui/mainwin/main_window.h"
+#include "gui/prompts.h"
+
+namespace rn::gui {
+namespace {
+
+// The progress dialog appears only when counting takes longer than this, and the window is
+// brought up to date at most this often.
+constexpr int kProgressDelayMs = 400;
+constexpr int kRepaintIntervalMs = 50;
+constexpr int kProgressSteps = 1000;
+
+// The editor's text stands in for the body file of the node it edits. A read-only editor shows the
+// file as it is (a trash view, or a body with bytes it cannot show), so the file counts then.
+std::optional<rn::EditedBody> editedBody(MainWindow& window) {
+    const rn::Document& doc = window.doc();
+    if (doc.editorState != rn::kEditing || doc.editorNodeText.empty() || window.editor()->isReadOnly()) {
+        return std::nullopt;
+    }
+    const QString text = window.editor()->toPlainText();
+    return rn::EditedBody{doc.editorNodeText,
+                          rn::CountBody(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                            static_cast<std::size_t>(text.size())))};
+}
+
+rn::CountResult countWithProgress(MainWindow& window, const rn::Node* selected, rn::CountReport& report,
+                                  std::string& error) {
+    QProgressDialog progress(QStringLiteral("文字数を数えています…"), QStringLiteral("中止"), 0, kProgressSteps,
+                             &window);
+    progress.setObjectName(QStringLiteral("CountProgress"));
+    progress.setWindowTitle(QStringLiteral("文字数･原稿用紙換算"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setValue(0);
+    QElapsedTimer clock;
+    clock.start();
+    qint64 shownAt = 0;
+    const auto onProgress = [&](std::size_t done, std::size_t total) {
+        if (clock.elapsed() - shownAt < kRepaintIntervalMs) return !progress.wasCanceled();
+        shownAt = clock.elapsed();
+        const int step = total == 0 ? kProgressSteps : static_cast<int>(done * kProgressSteps / total);
+        // Once shown, the modal progress dialog handles events itself (and only it takes input).
+        // Before that the window only repaints: a click must not change the outline being counted.
+        const bool shown = progress.isVisible();
+        progress.setValue(step);
+        if (!shown) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return !progress.wasCanceled();
+    };
+    return rn::CountOutline(window.doc().outline, window.doc().treeDir, selected, editedBody(window), report, error,
+                            onProgress);
+}
+
+}  // namespace
+
+void showCounts(MainWindow& window) {
+    rn::ClearStatus();
+    if (!window.doc().IsOpen()) {
+        rn::ShowStatus("Rnote ファイルを 開くか/新規作成して下さい");
+        return;
+    }
+    const rn::Node* selected = window.selectedNode();
+    rn::CountReport report;
+    std::string error;
+    switch (countWithProgress(window, selected, report, error)) {
+        case rn::CountResult::kCancelled:
+            rn::ShowStatus("文字数･原稿用紙換算はキャンセルされました");
+            return;
+        case rn::CountResult::kFileError:
+            window.prompts().errorYes(fromUtf8(error));
+            return;
+        case rn::CountResult::kDone:
+            break;
+    }
+    const QString scope = selected ? QStringLiteral("「%1」以下のノード").arg(fromCp932(selected->text))
+                                   : QStringLiteral("文書全体のノード（ゴミ箱を除く）");
+    CountsDialog dialog(&window, window.doc().outline, report, scope);
+    dialog.exec();
+}
+
+}  // namespace rn::gui
