@@ -36,7 +36,7 @@ CountsDialog::CountsDialog(QWidget* owner, const rn::Outline& outline, const rn:
                            const QString& scope)
     : QDialog(owner) {
     setObjectName(QStringLiteral("CountF"));
-    setWindowTitle(QStringLiteral("文字数･原稿用紙換算"));
+    setWindowTitle(title());
     setModal(true);
 
     scopeLabel_ = new QLabel(scope + QStringLiteral("\n400字詰め原稿用紙（20字×20行）に換算"), this);

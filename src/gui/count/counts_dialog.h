@@ -28,6 +28,8 @@ public:
     QLabel* totalLabel(Total total, Column column) const { return totals_[total][column]; }
     QPushButton* closeButton() const { return closeButton_; }
 
+    // The command's caption, also the dialog's title.
+    static QString title() { return QStringLiteral("文字数･原稿用紙換算"); }
     // Texts of the count columns: "12,345", "640", "32枚と5行".
     static QString numberText(std::int64_t value);
     static QString sheetsText(std::int64_t rows);

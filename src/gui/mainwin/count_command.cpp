@@ -42,7 +42,7 @@ rn::CountResult countWithProgress(MainWindow& window, const rn::Node* selected, 
     QProgressDialog progress(QStringLiteral("文字数を数えています…"), QStringLiteral("中止"), 0, kProgressSteps,
                              &window);
     progress.setObjectName(QStringLiteral("CountProgress"));
-    progress.setWindowTitle(QStringLiteral("文字数･原稿用紙換算"));
+    progress.setWindowTitle(CountsDialog::title());
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(kProgressDelayMs);
     progress.setAutoClose(false);
@@ -50,10 +50,10 @@ rn::CountResult countWithProgress(MainWindow& window, const rn::Node* selected, 
     progress.setValue(0);
     QElapsedTimer clock;
     clock.start();
-    qint64 shownAt = 0;
+    qint64 lastUpdate = 0;
     const auto onProgress = [&](std::size_t done, std::size_t total) {
-        if (clock.elapsed() - shownAt < kRepaintIntervalMs) return !progress.wasCanceled();
-        shownAt = clock.elapsed();
+        if (clock.elapsed() - lastUpdate < kRepaintIntervalMs) return !progress.wasCanceled();
+        lastUpdate = clock.elapsed();
         const int step = total == 0 ? kProgressSteps : static_cast<int>(done * kProgressSteps / total);
         // Once shown, the modal progress dialog handles events itself (and only it takes input).
         // Before that the window only repaints: a click must not change the outline being counted.
