@@ -19,6 +19,7 @@ public:
     void errorAbort(const QString& text) override { errors.append(text); }
     QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QColor chooseColor(const QColor&) override { return {}; }
     void beep() override {}
     QStringList errors;
 

@@ -4,6 +4,7 @@ set(_desktop ${PROJECT_SOURCE_DIR}/resources/desktop)
 set(RAMBLENOTE_APP_ID org.ramblenote.Ramblenote)
 
 install(TARGETS ramblenote RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(PROGRAMS ${PROJECT_SOURCE_DIR}/resources/bin/ramblenote-print DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/resources/Res/Ramblenote.Ini DESTINATION ${RAMBLENOTE_INSTALL_DATADIR}/Res)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/sample/ DESTINATION ${RAMBLENOTE_INSTALL_DATADIR}/sample)
 
@@ -37,7 +38,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# The print helper hands bodies to CUPS through lp.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, cups-client")
 include(CPack)
 
 if(RAMBLENOTE_GUI)
@@ -47,3 +49,6 @@ else()
 endif()
 add_test(NAME install COMMAND ${PROJECT_SOURCE_DIR}/tests/install/install_test.sh ${CMAKE_BINARY_DIR} ${_desktop_run})
 set_tests_properties(install PROPERTIES LABELS install TIMEOUT 300)
+add_test(NAME print_helper COMMAND ${PROJECT_SOURCE_DIR}/tests/install/print_helper_test.sh
+                                   ${PROJECT_SOURCE_DIR}/resources/bin/ramblenote-print)
+set_tests_properties(print_helper PROPERTIES LABELS install TIMEOUT 60)

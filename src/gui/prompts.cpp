@@ -1,6 +1,7 @@
 #include "gui/prompts.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -86,6 +87,10 @@ QString QtPrompts::saveFileName(const QString& title, const QString& filter, con
     if (!defaultSuffix.isEmpty()) dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
+}
+
+QColor QtPrompts::chooseColor(const QColor& initial) {
+    return QColorDialog::getColor(initial, dialogParent());
 }
 
 void QtPrompts::beep() {

@@ -2,6 +2,7 @@
 // so that tests can answer them without anything blocking.
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 namespace rn::gui {
@@ -25,6 +26,8 @@ public:
     virtual QString openFileName(const QString& title, const QString& filter, const QString& directory) = 0;
     virtual QString saveFileName(const QString& title, const QString& filter, const QString& directory,
                                  const QString& defaultSuffix = QString()) = 0;
+    // The desktop's colour chooser starting at `initial`; an invalid colour when cancelled.
+    virtual QColor chooseColor(const QColor& initial) = 0;
     // The system's default beep.
     virtual void beep() = 0;
 };
@@ -41,6 +44,7 @@ public:
     QString openFileName(const QString& title, const QString& filter, const QString& directory) override;
     QString saveFileName(const QString& title, const QString& filter, const QString& directory,
                          const QString& defaultSuffix = QString()) override;
+    QColor chooseColor(const QColor& initial) override;
     void beep() override;
 };
 

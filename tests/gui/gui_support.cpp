@@ -62,6 +62,7 @@ void MainWindowFixture::Restart(const QStringList& arguments, bool show) {
     prompts.Clear();
     prompts.answers.clear();
     prompts.files.clear();
+    prompts.colors.clear();
     Start(arguments, show);
 }
 

@@ -14,8 +14,8 @@ namespace rn::test {
 class ScriptedPrompts : public rn::gui::Prompts {
 public:
     struct Call {
-        QString kind;  // information, yesno, yescancel, warningyes, erroryes, errorabort, open, save
-        QString text;  // the box text, or the dialog title
+        QString kind;  // information, yesno, yescancel, warningyes, erroryes, errorabort, open, save, color
+        QString text;  // the box text, the dialog title, or the colour chooser's initial colour
         QString filter;
         QString directory;
     };
@@ -41,6 +41,13 @@ public:
         calls.push_back({"save", title, filter, directory});
         return NextFile();
     }
+    QColor chooseColor(const QColor& initial) override {
+        calls.push_back({"color", initial.name(), {}, {}});
+        if (colors.empty()) return {};
+        QColor c = colors.front();
+        colors.pop_front();
+        return c;
+    }
     void beep() override { ++beeps; }
 
     // Texts of the calls of one kind.
@@ -54,7 +61,7 @@ public:
     QStringList Boxes() const {
         QStringList out;
         for (const Call& c : calls)
-            if (c.kind != "open" && c.kind != "save") out << c.text;
+            if (c.kind != "open" && c.kind != "save" && c.kind != "color") out << c.text;
         return out;
     }
     void Clear() {
@@ -64,6 +71,7 @@ public:
 
     std::deque<bool> answers;   // Yes = true; No/Cancel when empty
     std::deque<QString> files;  // chosen paths; cancelled when empty
+    std::deque<QColor> colors;  // chosen colours; cancelled when empty
     std::vector<Call> calls;
     int beeps = 0;
 

@@ -21,6 +21,7 @@ id=org.ramblenote.Ramblenote
 guide="$root/share/ramblenote/sample/Ramblenoteの使い方.Rnote"
 
 [[ "$(ls -A "$dest")" == usr ]] || fail "files outside the prefix: $(ls -A "$dest")"
+[[ -x "$root/bin/ramblenote-print" ]] || fail "the print helper is not installed as a program"
 for f in bin/ramblenote share/ramblenote/Res/Ramblenote.Ini "${guide#"$root/"}" share/applications/$id.desktop \
     share/mime/packages/$id.xml share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg; do
     [[ -f "$root/$f" ]] || fail "not installed: $f"

@@ -103,16 +103,16 @@ void applyPaneFont(QWidget& widget, const rn::PaneFontSettings& pane, QPalette::
     if (!pane.FontName.empty()) font.setFamily(fromUtf8(pane.FontName));
     if (pane.FontSize > 0) font.setPointSize(pane.FontSize);
     widget.setFont(font);
+    setPaneColor(widget, textRole, pane.FontColor);
+    setPaneColor(widget, backgroundRole, pane.FontBColor);
+}
+
+void setPaneColor(QWidget& widget, QPalette::ColorRole role, const std::string& colorText) {
+    const auto c = resolveColor(colorText, QApplication::palette());
+    if (!c) return;
     QPalette p = widget.palette();
-    const QPalette app = QApplication::palette();
-    if (auto c = resolveColor(pane.FontColor, app)) {
-        p.setColor(QPalette::Active, textRole, *c);
-        p.setColor(QPalette::Inactive, textRole, *c);
-    }
-    if (auto c = resolveColor(pane.FontBColor, app)) {
-        p.setColor(QPalette::Active, backgroundRole, *c);
-        p.setColor(QPalette::Inactive, backgroundRole, *c);
-    }
+    p.setColor(QPalette::Active, role, *c);
+    p.setColor(QPalette::Inactive, role, *c);
     widget.setPalette(p);
 }
 

@@ -26,6 +26,8 @@ std::optional<QColor> resolveColor(const std::string& text, const QPalette& pale
 // Font and colours of one pane.
 void applyPaneFont(QWidget& widget, const rn::PaneFontSettings& pane, QPalette::ColorRole textRole,
                    QPalette::ColorRole backgroundRole);
+// One colour of a pane from a colour text (kept when the text stands for no colour).
+void setPaneColor(QWidget& widget, QPalette::ColorRole role, const std::string& colorText);
 // Tab stops every `tabSize` average characters (kept when tabSize is not positive).
 void applyTabStops(QPlainTextEdit& edit, int tabSize);
 

@@ -27,6 +27,7 @@
 #include "gui/mainwin/node_commands.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
+#include "gui/mainwin/print_command.h"
 #include "gui/mainwin/resident.h"
 #include "gui/mainwin/startup_exit.h"
 #include "gui/mainwin/status_panels.h"
@@ -59,7 +60,7 @@ MainWindow::MainWindow(const Options& options) : QMainWindow(nullptr) {
     setUp(options);
     // The two dialogs live for the whole run, created after the main window in this order.
     nodeDialog_ = new NodeNameDialog(this, state_);
-    settingsDialog_ = new SettingsDialog(this);
+    settingsDialog_ = new SettingsDialog(*this);
 }
 
 MainWindow::~MainWindow() {
@@ -178,6 +179,7 @@ void MainWindow::buildActions() {
     startupExit_ = std::make_unique<StartupExit>(*this);
     treeFileCommands_ = std::make_unique<TreeFileCommands>(*this);
     helpCommands_ = std::make_unique<HelpCommands>(*this);
+    printCommands_ = std::make_unique<PrintCommands>(*this);
     bodyEditor_ = new BodyEditor(*this);
     nodeCommands_ = new NodeCommands(*this);
 
@@ -193,9 +195,8 @@ void MainWindow::buildActions() {
                   [this] { nodeCommands_->insertNodeBefore(); });
     addToolButton("ToolButtonDel", QStringLiteral("ノード削除"), makeToolIcon(ToolIcon::Delete),
                   [this] { nodeCommands_->deleteNode(); });
-    // Commands still being built stay hidden until their family connects them.
-    addToolButton("ToolButtonPrin", QStringLiteral("ノード印刷"), makeToolIcon(ToolIcon::Print), [] {
-    })->setVisible(false);
+    addToolButton("ToolButtonPrin", QStringLiteral("ノード印刷"), makeToolIcon(ToolIcon::Print),
+                  [this] { printCommands_->printNode(); });
     toolBar_->addSeparator();
     addToolButton("ToolButtonTNew", QStringLiteral("新規Tree"), makeToolIcon(ToolIcon::NewTree),
                   [this] { treeFileCommands_->newTreeFile(); });
@@ -209,10 +210,11 @@ void MainWindow::buildActions() {
     addToolButton("ToolButtonSpr", QStringLiteral("画面分割"), makeToolIcon(ToolIcon::Split),
                   [this] { bodyEditor_->toggleSplitView(); });
     toolBar_->addSeparator();
+    // Commands still being built stay hidden until their family connects them.
     addToolButton("ToolButtonSearch", QStringLiteral("ノード検索"), makeToolIcon(ToolIcon::Search), [] {
     })->setVisible(false);
-    addToolButton("ToolButtonCust", QStringLiteral("環境設定"), makeToolIcon(ToolIcon::Settings), [] {
-    })->setVisible(false);
+    addToolButton("ToolButtonCust", QStringLiteral("環境設定"), makeToolIcon(ToolIcon::Settings),
+                  [this] { settingsDialog_->showModal(); });
 
     connect(outlineView_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { bodyEditor_->onCurrentNodeChanged(outlineModel_->nodeAt(current)); });
@@ -261,9 +263,9 @@ void MainWindow::buildActions() {
     addMenuItem(node, "MenuNodeReName", QStringLiteral("ノード名変更"), [this] {
         nodeCommands_->renameNode();
     })->setShortcut(QKeySequence(Qt::Key_F2));
-    QAction* print = addMenuItem(node, "MenuNodePrin", QStringLiteral("ノード印刷(&P)"), [] {});
-    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    print->setVisible(false);
+    addMenuItem(node, "MenuNodePrin", QStringLiteral("ノード印刷(&P)"), [this] {
+        printCommands_->printNode();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     tools->setObjectName(QStringLiteral("MenuTool"));
@@ -273,7 +275,7 @@ void MainWindow::buildActions() {
     addMenuItem(tools, "MenuToolBO", QStringLiteral("一括出力"), [] {})->setVisible(false);
     addMenuItem(tools, "MenuToolCount", QStringLiteral("文字数･原稿用紙換算"), [this] { showCounts(*this); });
     tools->addSeparator();
-    addMenuItem(tools, "MenuToolCust", QStringLiteral("環境設定"), [] {})->setVisible(false);
+    addMenuItem(tools, "MenuToolCust", QStringLiteral("環境設定"), [this] { settingsDialog_->showModal(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("MenuHelp"));

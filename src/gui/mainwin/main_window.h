@@ -32,6 +32,7 @@ class ResidentMode;
 class StatusPanels;
 class TreeFileCommands;
 class HelpCommands;
+class PrintCommands;
 
 class MainWindow : public QMainWindow, public rn::DocumentView {
     Q_OBJECT
@@ -63,6 +64,7 @@ public:
     ResidentMode& residentMode() { return *residentMode_; }
     TreeFileCommands& treeFileCommands() { return *treeFileCommands_; }
     HelpCommands& helpCommands() { return *helpCommands_; }
+    PrintCommands& printCommands() { return *printCommands_; }
     BodyEditor& bodyEditor() { return *bodyEditor_; }
     HistoryMenu& historyMenu() { return *historyMenu_; }
     NodeCommands& nodeCommands() { return *nodeCommands_; }
@@ -136,6 +138,7 @@ private:
     std::unique_ptr<ResidentMode> residentMode_;
     std::unique_ptr<TreeFileCommands> treeFileCommands_;
     std::unique_ptr<HelpCommands> helpCommands_;
+    std::unique_ptr<PrintCommands> printCommands_;
     BodyEditor* bodyEditor_ = nullptr;
     HistoryMenu* historyMenu_ = nullptr;
     NodeCommands* nodeCommands_ = nullptr;

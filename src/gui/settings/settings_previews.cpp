@@ -1,0 +1,79 @@
+// The previews of the settings dialog: while it is open, a changed control shows its value on the
+// main window at once. Only the widgets change; the record changes through OK alone, and Cancel
+// applies the record again.
+#include <QCheckBox>
+#include <QComboBox>
+#include <utility>
+
+#include "gui/mainwin/appearance.h"
+#include "gui/mainwin/body_text_edit.h"
+#include "gui/mainwin/main_window.h"
+#include "gui/mainwin/outline_view.h"
+#include "gui/settings/color_list_box.h"
+#include "gui/settings/dialog_widgets.h"
+#include "gui/settings/settings_dialog.h"
+
+namespace rn::gui {
+
+void SettingsDialog::connectPreviews() {
+    OutlineView* outline = window_.outlineView();
+    const std::pair<QCheckBox*, void (OutlineView::*)(bool)> treeSwitches[] = {
+        {rootButtons_, &OutlineView::setRootIsDecorated},
+        {treeLines_, &OutlineView::setShowLines},
+        {expandButtons_, &OutlineView::setShowButtons},
+    };
+    for (const auto& [box, setter] : treeSwitches) {
+        connect(box, &QCheckBox::toggled, this, [this, outline, setter](bool on) {
+            if (!loading_) (outline->*setter)(on);
+        });
+    }
+    for (const PaneControls* pane : {&tree_, &memo_, &lower_})
+        connectPanePreviews(*pane);
+    // Tab width, tab input and wrap show on the mouse release alone: from the keyboard they wait for OK.
+    connect(tabWidth_, &SteppedNumberField::arrowReleased, this, &SettingsDialog::previewTabWidth);
+    connect(tabInput_, &ReleaseCheckBox::mouseReleased, this, &SettingsDialog::previewTabInput);
+    connect(followEditor_, &ReleaseCheckBox::mouseReleased, this, &SettingsDialog::previewTabInput);
+    connect(wordWrap_, &ReleaseCheckBox::mouseReleased, this, &SettingsDialog::previewWrap);
+}
+
+void SettingsDialog::connectPanePreviews(const PaneControls& pane) {
+    QWidget* target = pane.target;
+    connect(pane.font, &QComboBox::currentTextChanged, this, [this, target](const QString& family) {
+        if (loading_ || family.isEmpty()) return;
+        QFont font = target->font();
+        font.setFamily(family);
+        target->setFont(font);
+    });
+    SteppedNumberField* size = pane.size;
+    connect(size, &SteppedNumberField::arrowReleased, this, [target, size] {
+        if (size->value() <= 0) return;
+        QFont font = target->font();
+        font.setPointSize(size->value());
+        target->setFont(font);
+    });
+    const std::pair<ColorListBox*, QPalette::ColorRole> colors[] = {{pane.color, QPalette::Text},
+                                                                    {pane.background, QPalette::Base}};
+    for (const auto& [box, role] : colors) {
+        connect(box, &ColorListBox::colorChosen, this,
+                [target, box, role] { setPaneColor(*target, role, box->colorText()); });
+    }
+}
+
+void SettingsDialog::previewTabInput() {
+    for (BodyTextEdit* edit : {window_.editor(), window_.lowerPane()})
+        edit->setTabChangesFocus(!tabInput_->isChecked());
+}
+
+void SettingsDialog::previewTabWidth() {
+    for (BodyTextEdit* edit : {window_.editor(), window_.lowerPane()})
+        applyTabStops(*edit, tabWidth_->value());
+}
+
+void SettingsDialog::previewWrap() {
+    // Only the scroll bars and the tab stops: wrapping itself changes through OK.
+    for (BodyTextEdit* edit : {window_.editor(), window_.lowerPane()})
+        edit->setHorizontalScrollBarPolicy(wordWrap_->isChecked() ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    previewTabWidth();
+}
+
+}  // namespace rn::gui
