@@ -1,5 +1,6 @@
 #include "gui/settings/color_list_box.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -98,6 +99,10 @@ ColorListBox::ColorListBox(const QString& name, bool withSystemColors, QWidget* 
         for (const Entry& e : kSystemColors)
             add(e);
     setCurrentIndex(-1);
+    // The long names of the display colours widen the open list only.
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(10);
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 24);
     connect(this, &QComboBox::activated, this, &ColorListBox::onActivated);
 }
 
