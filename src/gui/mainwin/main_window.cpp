@@ -29,6 +29,7 @@
 #include "gui/mainwin/outline_view.h"
 #include "gui/mainwin/print_command.h"
 #include "gui/mainwin/resident.h"
+#include "gui/mainwin/search_commands.h"
 #include "gui/mainwin/startup_exit.h"
 #include "gui/mainwin/status_panels.h"
 #include "gui/mainwin/tree_file_commands.h"
@@ -182,6 +183,7 @@ void MainWindow::buildActions() {
     printCommands_ = std::make_unique<PrintCommands>(*this);
     bodyEditor_ = new BodyEditor(*this);
     nodeCommands_ = new NodeCommands(*this);
+    searchCommands_ = new SearchCommands(*this);
 
     toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
     toolBar_->setObjectName(QStringLiteral("ToolBar1"));
@@ -210,9 +212,8 @@ void MainWindow::buildActions() {
     addToolButton("ToolButtonSpr", QStringLiteral("画面分割"), makeToolIcon(ToolIcon::Split),
                   [this] { bodyEditor_->toggleSplitView(); });
     toolBar_->addSeparator();
-    // Commands still being built stay hidden until their family connects them.
-    addToolButton("ToolButtonSearch", QStringLiteral("ノード検索"), makeToolIcon(ToolIcon::Search), [] {
-    })->setVisible(false);
+    addToolButton("ToolButtonSearch", QStringLiteral("ノード検索"), makeToolIcon(ToolIcon::Search),
+                  [this] { searchCommands_->runSearch(); });
     addToolButton("ToolButtonCust", QStringLiteral("環境設定"), makeToolIcon(ToolIcon::Settings),
                   [this] { settingsDialog_->showModal(); });
 
@@ -269,9 +270,9 @@ void MainWindow::buildActions() {
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     tools->setObjectName(QStringLiteral("MenuTool"));
-    QAction* search = addMenuItem(tools, "MenuToolSearch", QStringLiteral("検索"), [] {});
-    search->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    search->setVisible(false);
+    addMenuItem(tools, "MenuToolSearch", QStringLiteral("検索"), [this] {
+        searchCommands_->runSearch();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     addMenuItem(tools, "MenuToolBO", QStringLiteral("一括出力"), [] {})->setVisible(false);
     addMenuItem(tools, "MenuToolCount", QStringLiteral("文字数･原稿用紙換算"), [this] { showCounts(*this); });
     tools->addSeparator();

@@ -29,6 +29,7 @@ class OutlineModel;
 class OutlineView;
 class Prompts;
 class ResidentMode;
+class SearchCommands;
 class StatusPanels;
 class TreeFileCommands;
 class HelpCommands;
@@ -68,6 +69,7 @@ public:
     BodyEditor& bodyEditor() { return *bodyEditor_; }
     HistoryMenu& historyMenu() { return *historyMenu_; }
     NodeCommands& nodeCommands() { return *nodeCommands_; }
+    SearchCommands& searchCommands() { return *searchCommands_; }
     NodeNameDialog& nodeDialog() { return *nodeDialog_; }
     SettingsDialog& settingsDialog() { return *settingsDialog_; }
     StartupExit& startupExit() { return *startupExit_; }
@@ -142,6 +144,7 @@ private:
     BodyEditor* bodyEditor_ = nullptr;
     HistoryMenu* historyMenu_ = nullptr;
     NodeCommands* nodeCommands_ = nullptr;
+    SearchCommands* searchCommands_ = nullptr;
     NodeNameDialog* nodeDialog_ = nullptr;
     SettingsDialog* settingsDialog_ = nullptr;
     std::unique_ptr<StartupExit> startupExit_;

@@ -1,0 +1,137 @@
+// A search with 100,000 hits through the real main window: from the confirmed key until the list is
+// shown and painted in the lower pane (the window must be back within 2 s), a narrowing search that
+// reads such a list back, and a jump to its last line.
+// Run with QT_QPA_PLATFORM=offscreen (set here when the environment does not say otherwise).
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/text/cp932.h"
+#include "core/tree/files.h"
+#include "gui/mainwin/body_text_edit.h"
+#include "gui/mainwin/main_window.h"
+#include "gui/mainwin/search_commands.h"
+#include "gui/tree/node_dialog.h"
+#include "quiet_prompts.h"
+
+namespace {
+
+using rn::bench::QuietPrompts;
+
+constexpr int kNodes = 1000;
+constexpr int kLinesPerNode = 100;
+
+// 1,000 text nodes, each with 100 lines that hold the key once among Japanese text.
+struct Fixture {
+    std::string dir;
+    QuietPrompts prompts;
+    std::unique_ptr<rn::gui::MainWindow> window;
+
+    Fixture() {
+        dir = (std::filesystem::temp_directory_path() / ("rn-search-guibench-" + std::to_string(::getpid()))).string();
+        std::filesystem::create_directories(dir);
+        const std::string line = rn::Sjis("本文の行です。ランブルノートで検索のテスト、第一部") + "\r\n";
+        std::string body;
+        for (int i = 0; i < kLinesPerNode; ++i)
+            body += line;
+        std::string tree;
+        for (int n = 0; n < kNodes; ++n) {
+            const std::string name = "節" + std::to_string(n) + ".TXT";
+            rn::WriteFileReplacing(dir + "/" + name, body);
+            tree += rn::Sjis(name) + "\r\n";
+        }
+        rn::WriteFileReplacing(dir + "/bench.Rnote", tree + rn::Sjis("ゴミ箱") + "\r\n");
+        rn::gui::MainWindow::Options options;
+        options.prompts = &prompts;
+        options.programDirectory = QString::fromStdString(dir);
+        window = std::make_unique<rn::gui::MainWindow>(options);
+        window->resize(1000, 700);
+        window->show();
+        window->runStartup();
+        QApplication::processEvents();
+        window->doc().OpenTreeFile(dir + "/bench.Rnote");
+        QApplication::processEvents();
+    }
+    ~Fixture() {
+        window.reset();
+        std::filesystem::remove_all(dir);
+    }
+
+    // The search command with `key` typed into its dialog; returns when the list is painted.
+    void Search(const QString& key) {
+        rn::gui::NodeNameDialog& dialog = window->nodeDialog();
+        QTimer::singleShot(0, &dialog, [&dialog, key] {
+            dialog.nameEdit()->setText(key);
+            dialog.okButton()->click();
+        });
+        window->searchCommands().runSearch();
+        window->lowerPane()->viewport()->repaint();
+    }
+};
+
+std::unique_ptr<Fixture> fixture;  // ended in main(), before the application object
+
+Fixture& F() {
+    if (!fixture) fixture = std::make_unique<Fixture>();
+    return *fixture;
+}
+
+void CheckList(benchmark::State& state, Fixture& f) {
+    if (f.window->lowerPane()->blockCount() != kNodes * kLinesPerNode + 2)
+        state.SkipWithError("the list does not hold 100,000 hits");
+    if (!f.prompts.errors.isEmpty()) state.SkipWithError(f.prompts.errors.first().toUtf8().constData());
+}
+
+void BM_NewSearchShown100kHits(benchmark::State& state) {
+    Fixture& f = F();
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.window->closeSearchResults();
+        state.ResumeTiming();
+        f.Search(QStringLiteral("検索"));
+    }
+    CheckList(state, f);
+}
+BENCHMARK(BM_NewSearchShown100kHits)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_NarrowingSearchShown100kHits(benchmark::State& state) {
+    Fixture& f = F();
+    f.Search(QStringLiteral("検索"));
+    for (auto _ : state)
+        f.Search(QStringLiteral("テスト"));
+    CheckList(state, f);
+}
+BENCHMARK(BM_NarrowingSearchShown100kHits)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_JumpToLastListLine(benchmark::State& state) {
+    Fixture& f = F();
+    f.Search(QStringLiteral("検索"));
+    for (auto _ : state) {
+        f.window->searchCommands().jumpToResult(kNodes * kLinesPerNode + 1);
+        f.window->editor()->viewport()->repaint();
+    }
+    if (f.window->editor()->textCursor().selectedText() != QStringLiteral("検索"))
+        state.SkipWithError("the jump did not select the key");
+}
+BENCHMARK(BM_JumpToLastListLine)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    fixture.reset();
+    benchmark::Shutdown();
+    return 0;
+}

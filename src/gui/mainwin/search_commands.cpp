@@ -1,0 +1,253 @@
+#include "gui/mainwin/search_commands.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "core/search/node_search.h"
+#include "core/text/cp932.h"
+#include "core/tree/node_names.h"
+#include "core/tree/notices.h"
+#include "gui/mainwin/body_editor.h"
+#include "gui/mainwin/body_text_edit.h"
+#include "gui/mainwin/main_window.h"
+#include "gui/mainwin/outline_model.h"
+#include "gui/mainwin/outline_view.h"
+#include "gui/tree/node_dialog.h"
+
+namespace rn::gui {
+namespace {
+
+// The window repaints this often while a search runs, and shows how far it got once it has run
+// this long.
+constexpr qint64 kRepaintMs = 100;
+constexpr qint64 kProgressAfterMs = 500;
+// Bytes of result lines put into the lower pane at a time.
+constexpr std::size_t kListPiece = std::size_t(4) << 20;
+// Unreadable body files named in the box; the rest are only counted.
+constexpr std::size_t kNamedUnreadable = 5;
+
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// Keeps the window painted during a long search (user input waits until it is over) and, once the
+// search has run for a while, shows in the message panel how far it got.
+class SearchProgress : public rn::SearchObserver {
+public:
+    explicit SearchProgress(MainWindow& window) : window_(window) { clock_.start(); }
+
+    void Progress(std::size_t done, std::size_t total) override {
+        tick([&] { return QStringLiteral(" 検索中･･･[%1/%2]").arg(done).arg(total); });
+    }
+    // While the list goes into the lower pane.
+    void Showing(std::size_t done, std::size_t total) {
+        tick([&] { return QStringLiteral(" 検索結果を表示中･･･ %1%").arg(total ? done * 100 / total : 100); });
+    }
+    bool shown() const { return shown_; }
+
+private:
+    template <typename Text>
+    void tick(Text text) {
+        const qint64 now = clock_.elapsed();
+        if (now - paintedAt_ < kRepaintMs) return;
+        paintedAt_ = now;
+        if (now >= kProgressAfterMs) {
+            window_.setMessage(text());
+            shown_ = true;
+        }
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+
+    MainWindow& window_;
+    QElapsedTimer clock_;
+    qint64 paintedAt_ = 0;
+    bool shown_ = false;
+};
+
+// Puts a list into the (hidden) lower pane a piece at a time: decoded whole, a long list would need
+// its size twice over, and the window would not paint until the pane holds all of it.
+void fillPane(QPlainTextEdit& pane, const rn::ResultList& list, SearchProgress& progress) {
+    pane.clear();
+    QTextCursor end(pane.document());
+    end.insertText(fromCp932(list.HeaderLine() + "\n" + list.DashLine()));
+    const std::string_view lines(list.lines);  // every line ends in "\n"
+    for (std::size_t at = 0; at < lines.size();) {
+        const std::size_t stop = at + kListPiece >= lines.size() ? lines.size() : lines.find('\n', at + kListPiece) + 1;
+        end.insertText(QLatin1Char('\n') + fromCp932(lines.substr(at, stop - 1 - at)));
+        at = stop;
+        progress.Showing(at, lines.size());
+    }
+}
+
+// Field 1 of every result line in the pane: the nodes a narrowing search looks in. Only the start of
+// each line is taken, so that a long list is not copied whole.
+std::vector<int> listedInPane(const QTextDocument& list) {
+    std::string fields = "\n\n";  // the header and dash lines, which rn::ListedNodes passes over
+    for (QTextBlock line = list.findBlockByNumber(2); line.isValid(); line = line.next()) {
+        const QString text = line.text();
+        fields += text.left(text.indexOf(QLatin1Char(',')) + 1).toStdString();
+        fields += '\n';
+    }
+    return rn::ListedNodes(fields);
+}
+
+// A body file that exists but cannot be read leaves the list incomplete: the user must know.
+void reportUnreadable(const std::vector<std::string>& errors) {
+    if (errors.empty()) return;
+    std::string text;
+    for (std::size_t i = 0; i < errors.size() && i < kNamedUnreadable; ++i)
+        text += (i ? "\n" : "") + errors[i];
+    if (errors.size() > kNamedUnreadable)
+        text += "\nほか " + std::to_string(errors.size() - kNamedUnreadable) + " 個の本文ファイルも開けませんでした";
+    rn::notices().ErrorBox(text);
+}
+
+}  // namespace
+
+SearchCommands::SearchCommands(MainWindow& window) : QObject(&window), window_(window) {
+    BodyTextEdit* pane = window_.lowerPane();
+    pane->installEventFilter(this);
+    pane->viewport()->installEventFilter(this);
+    // The pane only ever shows text put there whole; an undo history of it would be memory for nothing.
+    pane->document()->setUndoRedoEnabled(false);
+    // Another document (open, new, the history menu, the tray) makes the node indexes of a list point
+    // into the wrong outline: the list ends with it.
+    connect(window_.outlineModel(), &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        outlineReplaced_ = true;
+        window_.closeSearchResults();
+    });
+}
+
+void SearchCommands::runSearch() {
+    AppState& s = window_.state();
+    rn::Document& doc = window_.doc();
+    rn::ClearStatus();
+    if (!doc.IsOpen()) {
+        rn::ShowStatus("Rnote ファイルを 開くか/新規作成して下さい");
+        return;
+    }
+    const bool narrowing = s.lowerPane == LowerPaneMode::Results;
+    if (!narrowing) window_.lowerPane()->clear();
+    outlineReplaced_ = false;
+    s.nameDialog.mode = narrowing ? rn::kModeNarrowSearch : rn::kModeSearch;
+    window_.nodeDialog().showModal();
+    const std::string key = s.nameDialog.name;
+    if (key.empty() || outlineReplaced_) {
+        if (key.empty()) rn::ShowStatus("ノード検索処理はキャンセルされました");
+        window_.bodyEditor().closeLowerPane();
+        return;
+    }
+    doc.SaveTreeFile();
+    // A body that cannot be written keeps its edits in the editor (its error has been shown); the
+    // search reads the files as they are, which is what a jump will load.
+    window_.saveCurrentBody();
+    searchAndShow(key, narrowing ? std::optional(listedInPane(*window_.lowerPane()->document())) : std::nullopt);
+}
+
+void SearchCommands::searchAndShow(const std::string& key, const std::optional<std::vector<int>>& narrowTo) {
+    AppState& s = window_.state();
+    rn::Document& doc = window_.doc();
+    BodyTextEdit* pane = window_.lowerPane();
+    pane->hide();
+    // The search works on copies of the node texts: the window keeps painting meanwhile.
+    const std::vector<rn::Node*>& all = doc.outline.Preorder();
+    std::vector<std::string> texts;
+    texts.reserve(all.size());
+    std::vector<rn::SearchNode> nodes;
+    nodes.reserve(all.size());
+    for (const rn::Node* n : all) {
+        texts.push_back(n->text);
+        nodes.push_back({texts.back(), n->IsText()});
+    }
+    SearchProgress progress(window_);
+    const rn::SearchScope scope{nodes, doc.treeDir, doc.editorState, &progress};
+    rn::ResultList list;
+    {
+        BusyCursor busy;
+        list = narrowTo ? rn::NarrowSearch(scope, key, *narrowTo) : rn::NewSearch(scope, key);
+        if (list.found > 0 && !outlineReplaced_) fillPane(*pane, list, progress);
+        if (progress.shown()) rn::ClearStatus();
+    }
+    if (outlineReplaced_) {
+        pane->clear();
+        window_.bodyEditor().closeLowerPane();
+        return;
+    }
+    if (list.found > 0) {
+        key_ = key;
+        s.lowerPane = LowerPaneMode::Results;
+        pane->show();
+    }
+    reportUnreadable(list.unreadable);
+    if (list.found > 0) return;
+    rn::ShowStatus("検索文字 " + rn::Cp932ToUtf8(key) + " は有りません");
+    pane->clear();  // the list narrowed to nothing is gone
+    window_.bodyEditor().closeLowerPane();
+}
+
+void SearchCommands::jumpToResult(int listLine) {
+    if (window_.state().lowerPane != LowerPaneMode::Results || listLine < 2) return;
+    const QTextBlock line = window_.lowerPane()->document()->findBlockByNumber(listLine);
+    if (!line.isValid() || line.text().isEmpty()) return;
+    const std::optional<rn::ResultTarget> target = rn::ParseResultLine(toUtf8(line.text()));
+    if (!target) return;
+    rn::Node* node = window_.doc().outline.At(target->node);
+    if (!node) return;
+    window_.SelectNode(node);  // the selection change writes the body left and loads this one
+    window_.outlineView()->setFocus();
+    const rn::Document& doc = window_.doc();
+    // The editor holds the node's body only when the selection change could load it.
+    if (window_.selectedNode() != node || doc.editorNodeText != node->text || doc.editorState == rn::kNoBody ||
+        window_.editor()->isHidden())
+        return;
+    highlightKeyOnLine(target->line);
+}
+
+void SearchCommands::highlightKeyOnLine(int lineNumber) {
+    QPlainTextEdit* editor = window_.editor();
+    editor->setFocus();
+    // Blocks are the body's lines whether or not they are wrapped on screen.
+    const QTextBlock line = editor->document()->findBlockByNumber(lineNumber - 1);
+    if (!line.isValid()) return;
+    // Decoded, every CP932 spelling of a character is the same character, and a match always starts
+    // on a character.
+    const QString key = fromCp932(key_);
+    const qsizetype column = std::max<qsizetype>(line.text().indexOf(key), 0);
+    const qsizetype end = std::min<qsizetype>(column + key.size(), line.length() - 1);
+    QTextCursor cursor(line);
+    cursor.setPosition(line.position() + static_cast<int>(column));
+    cursor.setPosition(line.position() + static_cast<int>(end), QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
+}
+
+bool SearchCommands::eventFilter(QObject* watched, QEvent* event) {
+    BodyTextEdit* pane = window_.lowerPane();
+    if (window_.state().lowerPane != LowerPaneMode::Results) return false;
+    if (watched == pane->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        // The press has put the caret on the clicked line; a drag that selected text is no click.
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && !pane->textCursor().hasSelection())
+            jumpToResult(pane->textCursor().blockNumber());
+    } else if (watched == pane && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            jumpToResult(pane->textCursor().blockNumber());
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace rn::gui
