@@ -22,6 +22,7 @@
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
+#include "gui_bench.h"
 #include "quiet_prompts.h"
 
 namespace {
@@ -66,16 +67,7 @@ struct Fixture {
         rn::WriteFileReplacing(dir + "/A.TXT", bodyA);
         rn::WriteFileReplacing(dir + "/B.TXT", bodyB);
         rn::WriteFileReplacing(dir + "/bench.Rnote", rn::Sjis("A.TXT\r\nB.TXT\r\nゴミ箱\r\n"));
-        rn::gui::MainWindow::Options options;
-        options.prompts = &prompts;
-        options.programDirectory = QString::fromStdString(dir);
-        window = std::make_unique<rn::gui::MainWindow>(options);
-        window->resize(1000, 700);
-        window->show();
-        window->runStartup();  // the delivered settings: wrapping on, tab stops
-        QApplication::processEvents();
-        window->doc().OpenTreeFile(dir + "/bench.Rnote");
-        QApplication::processEvents();
+        window = rn::bench::OpenBenchWindow(dir, prompts);
     }
     ~Fixture() {
         window.reset();
@@ -251,12 +243,5 @@ BENCHMARK(BM_PartRepaint)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    fixture.reset();
-    benchmark::Shutdown();
-    return 0;
+    return rn::bench::RunGuiBenchmarks(argc, argv, [] { fixture.reset(); });
 }

@@ -14,6 +14,7 @@
 #include "gui/mainwin/node_commands.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
+#include "gui_bench.h"
 #include "quiet_prompts.h"
 
 namespace {
@@ -141,12 +142,5 @@ BENCHMARK(BM_DeleteNode)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_fixture.reset();  // the window goes before the application object
-    return 0;
+    return rn::bench::RunGuiBenchmarks(argc, argv, [] { g_fixture.reset(); });
 }

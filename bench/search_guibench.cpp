@@ -20,6 +20,7 @@
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/search_commands.h"
 #include "gui/tree/node_dialog.h"
+#include "gui_bench.h"
 #include "quiet_prompts.h"
 
 namespace {
@@ -49,16 +50,7 @@ struct Fixture {
             tree += rn::Sjis(name) + "\r\n";
         }
         rn::WriteFileReplacing(dir + "/bench.Rnote", tree + rn::Sjis("ゴミ箱") + "\r\n");
-        rn::gui::MainWindow::Options options;
-        options.prompts = &prompts;
-        options.programDirectory = QString::fromStdString(dir);
-        window = std::make_unique<rn::gui::MainWindow>(options);
-        window->resize(1000, 700);
-        window->show();
-        window->runStartup();
-        QApplication::processEvents();
-        window->doc().OpenTreeFile(dir + "/bench.Rnote");
-        QApplication::processEvents();
+        window = rn::bench::OpenBenchWindow(dir, prompts);
     }
     ~Fixture() {
         window.reset();
@@ -126,12 +118,5 @@ BENCHMARK(BM_JumpToLastListLine)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    fixture.reset();
-    benchmark::Shutdown();
-    return 0;
+    return rn::bench::RunGuiBenchmarks(argc, argv, [] { fixture.reset(); });
 }
