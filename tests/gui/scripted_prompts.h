@@ -37,8 +37,9 @@ public:
         return NextFile();
     }
     QString saveFileName(const QString& title, const QString& filter, const QString& directory,
-                         const QString& = QString()) override {
+                         const QString& defaultSuffix = QString()) override {
         calls.push_back({"save", title, filter, directory});
+        saveSuffixes << defaultSuffix;
         return NextFile();
     }
     QColor chooseColor(const QColor& initial) override {
@@ -73,6 +74,7 @@ public:
     std::deque<QString> files;  // chosen paths; cancelled when empty
     std::deque<QColor> colors;  // chosen colours; cancelled when empty
     std::vector<Call> calls;
+    QStringList saveSuffixes;  // default extension of each save dialog
     int beeps = 0;
 
 private:

@@ -18,6 +18,7 @@
 #include "core/tree/notices.h"
 #include "core/tree/program.h"
 #include "gui/mainwin/appearance.h"
+#include "gui/mainwin/batch_output_commands.h"
 #include "gui/mainwin/body_editor.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/count_command.h"
@@ -181,6 +182,7 @@ void MainWindow::buildActions() {
     treeFileCommands_ = std::make_unique<TreeFileCommands>(*this);
     helpCommands_ = std::make_unique<HelpCommands>(*this);
     printCommands_ = std::make_unique<PrintCommands>(*this);
+    batchOutputCommands_ = std::make_unique<BatchOutputCommands>(*this);
     bodyEditor_ = new BodyEditor(*this);
     nodeCommands_ = new NodeCommands(*this);
     searchCommands_ = new SearchCommands(*this);
@@ -273,7 +275,7 @@ void MainWindow::buildActions() {
     addMenuItem(tools, "MenuToolSearch", QStringLiteral("検索"), [this] {
         searchCommands_->runSearch();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    addMenuItem(tools, "MenuToolBO", QStringLiteral("一括出力"), [] {})->setVisible(false);
+    addMenuItem(tools, "MenuToolBO", QStringLiteral("一括出力"), [this] { batchOutputCommands_->openDialog(); });
     addMenuItem(tools, "MenuToolCount", QStringLiteral("文字数･原稿用紙換算"), [this] { showCounts(*this); });
     tools->addSeparator();
     addMenuItem(tools, "MenuToolCust", QStringLiteral("環境設定"), [this] { settingsDialog_->showModal(); });

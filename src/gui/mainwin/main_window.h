@@ -18,6 +18,7 @@ class QToolBar;
 
 namespace rn::gui {
 
+class BatchOutputCommands;
 class BodyEditor;
 class HistoryMenu;
 class NodeCommands;
@@ -66,6 +67,7 @@ public:
     TreeFileCommands& treeFileCommands() { return *treeFileCommands_; }
     HelpCommands& helpCommands() { return *helpCommands_; }
     PrintCommands& printCommands() { return *printCommands_; }
+    BatchOutputCommands& batchOutputCommands() { return *batchOutputCommands_; }
     BodyEditor& bodyEditor() { return *bodyEditor_; }
     HistoryMenu& historyMenu() { return *historyMenu_; }
     NodeCommands& nodeCommands() { return *nodeCommands_; }
@@ -141,6 +143,7 @@ private:
     std::unique_ptr<TreeFileCommands> treeFileCommands_;
     std::unique_ptr<HelpCommands> helpCommands_;
     std::unique_ptr<PrintCommands> printCommands_;
+    std::unique_ptr<BatchOutputCommands> batchOutputCommands_;
     BodyEditor* bodyEditor_ = nullptr;
     HistoryMenu* historyMenu_ = nullptr;
     NodeCommands* nodeCommands_ = nullptr;
