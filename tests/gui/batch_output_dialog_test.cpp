@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -230,6 +231,10 @@ void BatchOutputDialogTest::closingStoresWhatTheControlsHold() {
             W<QGroupBox>(d, "RadioGroup1")->findChildren<QRadioButton*>()[1]->click();
             W<QCheckBox>(d, "CheckBox5")->setChecked(true);
             QVERIFY(W<QLineEdit>(d, "Edit3")->isVisible());
+            QKeyEvent euro(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, U("€"));  // CP932 has no code for it
+            QApplication::sendEvent(W<QLineEdit>(d, "Edit3"), &euro);
+            QCOMPARE(W<QLineEdit>(d, "Edit3")->text(), U("．"));
+            QVERIFY(d.statusText().contains(U("€")));
             W<QLineEdit>(d, "Edit3")->setText(U("＊"));
             W<QCheckBox>(d, "CheckBox4")->setChecked(true);
             for (const char* shown : {"Label5", "Label6", "Label9", "Edit4", "SpinEdit2", "CheckBox6"})
@@ -292,13 +297,13 @@ void BatchOutputDialogTest::pageBreakSwitchSetsThePageLength() {
 
 void BatchOutputDialogTest::shortenedSeparatorBlockLeavesOldKeys() {
     MainWindowFixture f;
-    WithDialog(f, [](BatchOutputDialog& d) { W<QPlainTextEdit>(d, "Memo1")->setPlainText(U("一\n二\n三\n")); });
-    QVERIFY(Ini(f).find("SEPA1=一\r\nSEPA2=二\r\nSEPA3=三\r\nSEPA0=3\r\n") != std::string::npos);
+    WithDialog(f, [](BatchOutputDialog& d) { W<QPlainTextEdit>(d, "Memo1")->setPlainText(U("一\n二\n\n")); });
+    QVERIFY(Ini(f).find("SEPA1=一\r\nSEPA2=二\r\nSEPA3=\r\nSEPA0=3\r\n") != std::string::npos);
     WithDialog(f, [](BatchOutputDialog& d) {
-        QCOMPARE(W<QPlainTextEdit>(d, "Memo1")->toPlainText(), U("一\n二\n三"));
+        QCOMPARE(W<QPlainTextEdit>(d, "Memo1")->toPlainText(), U("一\n二\n\n"));  // the empty line stays
         W<QPlainTextEdit>(d, "Memo1")->setPlainText(U("四"));
     });
-    QVERIFY(Ini(f).find("SEPA1=四\r\nSEPA2=二\r\nSEPA3=三\r\nSEPA0=1\r\n") != std::string::npos);
+    QVERIFY(Ini(f).find("SEPA1=四\r\nSEPA2=二\r\nSEPA3=\r\nSEPA0=1\r\n") != std::string::npos);
 }
 
 void BatchOutputDialogTest::closingByAnyMeansSavesTheSettings() {

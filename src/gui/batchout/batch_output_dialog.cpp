@@ -325,6 +325,7 @@ QWidget* BatchOutputDialog::buildControls(QWidget* parent) {
 
     separatorMemo_ = named(new BodyTextEdit(panel), "Memo1");
     separatorMemo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    separatorMemo_->setTabChangesFocus(true);  // Tab moves on, as in every other field of the dialog
     separatorMemo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     separatorMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     separatorMemo_->setMinimumHeight(3 * separatorMemo_->fontMetrics().lineSpacing());
@@ -452,7 +453,8 @@ void BatchOutputDialog::loadSettings() {
     QStringList lines;
     for (const std::string& line : stored.SEPA)
         lines << fromCp932(line);
-    separatorMemo_->setPlainText(lines.join(QLatin1Char('\n')));
+    // Every line ends with a line break, so that an empty last line stays a line.
+    separatorMemo_->setPlainText(lines.isEmpty() ? QString() : lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 std::vector<std::string> BatchOutputDialog::separatorLines() const {
