@@ -116,43 +116,21 @@ void BatchOutputDialogTest::firstOpeningWritesDefaultsAndShowsTheForm() {
             const char* text;
             bool shown;
         };
+        // clang-format off
         const Row rows[] = {
-            {"Label1", "", true},  // checked below
-            {"Label2", "出力 --- ", true},
-            {"Edit1", "", true},
-            {"Button1", "･･･", true},
-            {"CheckBox1", "ALL", true},
-            {"Label3", "出力ノード --- ", true},
-            {"Edit2", "全て", true},
-            {"Label4", "段落 ---------- ", true},
-            {"ComboBox1", "第１章・第1節・第１項", true},
-            {"ComboBox2", "階層1", false},
-            {"ComboBox3", "1", false},
-            {"RadioGroup1", "6階層目以降の編集方法", true},
-            {"CheckBox5", "区切り文字挿入", true},
-            {"Label7", "区切り文字 ------- ", false},
-            {"Edit3", "．", false},
-            {"CheckBox4", "インデント文字挿入", true},
-            {"Label5", "インデント文字 --- ", false},
-            {"Edit4", "TAB", false},
-            {"Label6", "(TAB=タブ)", false},
-            {"Label9", "MaxインデントSet数 --- ", false},
-            {"SpinEdit2", "5", false},
-            {"UpDown1", "", false},
-            {"CheckBox6", "本文･インデント追加", false},
-            {"CheckBox2", "改ページ挿入", true},
-            {"Label8", "改ページ行数 --- ", false},
-            {"SpinEdit1", "50", false},
-            {"UpDown2", "", false},
-            {"Memo1", "", true},
-            {"CheckBox3", "目次作成", true},
-            {"Edit5", "", false},
-            {"Button2", "･･･", false},
-            {"Edit", "テキスト一括出力", true},
-            {"Button3", "キャンセル", true},
-            {"TreeView1", "", true},
-            {"ProgressBar1", "", false},
+            {"Label1", "", true}, {"Label2", "出力 --- ", true}, {"Edit1", "", true}, {"Button1", "･･･", true},
+            {"CheckBox1", "ALL", true}, {"Label3", "出力ノード --- ", true}, {"Edit2", "全て", true},
+            {"Label4", "段落 ---------- ", true}, {"ComboBox1", "第１章・第1節・第１項", true}, {"ComboBox2", "階層1", false},
+            {"ComboBox3", "1", false}, {"RadioGroup1", "6階層目以降の編集方法", true}, {"CheckBox5", "区切り文字挿入", true},
+            {"Label7", "区切り文字 ------- ", false}, {"Edit3", "．", false}, {"CheckBox4", "インデント文字挿入", true},
+            {"Label5", "インデント文字 --- ", false}, {"Edit4", "TAB", false}, {"Label6", "(TAB=タブ)", false},
+            {"Label9", "MaxインデントSet数 --- ", false}, {"SpinEdit2", "5", false}, {"UpDown1", "", false},
+            {"CheckBox6", "本文･インデント追加", false}, {"CheckBox2", "改ページ挿入", true}, {"Label8", "改ページ行数 --- ", false},
+            {"SpinEdit1", "50", false}, {"UpDown2", "", false}, {"Memo1", "", true}, {"CheckBox3", "目次作成", true},
+            {"Edit5", "", false}, {"Button2", "･･･", false}, {"Edit", "テキスト一括出力", true}, {"Button3", "キャンセル", true},
+            {"TreeView1", "", true}, {"ProgressBar1", "", false},
         };
+        // clang-format on
         for (const Row& r : rows) {
             QWidget* w = W<QWidget>(d, r.name);
             QString text;
