@@ -19,7 +19,7 @@
 #include "app/export_command.h"
 #include "core/text/cp932.h"
 #include "gui/batchout/batch_output_dialog.h"
-#include "gui/batchout/dialog_widgets.h"
+#include "gui/batchout/progress_status_bar.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"

@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -23,12 +24,13 @@
 #include "core/tree/document.h"
 #include "core/tree/files.h"
 #include "core/tree/notices.h"
-#include "gui/batchout/dialog_widgets.h"
+#include "gui/batchout/progress_status_bar.h"
 #include "gui/gui_notices.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
 #include "gui/prompts.h"
+#include "gui/settings/dialog_widgets.h"
 
 namespace rn::gui {
 namespace {
@@ -243,13 +245,14 @@ QWidget* BatchOutputDialog::buildControls(QWidget* parent) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         return box;
     };
-    auto number = [&](const char* name, const char* arrowsName, UpDownButtons*& arrows) {
-        auto* field = named(new NumberEdit(panel), name);
-        field->setStepRange(kStepLowest, kStepHighest);
-        field->setText(QStringLiteral("0"));
+    // Digits may be typed as well as stepped with the arrows (0..100).
+    auto number = [&](const char* name, const char* arrowsName, QLineEdit*& field) {
+        auto* stepped = new SteppedNumberField(u(name), u(arrowsName), kStepLowest, kStepHighest, panel);
+        field = stepped->field();
+        field->setReadOnly(false);
+        field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,6}")), field));
         field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 8);
-        arrows = named(new UpDownButtons(field, panel), arrowsName);
-        return field;
+        return stepped;
     };
 
     inputLabel_ = label("Label1", "入力 --- ");
@@ -305,11 +308,11 @@ QWidget* BatchOutputDialog::buildControls(QWidget* parent) {
     indentEdit_->setText(QStringLiteral("TAB"));
     indentHint_ = label("Label6", "(TAB=タブ)");
     indentMaxLabel_ = label("Label9", "MaxインデントSet数 --- ");
-    indentMaxEdit_ = number("SpinEdit2", "UpDown1", indentMaxArrows_);
+    indentMax_ = number("SpinEdit2", "UpDown1", indentMaxEdit_);
     bodyIndentCheck_ = check("CheckBox6", "本文･インデント追加");
     row(c, {indentCheck_});
     row(c, {indentLabel_, indentEdit_, indentHint_});
-    row(c, {indentMaxLabel_, indentMaxEdit_, indentMaxArrows_});
+    row(c, {indentMaxLabel_, indentMax_});
     row(c, {bodyIndentCheck_});
     for (QLineEdit* e : {separatorEdit_, indentEdit_}) {
         e->setValidator(new StorableTextValidator(e));
@@ -319,9 +322,9 @@ QWidget* BatchOutputDialog::buildControls(QWidget* parent) {
     pageCheck_ = check("CheckBox2", "改ページ挿入");
     pageCheck_->setChecked(true);
     pageLabel_ = label("Label8", "改ページ行数 --- ");
-    pageEdit_ = number("SpinEdit1", "UpDown2", pageArrows_);
+    pageLength_ = number("SpinEdit1", "UpDown2", pageEdit_);
     row(c, {pageCheck_});
-    row(c, {pageLabel_, pageEdit_, pageArrows_});
+    row(c, {pageLabel_, pageLength_});
 
     separatorMemo_ = named(new BodyTextEdit(panel), "Memo1");
     separatorMemo_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -343,13 +346,10 @@ QWidget* BatchOutputDialog::buildControls(QWidget* parent) {
     buttons->addWidget(cancelButton_);
 
     keepPlaceWhenHidden({separatorLabel_, separatorEdit_, indentLabel_, indentEdit_, indentHint_, indentMaxLabel_,
-                         indentMaxEdit_, indentMaxArrows_, bodyIndentCheck_, pageLabel_, pageEdit_, pageArrows_,
-                         tocEdit_, tocButton_});
+                         indentMax_, bodyIndentCheck_, pageLabel_, pageLength_, tocEdit_, tocButton_});
     // The form's own state before any setting is applied: every switch off but page breaks.
     setShown({separatorLabel_, separatorEdit_}, false);
-    setShown(
-        {indentLabel_, indentEdit_, indentHint_, indentMaxLabel_, indentMaxEdit_, indentMaxArrows_, bodyIndentCheck_},
-        false);
+    setShown({indentLabel_, indentEdit_, indentHint_, indentMaxLabel_, indentMax_, bodyIndentCheck_}, false);
     setShown({tocEdit_, tocButton_}, false);
     return panel;
 }
@@ -386,13 +386,12 @@ void BatchOutputDialog::connectHandlers() {
             [this](const QString& text) { keepOrEncode(settings_.KUGIRI, text); });
     connect(indentCheck_, &QCheckBox::toggled, this, [this](bool on) {
         settings_.INDSW = on;
-        setShown({indentLabel_, indentHint_, indentMaxLabel_, indentEdit_, indentMaxEdit_, indentMaxArrows_,
-                  bodyIndentCheck_},
-                 on);
+        setShown({indentLabel_, indentHint_, indentMaxLabel_, indentEdit_, indentMax_, bodyIndentCheck_}, on);
     });
     connect(indentEdit_, &QLineEdit::textChanged, this,
             [this](const QString& text) { keepOrEncode(settings_.INDENT, text); });
-    connect(indentMaxEdit_, &QLineEdit::textChanged, this, [this] { settings_.INDMAX = indentMaxEdit_->value(); });
+    connect(indentMaxEdit_, &QLineEdit::textChanged, this,
+            [this] { settings_.INDMAX = indentMaxEdit_->text().toInt(); });
     connect(indentMaxEdit_, &QLineEdit::editingFinished, this, [this] {
         if (indentMaxEdit_->text().isEmpty()) indentMaxEdit_->setText(QStringLiteral("0"));
     });
@@ -559,11 +558,11 @@ void BatchOutputDialog::onPageBreaksToggled(bool checked) {
         settings_.PAGEL = kPageLengthWhenOff;
         pageEdit_->setText(QString::number(kPageLengthWhenOff));
     }
-    setShown({pageLabel_, pageEdit_, pageArrows_}, checked);
+    setShown({pageLabel_, pageLength_}, checked);
 }
 
 void BatchOutputDialog::onPageLengthEdited() {
-    const int value = pageEdit_->value();
+    const int value = pageEdit_->text().toInt();  // empty: 0
     if (value >= 1) {
         settings_.PAGEL = value;
         return;

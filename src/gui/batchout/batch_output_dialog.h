@@ -35,12 +35,11 @@ class ScopedNotices;
 namespace rn::gui {
 
 class BodyTextEdit;
-class NumberEdit;
 class OutlineModel;
 class OutlineView;
 class ProgressStatusBar;
 class Prompts;
-class UpDownButtons;
+class SteppedNumberField;
 
 class BatchOutputDialog : public QDialog {
     Q_OBJECT
@@ -141,13 +140,13 @@ private:
     QLineEdit* indentEdit_ = nullptr;           // Edit4
     QLabel* indentHint_ = nullptr;              // Label6
     QLabel* indentMaxLabel_ = nullptr;          // Label9
-    NumberEdit* indentMaxEdit_ = nullptr;       // SpinEdit2
-    UpDownButtons* indentMaxArrows_ = nullptr;  // UpDown1
+    SteppedNumberField* indentMax_ = nullptr;   // SpinEdit2 with UpDown1
+    QLineEdit* indentMaxEdit_ = nullptr;        // SpinEdit2
     QCheckBox* bodyIndentCheck_ = nullptr;      // CheckBox6
     QCheckBox* pageCheck_ = nullptr;            // CheckBox2
     QLabel* pageLabel_ = nullptr;               // Label8
-    NumberEdit* pageEdit_ = nullptr;            // SpinEdit1
-    UpDownButtons* pageArrows_ = nullptr;       // UpDown2
+    SteppedNumberField* pageLength_ = nullptr;  // SpinEdit1 with UpDown2
+    QLineEdit* pageEdit_ = nullptr;             // SpinEdit1
     BodyTextEdit* separatorMemo_ = nullptr;     // Memo1
     QCheckBox* tocCheck_ = nullptr;             // CheckBox3
     QLineEdit* tocEdit_ = nullptr;              // Edit5

@@ -9,7 +9,7 @@
 
 #include "core/batchout/batch_output.h"
 #include "gui/batchout/batch_output_dialog.h"
-#include "gui/batchout/dialog_widgets.h"
+#include "gui/batchout/progress_status_bar.h"
 #include "gui/gui_notices.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"

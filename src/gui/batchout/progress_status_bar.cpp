@@ -1,0 +1,51 @@
+#include "gui/batchout/progress_status_bar.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+namespace rn::gui {
+
+namespace {
+constexpr int kBarWidth = 288;
+constexpr int kBarHeight = 13;
+constexpr int kBarRight = 14;
+constexpr int kBarTop = 4;
+}  // namespace
+
+ProgressStatusBar::ProgressStatusBar(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("StatusBar1"));
+    label_ = new QLabel(this);
+    label_->setObjectName(QStringLiteral("StatusLine"));
+    label_->setTextFormat(Qt::PlainText);
+    label_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar_ = new QProgressBar(this);
+    bar_->setObjectName(QStringLiteral("ProgressBar1"));
+    bar_->setTextVisible(false);
+    bar_->setFixedSize(kBarWidth, kBarHeight);
+    bar_->hide();
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+}
+
+QString ProgressStatusBar::text() const {
+    return label_->text();
+}
+
+void ProgressStatusBar::setText(const QString& text) {
+    label_->setText(text);
+}
+
+QSize ProgressStatusBar::sizeHint() const {
+    return {kBarWidth + kBarRight, qMax(label_->sizeHint().height(), kBarHeight + 2 * kBarTop)};
+}
+
+QSize ProgressStatusBar::minimumSizeHint() const {
+    return {0, sizeHint().height()};
+}
+
+void ProgressStatusBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    label_->setGeometry(0, 0, width(), height());
+    bar_->move(width() - kBarRight - kBarWidth, kBarTop);
+}
+
+}  // namespace rn::gui
