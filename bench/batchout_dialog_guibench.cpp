@@ -1,14 +1,12 @@
 // A batch output run through the real dialog (menu item, "･･･" fields, the run button), timed from the
 // click to the end of the run, for bench/export_bench.sh to set against `ramblenote --export`.
 //
-//   batchout_dialog_guibench TREEFILE SETTINGS OUTPUT TOCFILE [RUNS]
+//   batchout_dialog_guibench DOCDIR SETTINGS OUTPUT TOCFILE [RUNS]
 //
-// SETTINGS is copied to the program directory (a temporary one) as BTxtOut.Ini. Before each run both
-// files are emptied (the dialog appends). Prints "open NS" (menu item to dialog shown, best) and
-// "run NS" (best of RUNS, default 5) on stdout. Run with QT_QPA_PLATFORM=offscreen (set here when the
-// environment does not say otherwise).
-#include <unistd.h>
-
+// DOCDIR holds bench.Rnote and serves as the program directory; SETTINGS is copied into it as
+// BTxtOut.Ini. Before each run both files are emptied (the dialog appends). Prints "open NS" (menu
+// item to dialog shown, best) and "run NS" (best of RUNS, default 5) on stdout. Runs offscreen unless
+// QT_QPA_PLATFORM names another platform.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -22,37 +20,25 @@
 
 #include "core/tree/files.h"
 #include "gui/batchout/batch_output_dialog.h"
-#include "gui/mainwin/main_window.h"
+#include "gui_bench.h"
 #include "quiet_prompts.h"
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: batchout_dialog_guibench TREEFILE SETTINGS OUTPUT TOCFILE [RUNS]\n");
+        std::fprintf(stderr, "usage: batchout_dialog_guibench DOCDIR SETTINGS OUTPUT TOCFILE [RUNS]\n");
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const std::string tree = argv[1], settings = argv[2], output = argv[3], toc = argv[4];
+    const std::string dir = argv[1], output = argv[3], toc = argv[4];
     const int runs = argc > 5 ? std::max(1, std::atoi(argv[5])) : 5;
-
-    namespace fs = std::filesystem;
-    const fs::path programDir = fs::temp_directory_path() / ("rn-dialog-bench-" + std::to_string(::getpid()));
-    fs::create_directories(programDir);
-    fs::copy_file(settings, programDir / "BTxtOut.Ini", fs::copy_options::overwrite_existing);
+    std::filesystem::copy_file(argv[2], dir + "/BTxtOut.Ini", std::filesystem::copy_options::overwrite_existing);
 
     rn::bench::QuietPrompts prompts(true);
     int status = 0;
     {
-        rn::gui::MainWindow::Options options;
-        options.prompts = &prompts;
-        options.programDirectory = QString::fromStdString(programDir.string());
-        rn::gui::MainWindow window(options);
-        window.show();
-        QApplication::processEvents();  // the first activation
-        window.doc().OpenTreeFile(tree);
-        QApplication::processEvents();
-
+        std::unique_ptr<rn::gui::MainWindow> owned = rn::bench::OpenBenchWindow(dir, prompts);
+        rn::gui::MainWindow& window = *owned;
         qint64 bestOpen = -1, bestRun = -1;
         QElapsedTimer clock;
         for (int i = 0; i < runs; ++i) {
@@ -78,6 +64,5 @@ int main(int argc, char** argv) {
         std::printf("open %lld\nrun %lld\n", static_cast<long long>(bestOpen), static_cast<long long>(bestRun));
         if (status != 0) std::fprintf(stderr, "the run did not finish: %s\n", qPrintable(prompts.errors.join('\n')));
     }
-    fs::remove_all(programDir);
     return status;
 }

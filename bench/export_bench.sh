@@ -28,7 +28,7 @@ EXPORT_NS=$(best_of export_all)
 DIALOG_NS=
 DIALOG_OPEN_NS=
 if [ -x "$BIN/batchout_dialog_guibench" ]; then
-    "$BIN/batchout_dialog_guibench" "$DOC/bench.Rnote" "$DOC/s.ini" "$WORK/dialog.TXT" "$WORK/dialog_toc.TXT" \
+    "$BIN/batchout_dialog_guibench" "$DOC" "$DOC/s.ini" "$WORK/dialog.TXT" "$WORK/dialog_toc.TXT" \
         "$RUNS" > "$WORK/dialog.times"
     DIALOG_NS=$(sed -n 's/^run //p' "$WORK/dialog.times")
     DIALOG_OPEN_NS=$(sed -n 's/^open //p' "$WORK/dialog.times")
