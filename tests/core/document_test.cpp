@@ -27,7 +27,9 @@ public:
     void FocusOutline() override { ++focus; }
     void SetCaption(const std::string& c) override { caption = c; }
     void SetDialogDirectory(const std::string& d) override { dialogDir = d; }
+    void TreeFileChangedElsewhere() override { ++changedElsewhere; }
     Node* selected = nullptr;
+    int changedElsewhere = 0;
     int focus = 0;
     std::string caption = "Ramblenote";
     std::string dialogDir;
@@ -165,34 +167,39 @@ TEST_F(DocumentTest, AnUnreadableTreeFileIsNotOpenedAndNotTouched) {
     WriteAll(dir / "bad.Rnote", bad);
     EXPECT_EQ(doc.OpenTreeFile(dir / "bad.Rnote"), kOpenUnreadable);
     EXPECT_EQ(n.recorder.Of("error"), std::vector<std::string>{"アイテム \"深すぎる\" の階層 (2) が不正です"});
-    EXPECT_EQ(doc.treeFile, "NULL");
-    EXPECT_TRUE(doc.outline.Empty());
+    // The open document stays open as it was.
+    ExpectPreviousStillOpen();
     EXPECT_FALSE(doc.loadingOutline);
-    EXPECT_EQ(view.caption, "Ramblenote");
     EXPECT_EQ(ReadAll(dir / "bad.Rnote"), bad);
-    EXPECT_TRUE(doc.SaveTreeFile());  // nothing is open, so nothing is written
+    EXPECT_TRUE(doc.SaveTreeFile());
     EXPECT_EQ(ReadAll(dir / "bad.Rnote"), bad);
     EXPECT_EQ(ReadAll(dir / "prev.Rnote"), S("前\r\nゴミ箱\r\n"));
 
-    const std::string nul = std::string("A\r\n\0B\r\n", 7);
-    WriteAll(dir / "nul.Rnote", nul);
-    EXPECT_EQ(doc.OpenTreeFile(dir / "nul.Rnote"), kOpenUnreadable);
-    EXPECT_EQ(ReadAll(dir / "nul.Rnote"), nul);
+    // Data after a NUL, bytes without a character, UTF-8 text: refused before anything changes.
+    const std::pair<const char*, std::string> refused[] = {
+        {"nul.Rnote", std::string("A\r\n\0B\r\n", 7)},
+        {"odd.Rnote", "ok\r\n\x81\x20\xFF\r\n"},
+        {"utf8.Rnote", "第1章\r\n\tメモ.TXT\r\n"},
+    };
+    for (const auto& [file, bytes] : refused) {
+        WriteAll(dir / file, bytes);
+        n.recorder.Clear();
+        EXPECT_EQ(doc.OpenTreeFile(dir / file), kOpenUnreadable) << file;
+        ASSERT_EQ(n.recorder.Of("error").size(), 1u);
+        EXPECT_EQ(n.recorder.Of("error")[0].rfind("ファイル \"" + (dir / file) + "\" は開けません。", 0), 0u);
+        EXPECT_EQ(ReadAll(dir / file), bytes);
+        ExpectPreviousStillOpen();
+    }
+    EXPECT_EQ(n.recorder.Of("error")[0], "ファイル \"" + (dir / "utf8.Rnote") +
+                                             "\" は開けません。Shift-JIS (CP932) のテキストファイルではありません");
 
     WriteAll(dir / "bad.Tree", bad);
     n.recorder.answers = {true};
     EXPECT_EQ(doc.OpenTreeFile(dir / "bad.Tree"), kOpenUnreadable);
     EXPECT_EQ(ReadAll(dir / "bad.Tree"), bad);
     EXPECT_FALSE(Exists(dir / "bad.Rnote.Rnote"));
+    ExpectPreviousStillOpen();
     EXPECT_EQ(opened.size(), 1u);
-}
-
-TEST_F(DocumentTest, InvalidShiftJisBytesSurviveASave) {
-    const std::string odd = "\x81\x20\xFF\xA0\r\nok\r\n" + S("ゴミ箱") + "\r\n";
-    WriteAll(dir / "odd.Rnote", odd);
-    EXPECT_EQ(doc.OpenTreeFile(dir / "odd.Rnote"), kOpenDone);
-    EXPECT_TRUE(doc.SaveTreeFile());
-    EXPECT_EQ(ReadAll(dir / "odd.Rnote"), odd);
 }
 
 TEST_F(DocumentTest, HostileNodeTextsNeverReachOutsideTheTreeDirectory) {
@@ -200,7 +207,7 @@ TEST_F(DocumentTest, HostileNodeTextsNeverReachOutsideTheTreeDirectory) {
     std::filesystem::create_directory(dir / "doc/sub");
     WriteAll(dir / "outside.TXT", "secret");
     WriteAll(dir / "doc/sub/x.TXT", "inner");
-    WriteAll(dir / "doc/evil.Rnote", "../outside.TXT\r\n" + (dir / "outside.TXT") +
+    WriteAll(dir / "doc/evil.Rnote", "../outside.TXT\r\n" + S(dir / "outside.TXT") +
                                          "\r\nsub/x.TXT\r\nsub\\x.TXT\r\n..\r\n.\r\n" + S("ゴミ箱") + "\r\n");
     ASSERT_EQ(doc.OpenTreeFile(dir / "doc/evil.Rnote"), kOpenDone);
     for (const Node* node : doc.outline.Preorder()) {
@@ -265,6 +272,67 @@ TEST_F(DocumentTest, SaveTreeFileReportsAReadOnlyFileAndKeepsIt) {
     chmod((dir / "ro.Rnote").c_str(), 0644);
     EXPECT_TRUE(doc.SaveTreeFile());
     EXPECT_EQ(ReadAll(dir / "ro.Rnote"), S("a\r\nゴミ箱\r\nb\r\n"));
+}
+
+TEST_F(DocumentTest, TheTreeFileIsWrittenOnlyWhenTheOutlineChangedAndNeverOverAnotherProgramsChange) {
+    WriteAll(dir / "d.Rnote", S("a\nゴミ箱\n"));  // LF line ends stay until something changes
+    ASSERT_EQ(doc.OpenTreeFile(dir / "d.Rnote"), kOpenDone);
+    EXPECT_FALSE(doc.readOnly);
+    chmod((dir / "d.Rnote").c_str(), 0444);
+    EXPECT_TRUE(doc.SaveTreeFile());  // nothing changed: nothing to write, no error
+    chmod((dir / "d.Rnote").c_str(), 0644);
+    EXPECT_EQ(ReadAll(dir / "d.Rnote"), S("a\nゴミ箱\n"));
+
+    // Another program replaces the file: the change is kept unless the user says otherwise.
+    WriteAll(dir / "d.Rnote", S("other\r\nゴミ箱\r\n"));
+    doc.outline.AppendChild(nullptr, "b");
+    EXPECT_FALSE(doc.SaveTreeFile());
+    EXPECT_EQ(n.recorder.Of("yesno"),
+              std::vector<std::string>{"ファイル \"" + (dir / "d.Rnote") +
+                                       "\" は他のプログラムで変更されています。上書きしますか？"});
+    EXPECT_EQ(view.changedElsewhere, 1);
+    EXPECT_EQ(ReadAll(dir / "d.Rnote"), S("other\r\nゴミ箱\r\n"));
+    n.recorder.answers = {true};
+    EXPECT_TRUE(doc.SaveTreeFile());
+    EXPECT_EQ(ReadAll(dir / "d.Rnote"), S("a\r\nゴミ箱\r\nb\r\n"));
+    // Touched, or the same size within the clock's resolution: the content decides.
+    std::filesystem::last_write_time(dir / "d.Rnote", std::filesystem::file_time_type::clock::now());
+    doc.outline.AppendChild(nullptr, "c");
+    EXPECT_TRUE(doc.SaveTreeFile());
+    WriteAll(dir / "d.Rnote", S("x\r\nゴミ箱\r\nb\r\nc\r\n"));
+    doc.outline.SetText(doc.outline.At(3), "d");
+    EXPECT_FALSE(doc.SaveTreeFile());
+    EXPECT_EQ(n.recorder.Of("yesno").size(), 3u);
+    // Left out: the branch about to be removed.
+    n.recorder.answers = {true};
+    EXPECT_TRUE(doc.SaveTreeFile(doc.outline.At(0)));
+    EXPECT_EQ(ReadAll(dir / "d.Rnote"), S("ゴミ箱\r\nb\r\nd\r\n"));
+}
+
+TEST_F(DocumentTest, ReadOnlyTreeFileOpensWithTheTrashInMemoryOnly) {
+    WriteAll(dir / "ro.Rnote", S("a\r\n"));
+    chmod((dir / "ro.Rnote").c_str(), 0444);
+    ASSERT_EQ(doc.OpenTreeFile(dir / "ro.Rnote"), kOpenDone);
+    EXPECT_TRUE(n.recorder.Boxes().empty());
+    EXPECT_EQ(Texts(), "0:a|0:ゴミ箱(G)|");
+    EXPECT_TRUE(doc.readOnly);
+    EXPECT_EQ(OpenResultMessage(kOpenDone, doc, ""), (dir / "ro.Rnote") + " を読み取り専用で開きました");
+    EXPECT_TRUE(doc.SaveTreeFile());
+    EXPECT_EQ(ReadAll(dir / "ro.Rnote"), S("a\r\n"));
+    chmod((dir / "ro.Rnote").c_str(), 0644);
+}
+
+TEST_F(DocumentTest, NoTwoNodesNameOneBodyFile) {
+    WriteAll(dir / "d.Rnote", S("f\r\nX.TXT\r\nゴミ箱\r\n"));
+    WriteAll(dir / "file.TXT", "");
+    ASSERT_EQ(doc.OpenTreeFile(dir / "d.Rnote"), kOpenDone);
+    Node* folder = doc.outline.At(0);
+    EXPECT_TRUE(doc.NameTaken("file.TXT", false, folder));  // an existing file, folder or not
+    EXPECT_TRUE(doc.NameTaken("file.TXT", true, nullptr));
+    EXPECT_TRUE(doc.NameTaken("X.TXT", true, nullptr));  // another node has it
+    EXPECT_FALSE(doc.NameTaken("X.TXT", true, doc.outline.At(1)));
+    EXPECT_FALSE(doc.NameTaken("f", false, nullptr));  // folders may share a text
+    EXPECT_TRUE(doc.NameTaken("f", true, nullptr));
 }
 
 TEST_F(DocumentTest, CreateTreeFile) {

@@ -166,6 +166,15 @@ TEST(OutlineModel, IndexesLevelsMovesAndTrash) {
     EXPECT_TRUE(IsInTrash(b));
     EXPECT_TRUE(o.Move(a, nullptr, 0));
     EXPECT_EQ(Describe(o), S("0:A|1:B|0:C|0:ゴミ箱|1:T|"));
+    // Back to where it was, from a later or an earlier row of the same parent or another parent.
+    for (auto [parent, row] : {std::pair<Node*, int>{o.Root(), 3}, {o.Root(), 0}, {trash, 1}}) {
+        o.Move(a, parent, row);
+        o.MoveBack(a, o.Root(), 0);
+        EXPECT_EQ(Describe(o), S("0:A|1:B|0:C|0:ゴミ箱|1:T|"));
+    }
+    o.Move(c, o.Root(), 0);
+    o.MoveBack(c, o.Root(), 1);
+    EXPECT_EQ(Describe(o), S("0:A|1:B|0:C|0:ゴミ箱|1:T|"));
     Node* x = o.InsertBefore(c, "X");
     EXPECT_EQ(x->row, 1);
     EXPECT_EQ(c->row, 2);

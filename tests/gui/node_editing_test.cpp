@@ -19,6 +19,7 @@ using rn::test::ConfirmNodeDialog;
 using rn::test::MainWindowFixture;
 using rn::test::OnNodeDialog;
 using rn::test::ReadAll;
+using rn::test::U;
 using rn::test::WriteAll;
 
 namespace {
@@ -324,13 +325,6 @@ void NodeEditingTest::renameTextAndFolderNodes() {
     AnswerNodeDialog(f.w().nodeDialog(), "節");
     f.Trigger("MenuNodeReName");
     QCOMPARE(Tree(f), std::string("c.txt\r\n節\r\nゴミ箱\r\n"));
-    // A folder renamed to an existing file's name becomes a text node showing that file.
-    AnswerNodeDialog(f.w().nodeDialog(), "exists.TXT");
-    f.Trigger("MenuNodeReName");
-    QCOMPARE(f.doc().outline.At(1)->kind, rn::NodeKind::Text);
-    f.Select(0);
-    f.Select(1);
-    QCOMPARE(f.w().editor()->toPlainText(), QStringLiteral("x"));
 }
 
 void NodeEditingTest::renameKeepsUnsavedEditsUnderTheNewName() {
@@ -377,11 +371,18 @@ void NodeEditingTest::dragAndDropPositions() {
     QVERIFY(!n.onDragOver(right, true));
     QVERIFY(!n.onDragOver(QPoint(-5, 5), true));
     QVERIFY(!n.onDragOver(LabelPoint(f, 0), false));
-    // Onto itself or into its own branch: unchanged, the file written anyway.
+    // Onto itself, into its own branch or onto its own place: nothing moves, and nothing says so.
     f.Select(0);
-    n.onDrop(LabelPoint(f, 0));
-    QCOMPARE(Tree(f), std::string("C\r\nB\r\nゴミ箱\r\nA\r\n"));
-    QCOMPARE(f.Message(), QStringLiteral(" ノードを移動しました"));
+    n.onDrop(LabelPoint(f, 1));
+    QCOMPARE(Tree(f), std::string("B\r\n\tC\r\nゴミ箱\r\nA\r\n"));
+    f.Select(0);
+    for (auto [point, message] : {std::pair{LabelPoint(f, 0), "ノード自身とその子ノードの中へは移動できません"},
+                                  {LabelPoint(f, 1), "ノード自身とその子ノードの中へは移動できません"},
+                                  {IndentPoint(f, 0), "ノードは移動しませんでした"}}) {
+        n.onDrop(point);
+        QCOMPARE(Tree(f), std::string("B\r\n\tC\r\nゴミ箱\r\nA\r\n"));
+        QCOMPARE(f.Message(), U(" ") + U(message));
+    }
 }
 
 void NodeEditingTest::draggingTheTrashIsRefusedAndTakingNodesOutOfTheTrash() {

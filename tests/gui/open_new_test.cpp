@@ -4,9 +4,11 @@
 #include "core/text/cp932.h"
 #include "gui/mainwin/outline_view.h"
 #include "gui_support.h"
+#include "node_dialog_support.h"
 
 using rn::test::MainWindowFixture;
 using rn::test::ReadAll;
+using rn::test::U;
 using rn::test::WriteAll;
 
 class OpenNewTest : public QObject {
@@ -109,17 +111,39 @@ void OpenNewTest::failedOpensLeaveThePreviousDocument() {
     QCOMPARE(f.doc().treeFile, f.Path("prev.Rnote"));
     QCOMPARE(f.NodeText(0), std::string("前"));
 
-    // An invalid level: the error is shown, nothing stays open, the file is untouched.
-    const std::string bad = rn::Sjis("章\r\n\t\t深い\r\n");
-    WriteAll(f.Path("bad.Rnote"), bad);
-    f.prompts.files.push_back(f.QPath("bad.Rnote"));
-    f.Trigger("MenuTreeOpen");
-    QCOMPARE(f.prompts.Of("erroryes").last(), QStringLiteral("アイテム \"深い\" の階層 (2) が不正です"));
-    QCOMPARE(f.doc().treeFile, std::string("NULL"));
-    QCOMPARE(f.w().windowTitle(), QStringLiteral("Ramblenote"));
-    QCOMPARE(f.doc().outline.Count(), 0);
-    QCOMPARE(ReadAll(f.Path("bad.Rnote")), bad);
+    // Files that cannot be loaded: the error names the file, the open document stays open and
+    // untouched, and nothing on disk changes.
+    const struct {
+        const char* file;
+        std::string bytes;
+        QString error;
+    } unreadable[] = {
+        {"bad.Rnote", rn::Sjis("章\r\n\t\t深い\r\n"), QStringLiteral("アイテム \"深い\" の階層 (2) が不正です")},
+        {"image.Rnote", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
+         U("ファイル \"") + f.QPath("image.Rnote") +
+             U("\" は開けません。途中に NUL バイトがあり、その後ろを読み込めません")},
+        {"utf8.Rnote", "第1章\nメモ.TXT\n",
+         U("ファイル \"") + f.QPath("utf8.Rnote") +
+             U("\" は開けません。Shift-JIS (CP932) のテキストファイルではありません")},
+    };
+    f.Select(0);
+    for (const auto& c : unreadable) {
+        WriteAll(f.Path(c.file), c.bytes);
+        f.prompts.files.push_back(f.QPath(c.file));
+        f.Trigger("MenuTreeOpen");
+        QCOMPARE(f.prompts.Of("erroryes").last(), c.error);
+        QCOMPARE(f.Message(), U(" Treeﾌｧｲﾙ[") + f.QPath(c.file) + U("]を開けませんでした｡"));
+        QCOMPARE(f.doc().treeFile, f.Path("prev.Rnote"));
+        QCOMPARE(f.w().windowTitle(), caption);
+        QCOMPARE(f.NodeText(0), std::string("前"));
+        QCOMPARE(f.w().selectedNode(), f.doc().outline.At(0));
+        QCOMPARE(ReadAll(f.Path(c.file)), c.bytes);
+    }
     QCOMPARE(ReadAll(f.Path("prev.Rnote")), rn::Sjis("前\r\nゴミ箱\r\n"));
+    // The document still works: a node added to it is saved.
+    rn::test::AnswerNodeDialog(f.w().nodeDialog(), "後", false);
+    f.Trigger("MenuNodeAdd");
+    QCOMPARE(ReadAll(f.Path("prev.Rnote")), rn::Sjis("前\r\nゴミ箱\r\n後\r\n"));
 }
 
 void OpenNewTest::newCommand() {

@@ -85,13 +85,29 @@ bool Document::SaveBody(std::string_view nodeText, std::string_view bytes) const
     return true;
 }
 
-bool Document::SaveTreeFile() {
+bool Document::NameTaken(std::string_view text, bool textNode, const Node* self) const {
+    if (BodyExists(text)) return true;
+    if (!textNode) return false;
+    for (const Node* n : outline.Preorder())
+        if (n != self && n->text == text) return true;
+    return false;
+}
+
+bool Document::SaveTreeFile(const Node* without) {
     if (!IsOpen()) return true;
+    std::string bytes = SerializeOutline(outline, without);
+    if (bytes == treeSaved_) return true;
+    if (!FileUnchanged(treeStamp_, treeFile) && !notices().AskYesNo(ChangedOnDiskQuestion(treeFile))) {
+        view_->TreeFileChangedElsewhere();
+        return false;
+    }
     std::string reason;
-    if (!WriteFileReplacing(treeFile, SerializeOutline(outline), &reason)) {
+    if (!WriteFileReplacing(treeFile, bytes, &reason)) {
         ReportCreateError(treeFile, reason);
         return false;
     }
+    treeStamp_ = StampFile(treeFile, bytes);
+    treeSaved_ = std::move(bytes);
     return true;
 }
 
@@ -122,22 +138,36 @@ void Document::CloseDocument() {
     outline.Clear();
     treeFile = kNoTreeFile;
     treeDir.clear();
+    treeSaved_.clear();
+    treeStamp_ = {};
+    readOnly = false;
     loadingOutline = false;
     view_->SetCaption(kCaption);
 }
 
 bool Document::LoadOutlineFrom(const std::string& path, const std::string& dir) {
+    // Everything is read and checked before the open document is touched: a file that cannot be
+    // loaded leaves it as it was.
+    std::string bytes, reason;
+    if (!ReadFileBytes(path, bytes, &reason)) {
+        ReportOpenError(path, reason);
+        return false;
+    }
+    FileStamp stamp = StampFile(path, bytes);
     Outline loaded;
-    TreeFileRead read = ReadTreeFile(path, loaded);
+    TreeFileRead read = ParseTreeFile(path, bytes, loaded);
     if (!read.ok) {
         notices().ErrorBox(read.error);
         return false;
     }
+    bool writable = CanReplaceFile(path);
     if (!read.hasTrashLine) {
-        std::string reason;
-        if (!WriteFileReplacing(path, read.rewritten + std::string(kTrashText) + kCrLf, &reason)) {
-            ReportCreateError(path, reason);
-            return false;
+        // On read-only media the trash exists in memory only; it is written with the next change.
+        std::string withTrash = read.rewritten + std::string(kTrashText) + kCrLf;
+        if (writable && WriteFileReplacing(path, withTrash)) {
+            stamp = StampFile(path, withTrash);
+        } else {
+            writable = false;
         }
         loaded.AppendChild(nullptr, std::string(kTrashText));
     }
@@ -149,6 +179,9 @@ bool Document::LoadOutlineFrom(const std::string& path, const std::string& dir) 
     outline.ReplaceWith(loaded);
     view_->SetOutlineUpdating(false);
     loadingOutline = false;
+    treeSaved_ = SerializeOutline(outline);
+    treeStamp_ = stamp;
+    readOnly = !writable;
     return true;
 }
 
@@ -169,39 +202,29 @@ int Document::OpenTreeFile(const std::string& requested) {
         if (!notices().AskYesNo("Tree   File [ " + name + " ]を\rRnote File [ " + base +
                                 ".Rnote ] に､コンバードしますか?"))
             return kOpenConversionDeclined;
-        loadingOutline = true;
-        editorNodeText.clear();
+        // The conversion works in its own outline: until a file is loaded the open document stays.
         Outline old;
         TreeFileRead read = ReadTreeFile(path, old);
         if (!read.ok) {
             notices().ErrorBox(read.error);
-            CloseDocument();
             return kOpenUnreadable;
         }
         AppendTxtWhereBodiesExist(old, dir);
         std::string reason;
         if (!WriteFileReplacing(path, SerializeOutline(old), &reason)) {
             ReportCreateError(path, reason);
-            CloseDocument();
             return kOpenRenameFailed;
         }
         loadPath = dir + base + ".Rnote";
         if (!RenamePath(path, loadPath)) result = kOpenRenameFailed;
         converted = true;
-        loadingOutline = false;
-        if (result == kOpenRenameFailed && !FileExists(loadPath)) {
-            CloseDocument();
-            return result;
-        }
+        if (result == kOpenRenameFailed && !FileExists(loadPath)) return result;
     } else if (ext != "RNOTE") {
         ShowStatus("Treeﾌｧｲﾙ[ " + name + " ]拡張子エラー");
         return kOpenBadExtension;
     }
 
-    if (!LoadOutlineFrom(loadPath, dir)) {
-        CloseDocument();
-        return kOpenUnreadable;
-    }
+    if (!LoadOutlineFrom(loadPath, dir)) return converted ? kOpenRenameFailed : kOpenUnreadable;
     treeFile = loadPath;
     view_->SetCaption(std::string(kCaption) + "：" + loadPath);
     if (Node* first = outline.At(0)) view_->SelectNode(first);
@@ -229,13 +252,15 @@ void Document::CreateTreeFile(std::string path) {
         return;
     }
     CreateEmptyFile(path);
+    // Nothing was created (the box has told why): the open document stays.
+    if (!FileExists(path)) return;
     if (OpenTreeFile(path) >= 0) ShowStatus(treeFile + " 新規作成しました");
 }
 
 std::string OpenResultMessage(int result, const Document& doc, const std::string& chosenPath) {
     switch (result) {
         case kOpenDone:
-            return doc.treeFile + " を開きました";
+            return doc.treeFile + (doc.readOnly ? " を読み取り専用で開きました" : " を開きました");
         case kOpenConverted:
             return doc.treeFile + " をコンバート／開きました";
         case kOpenNoFile:

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "core/tree/file_stamp.h"
 #include "core/tree/outline.h"
 
 namespace rn {
@@ -38,6 +39,9 @@ public:
     virtual void SetCaption(const std::string& /*caption*/) {}
     // Initial directory of the open and save dialogs.
     virtual void SetDialogDirectory(const std::string& /*directory*/) {}
+    // The user chose not to overwrite a Tree file that another program changed: once the command
+    // that wanted to write it has ended, the document is read again.
+    virtual void TreeFileChangedElsewhere() {}
 };
 
 class Document {
@@ -50,6 +54,7 @@ public:
     bool loadingOutline = false;         // while the outline is filled (selection changes do nothing)
     std::string editorNodeText;          // CP932 text of the node the editor is on
     int editorState = kNoBody;           // EditorState: whether the editor holds that node's body
+    bool readOnly = false;               // the Tree file or its directory cannot be written
     Outline outline;
 
     bool IsOpen() const { return !treeFile.empty() && treeFile != kNoTreeFile; }
@@ -61,8 +66,11 @@ public:
     // ---- operations ----
     int OpenTreeFile(const std::string& path);
     void CreateTreeFile(std::string path);
-    // Writes the outline to treeFile unless no document is open. False after an error box.
-    bool SaveTreeFile();
+    // Writes the outline to treeFile unless no document is open or the file already holds it. With
+    // `without`, that node's branch is left out (it is about to be removed). A file that another
+    // program changed since it was read or written is overwritten only when the user says so. False
+    // after an error box or when the user declined: the outline's change must then be undone.
+    bool SaveTreeFile(const Node* without = nullptr);
     // index -1: every node's kind from the disk; otherwise that node's kind, then select it.
     void RefreshNodeKinds(int index);
     int FindNodeByText(std::string_view text) const;
@@ -82,9 +90,17 @@ public:
     bool BodyExists(std::string_view nodeText) const;
     // Kind of a node with this text from the disk.
     NodeKind KindFromDisk(std::string_view nodeText) const;
+    // Whether `text` may not be given to a node (`self`, or null for a new one) because two nodes
+    // would then name one body file: it names an existing file, or, for a text node, another node
+    // has it already.
+    bool NameTaken(std::string_view text, bool textNode, const Node* self) const;
 
 private:
     bool LoadOutlineFrom(const std::string& path, const std::string& dir);
+
+    // What the Tree file holds: the outline as last read or written, and the file's stamp then.
+    std::string treeSaved_;
+    FileStamp treeStamp_;
 
     DocumentView noView_;
     DocumentView* view_ = &noView_;

@@ -51,10 +51,15 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// A file nobody may write to is the program's "read-only" file: it is not replaced, even by root.
-bool IsReadOnly(const struct stat& st, const std::string& path) {
-    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
-    return ::access(path.c_str(), W_OK) != 0;
+// A file or directory nobody may write to is the program's "read-only" one: it is not written, even
+// by root. The reason given is the system's own (a read-only file system is not a permission).
+bool IsReadOnly(const struct stat& st, const std::string& path, int& err) {
+    if (::access(path.c_str(), W_OK) != 0) {
+        err = errno;
+        return true;
+    }
+    err = EACCES;
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 }  // namespace
@@ -250,17 +255,28 @@ bool ReadFileBytes(const std::string& path, std::string& out, std::string* reaso
     return true;
 }
 
-bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* reason) {
+bool CanReplaceFile(const std::string& path, std::string* reason) {
+    auto refuse = [reason](int err) {
+        if (reason) *reason = SystemReason(err);
+        return false;
+    };
     struct stat st {};
-    bool exists = ::stat(path.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) {
-        if (reason) *reason = SystemReason(EISDIR);
-        return false;
+    int err = 0;
+    if (::stat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return refuse(EISDIR);
+        if (IsReadOnly(st, path, err)) return refuse(err);
     }
-    if (exists && IsReadOnly(st, path)) {
-        if (reason) *reason = SystemReason(EACCES);
-        return false;
-    }
+    std::string dir = DirectoryOf(path);
+    if (dir.empty()) dir = ".";
+    if (::stat(dir.c_str(), &st) != 0) return refuse(errno);
+    if (IsReadOnly(st, dir, err)) return refuse(err);
+    return true;
+}
+
+bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* reason) {
+    if (!CanReplaceFile(path, reason)) return false;
+    struct stat st {};
+    const bool exists = ::stat(path.c_str(), &st) == 0;
     std::string dir = DirectoryOf(path);
     std::string temp = (dir.empty() ? std::string() : dir + "/") + "." + FileNameOf(path) + ".rn-XXXXXX";
     int fd = ::mkstemp(temp.data());

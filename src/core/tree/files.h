@@ -51,6 +51,10 @@ bool ReadFileBytes(const std::string& path, std::string& out, std::string* reaso
 // Replaces (or creates) the file with `bytes` through a temporary file and a rename. A file without
 // write permission, or a directory, is not replaced. On failure the old content is intact.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
+// Whether WriteFileReplacing may replace (or create) the file: neither the file nor its directory is
+// read-only (no write permission for anybody, or not writable for this process). `reason` gets the
+// system's reason otherwise ("Read-only file system", "Permission denied").
+bool CanReplaceFile(const std::string& path, std::string* reason = nullptr);
 // Appends to a file, creating it when missing.
 bool AppendFileBytes(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
 

@@ -131,6 +131,11 @@ bool Outline::Move(Node* node, Node* newParent, int destRow) {
     return true;
 }
 
+void Outline::MoveBack(Node* node, Node* parent, int row) {
+    // Move counts the destination with the node still in its place.
+    Move(node, parent, node->parent == parent && node->row < row ? row + 1 : row);
+}
+
 void Outline::Remove(Node* node) {
     Node* parent = node->parent;
     int row = node->row;

@@ -83,6 +83,8 @@ public:
     // before the move; the child count means "last"). False, and nothing changes, when `newParent` is
     // the node itself or one of its descendants.
     bool Move(Node* node, Node* newParent, int destRow);
+    // Moves `node` back to the place it had: child `row` of `parent` (counted without the node).
+    void MoveBack(Node* node, Node* parent, int row);
     // Removes `node` with its whole branch.
     void Remove(Node* node);
     void SetText(Node* node, std::string text);

@@ -19,6 +19,36 @@ std::string_view UpToNul(std::string_view bytes, bool& dataAfterNul) {
     return bytes.substr(0, nul);
 }
 
+// Whether `bytes` is UTF-8 with at least one character beyond ASCII. Japanese CP932 text is
+// practically never valid UTF-8 (its lead bytes 0x81-0x9F are UTF-8 continuation bytes), while
+// UTF-8 Japanese text can pass for CP932 code by code.
+bool IsUtf8BeyondAscii(std::string_view bytes) {
+    bool beyond = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        std::size_t len = 1;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+        } else {
+            return false;
+        }
+        if (i + len > bytes.size()) return false;
+        for (std::size_t k = 1; k < len; ++k)
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+        beyond = true;
+        i += len;
+    }
+    return beyond;
+}
+
 }  // namespace
 
 TreeLines SplitTreeLines(std::string_view bytes) {
@@ -73,16 +103,33 @@ TreeParseResult ParseTreeLines(const std::vector<std::string_view>& lines, Outli
 }
 
 TreeFileRead ReadTreeFile(const std::string& path, Outline& out) {
-    TreeFileRead r;
     std::string bytes, reason;
     if (!ReadFileBytes(path, bytes, &reason)) {
+        TreeFileRead r;
         r.error = OpenErrorText(path, reason);
         return r;
     }
+    return ParseTreeFile(path, bytes, out);
+}
+
+TreeFileRead ParseTreeFile(const std::string& path, std::string_view bytes, Outline& out) {
+    TreeFileRead r;
     TreeLines tree = SplitTreeLines(bytes);
     if (tree.dataAfterNul) {
         // Taking only what stands before the NUL would lose the rest at the next save.
         r.error = OpenErrorText(path, "途中に NUL バイトがあり、その後ろを読み込めません");
+        return r;
+    }
+    // Read as CP932, another encoding turns into other names, and the next save would write them.
+    if (IsUtf8BeyondAscii(bytes)) {
+        r.error = OpenErrorText(path, "Shift-JIS (CP932) のテキストファイルではありません");
+        return r;
+    }
+    if (const std::size_t at = FirstUndefinedCp932(bytes); at != std::string_view::npos) {
+        char hex[24];
+        std::snprintf(hex, sizeof hex, "0x%zX", at);
+        r.error = OpenErrorText(
+            path, "オフセット " + std::to_string(at) + " (" + hex + ") に Shift-JIS で表せないバイトがあります");
         return r;
     }
     TreeParseResult parsed = ParseTreeLines(tree.lines, out);
@@ -113,15 +160,30 @@ void AppendTxtWhereBodiesExist(Outline& outline, const std::string& treeDir) {
     }
 }
 
-std::string SerializeOutline(const Outline& outline) {
+std::string SerializeOutline(const Outline& outline, const Node* without) {
     const auto& all = outline.Preorder();
+    // The branch left out is one run of the pre-order: the node and the deeper nodes after it.
+    std::size_t skipFrom = all.size(), skipTo = all.size();
+    if (without) {
+        skipFrom = static_cast<std::size_t>(outline.IndexOf(without));
+        const int level = outline.IndexedLevelOf(without);
+        skipTo = skipFrom + 1;
+        while (skipTo < all.size() && outline.IndexedLevelOf(all[skipTo]) > level)
+            ++skipTo;
+    }
     std::size_t total = 0;
-    for (const Node* n : all)
-        total += static_cast<std::size_t>(outline.IndexedLevelOf(n)) + n->text.size() + 2;
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (i < skipFrom || i >= skipTo)
+            total += static_cast<std::size_t>(outline.IndexedLevelOf(all[i])) + all[i]->text.size() + 2;
     // One allocation and plain copies: this runs after every change of the outline.
     std::string out(total, '\0');
     char* p = out.data();
-    for (const Node* n : all) {
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (i == skipFrom) {
+            i = skipTo - 1;
+            continue;
+        }
+        const Node* n = all[i];
         const std::size_t level = static_cast<std::size_t>(outline.IndexedLevelOf(n));
         std::memset(p, '\t', level);
         p += level;

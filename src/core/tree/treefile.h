@@ -38,13 +38,17 @@ struct TreeFileRead {
     std::string rewritten;      // without a trash line: the lines as read, each ending in CR LF
 };
 TreeFileRead ReadTreeFile(const std::string& path, Outline& out);
+// The same for bytes already read from `path` (named in the messages). A file that is not CP932
+// text (UTF-8 text, or a byte without a character) is refused.
+TreeFileRead ParseTreeFile(const std::string& path, std::string_view bytes, Outline& out);
 
 // The conversion of an old Tree file: a node whose "<text>.TXT" names a body file in `treeDir` gets
 // that ending.
 void AppendTxtWhereBodiesExist(Outline& outline, const std::string& treeDir);
 
-// The whole outline as Tree file bytes (level x TAB, text, CR LF per node).
-std::string SerializeOutline(const Outline& outline);
+// The whole outline as Tree file bytes (level x TAB, text, CR LF per node). With `without`, that
+// node's branch is left out: the Tree file as it will be once the branch is removed.
+std::string SerializeOutline(const Outline& outline, const Node* without = nullptr);
 
 // The body file format: every line end (CR LF, CR, LF) becomes CR LF; a double-byte character is
 // stepped over as one unit; nothing is added at the end. A NUL byte ends the text.

@@ -2,11 +2,14 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QFileSystemWatcher>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -32,9 +35,13 @@ QString bodyToText(std::string_view bytes) {
 
 }  // namespace
 
-BodyEditor::BodyEditor(MainWindow& window) : QObject(&window), window_(window) {}
+BodyEditor::BodyEditor(MainWindow& window) : QObject(&window), window_(window) {
+    watcher_ = new QFileSystemWatcher(this);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, &BodyEditor::checkBodyOnDisk);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &BodyEditor::checkBodyOnDisk);
+}
 
-bool BodyEditor::readBody(std::string_view nodeText, std::string& path, std::string& bytes, std::size_t* undefinedAt) {
+bool BodyEditor::readBody(std::string_view nodeText, std::string& path, std::string& bytes, LoadedFile* loaded) {
     const rn::Document& doc = window_.doc();
     auto bodyPath = doc.BodyPath(nodeText);
     std::string raw, reason;
@@ -57,6 +64,10 @@ bool BodyEditor::readBody(std::string_view nodeText, std::string& path, std::str
         return false;
     }
     path = std::move(*bodyPath);
+    if (loaded) {
+        loaded->stamp = rn::StampFile(path, raw);
+        loaded->holdsBytes = rn::IsNormalBody(raw);
+    }
     rn::BodyText body = rn::TakeNormalizedBody(std::move(raw));
     if (body.dataAfterNul) {
         // Editing it would drop everything after the NUL when it is written back.
@@ -64,7 +75,7 @@ bool BodyEditor::readBody(std::string_view nodeText, std::string& path, std::str
         return false;
     }
     bytes = std::move(body.bytes);
-    if (undefinedAt) *undefinedAt = body.undefinedAt;
+    if (loaded) loaded->undefinedAt = body.undefinedAt;
     return true;
 }
 
@@ -140,14 +151,55 @@ void BodyEditor::showInEditor(const std::string& path, std::string bytes) {
 
 bool BodyEditor::loadBody(std::string_view nodeText) {
     std::string path, bytes;
-    std::size_t undefinedAt = std::string::npos;
-    if (!readBody(nodeText, path, bytes, &undefinedAt)) return false;
-    unwritable_ = undefinedAt != std::string::npos;
-    if (unwritable_) rn::ShowStatus(rn::ReadOnlyBodyMessage(path, undefinedAt));
+    LoadedFile loaded;
+    if (!readBody(nodeText, path, bytes, &loaded)) return false;
+    unwritable_ = loaded.undefinedAt != std::string::npos;
+    if (unwritable_) rn::ShowStatus(rn::ReadOnlyBodyMessage(path, loaded.undefinedAt));
     showInEditor(path, std::move(bytes));
+    stamp_ = loaded.stamp;
+    diskHoldsOriginal_ = loaded.holdsBytes;
+    watch(path);
     AppState& s = window_.state();
     if (s.lowerPane == LowerPaneMode::Split && s.settings.AddMemo.ILSW) readInto(nodeText, *window_.lowerPane());
     return true;
+}
+
+void BodyEditor::watch(const std::string& path) {
+    const QStringList old = watcher_->files() + watcher_->directories();
+    if (!old.isEmpty()) watcher_->removePaths(old);
+    // The directory too: a file replaced by renaming another over it is a new file to the watcher.
+    const QString file = fromUtf8(path);
+    watcher_->addPath(file);
+    watcher_->addPath(fromUtf8(rn::DirectoryOf(path)));
+}
+
+void BodyEditor::checkBodyOnDisk() {
+    const rn::Document& doc = window_.doc();
+    QPlainTextEdit* editor = window_.editor();
+    if (path_.empty() || doc.loadingOutline || window_.state().selectionQuiet > 0) return;
+    if (doc.editorState != rn::kEditing && doc.editorState != rn::kTrashView) return;
+    auto path = doc.BodyPath(doc.editorNodeText);
+    if (!path) return;
+    if (!watcher_->files().contains(fromUtf8(*path)) && rn::FileExists(*path)) watcher_->addPath(fromUtf8(*path));
+    // Typed text is never replaced: saving it asks before overwriting the other program's change.
+    // A file that is gone leaves the text on screen.
+    if (editor->document()->isModified() || rn::FileUnchanged(stamp_, *path) || !rn::FileExists(*path)) return;
+    std::string newPath, bytes;
+    LoadedFile loaded;
+    if (!readBody(doc.editorNodeText, newPath, bytes, &loaded)) return;
+    const int caret = editor->textCursor().position();
+    const int scroll = editor->verticalScrollBar()->value();
+    const bool readOnly = editor->isReadOnly();
+    unwritable_ = loaded.undefinedAt != std::string::npos;
+    showInEditor(newPath, std::move(bytes));
+    stamp_ = loaded.stamp;
+    diskHoldsOriginal_ = loaded.holdsBytes;
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(qMin(caret, editor->document()->characterCount() - 1));
+    editor->setTextCursor(cursor);
+    editor->verticalScrollBar()->setValue(scroll);
+    editor->setReadOnly(readOnly || unwritable_);
+    rn::notices().SetStatusText(" ファイル \"" + newPath + "\" は他のプログラムで変更されたため、読み込み直しました");
 }
 
 bool BodyEditor::editorBytes(std::string& bytes) const {
@@ -171,21 +223,32 @@ bool BodyEditor::editorBytes(std::string& bytes) const {
 
 bool BodyEditor::saveBody(std::string_view nodeText) {
     if (unwritable_) return true;  // nothing could be typed into it, and its bytes stay as they are
-    const bool encoded = window_.editor()->document()->isModified();
-    if (!encoded) {
-        // Unedited: the loaded bytes go back as they are, without a copy.
-        if (!window_.doc().SaveBody(nodeText, original_)) return false;
-    } else {
-        std::string bytes;
-        if (!editorBytes(bytes)) return false;
-        if (!window_.doc().SaveBody(nodeText, bytes)) return false;
-        // What is on disk now is what the editor holds: an unedited rewrite of it is byte-exact.
-        original_ = std::move(bytes);
-        window_.editor()->document()->setModified(false);
-        // Written from the editor's text, the file now stands for exactly that text.
-        matches_ = true;
+    rn::Document& doc = window_.doc();
+    const auto path = doc.BodyPath(nodeText);
+    if (!window_.editor()->document()->isModified()) {
+        // Nothing typed: the file is written only to give its line ends the CR LF form, and never
+        // over what another program put there since. Where it cannot be written (read-only media)
+        // it keeps the same text with its own line ends, and nothing is lost.
+        if (!path || diskHoldsOriginal_ || !rn::FileUnchanged(stamp_, *path)) return true;
+        if (rn::WriteFileReplacing(*path, original_)) {
+            stamp_ = rn::StampFile(*path, original_);
+            diskHoldsOriginal_ = true;
+        }
+        return true;
     }
-    if (auto path = window_.doc().BodyPath(nodeText)) path_ = *path;
+    std::string bytes;
+    if (!editorBytes(bytes)) return false;
+    if (path && !rn::FileUnchanged(stamp_, *path) && !rn::notices().AskYesNo(rn::ChangedOnDiskQuestion(*path)))
+        return false;
+    if (!doc.SaveBody(nodeText, bytes)) return false;
+    stamp_ = rn::StampFile(*path, bytes);
+    diskHoldsOriginal_ = true;
+    // What is on disk now is what the editor holds: an unedited rewrite of it is byte-exact.
+    original_ = std::move(bytes);
+    window_.editor()->document()->setModified(false);
+    // Written from the editor's text, the file now stands for exactly that text.
+    matches_ = true;
+    path_ = *path;
     return true;
 }
 
@@ -193,6 +256,22 @@ bool BodyEditor::saveCurrentBody() {
     rn::Document& doc = window_.doc();
     if (!doc.editorNodeText.empty() && doc.editorState == rn::kEditing) return saveBody(doc.editorNodeText);
     return true;
+}
+
+void BodyEditor::keepSelectionOnEditedNode() {
+    const std::string edited = window_.doc().editorNodeText;
+    auto reselect = [this, edited] {
+        AppState& s = window_.state();
+        rn::Document& doc = window_.doc();
+        rn::Node* node = doc.outline.At(doc.FindNodeByText(edited));
+        if (!node || doc.editorNodeText != edited || window_.selectedNode() == node) return;
+        ++s.selectionQuiet;
+        window_.SelectNode(node);
+        --s.selectionQuiet;
+    };
+    reselect();
+    // A mouse press selects the clicked row after the selection change has run: take it back then.
+    QTimer::singleShot(0, this, reselect);
 }
 
 void BodyEditor::showNodePosition(rn::Node* node) {
@@ -211,7 +290,10 @@ void BodyEditor::onCurrentNodeChanged(rn::Node* node) {
     rn::ClearStatus();
     // A body that could not be written stays in the editor, still under its own name: loading the
     // next one would lose the edits.
-    if (!saveCurrentBody()) return;
+    if (!saveCurrentBody()) {
+        keepSelectionOnEditedNode();
+        return;
+    }
     s.nameDialog.name = node->text;
     doc.editorNodeText = node->text;
     doc.editorState = rn::kNoBody;
@@ -295,6 +377,8 @@ void BodyEditor::clearEditor() {
     original_.clear();
     path_.clear();
     unwritable_ = false;
+    stamp_ = {};
+    diskHoldsOriginal_ = false;
 }
 
 void BodyEditor::closeLowerPane() {

@@ -8,6 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/tree/file_stamp.h"
+
+class QFileSystemWatcher;
 class QPlainTextEdit;
 class QTextDocument;
 
@@ -37,7 +40,8 @@ public:
     // The selection change.
     void onCurrentNodeChanged(rn::Node* node);
     // Writes the editor's body to its file when a text node is being edited. False when that write
-    // failed (after its error box): the edits are still only in the editor.
+    // failed (after its error box), or when the user would not overwrite a file that another program
+    // changed: the edits are still only in the editor.
     bool saveCurrentBody();
     // Reads a body into the editor (and into the lower pane when it follows the editor).
     bool loadBody(std::string_view nodeText);
@@ -49,6 +53,8 @@ public:
 
     // Empties the editor and forgets the loaded body.
     void clearEditor();
+    // Reads the body shown again when another program changed its file and nothing has been typed.
+    void checkBodyOnDisk();
 
     // Hides the lower pane, whether it shows the split view or search results.
     void closeLowerPane();
@@ -76,7 +82,13 @@ private:
 
     // Reads a body file as the editors hold it (line ends made CR LF). False after an error box.
     // `undefinedAt`: where the first byte without a character is, or npos.
-    bool readBody(std::string_view nodeText, std::string& path, std::string& bytes, std::size_t* undefinedAt = nullptr);
+    // `loaded`: the file's stamp and whether it holds exactly `bytes` (its line ends were CR LF).
+    struct LoadedFile {
+        rn::FileStamp stamp;
+        bool holdsBytes = false;
+        std::size_t undefinedAt = std::string::npos;
+    };
+    bool readBody(std::string_view nodeText, std::string& path, std::string& bytes, LoadedFile* loaded = nullptr);
     // Reads a body file into the lower pane. False after an error box.
     bool readInto(std::string_view nodeText, QPlainTextEdit& edit);
     // Puts a body into the editor: a kept document of the same bytes, else a new one.
@@ -84,12 +96,19 @@ private:
     // The editor's document has been replaced: keep it while it still stands for its file's bytes.
     void keepOrDrop(QTextDocument* doc);
     void showNodePosition(rn::Node* node);
+    // After a failed write: the outline shows the node whose text is still in the editor.
+    void keepSelectionOnEditedNode();
+    // Follows the file of the body shown, for checkBodyOnDisk.
+    void watch(const std::string& path);
 
     MainWindow& window_;
-    std::string original_;       // the body as loaded (CR LF line ends), kept while it is unedited
-    std::string path_;           // the file the editor's document was loaded from or last written to
-    bool matches_ = false;       // the document's text is still exactly `original_` decoded
-    bool unwritable_ = false;    // the body holds bytes without a character: shown read-only, never written
+    std::string original_;            // the body as loaded (CR LF line ends), kept while it is unedited
+    std::string path_;                // the file the editor's document was loaded from or last written to
+    bool matches_ = false;            // the document's text is still exactly `original_` decoded
+    bool unwritable_ = false;         // the body holds bytes without a character: shown read-only, never written
+    rn::FileStamp stamp_;             // the body file as loaded or last written
+    bool diskHoldsOriginal_ = false;  // that file holds exactly `original_`
+    QFileSystemWatcher* watcher_ = nullptr;
     std::deque<KeptBody> kept_;  // most recently left first
 };
 

@@ -53,8 +53,7 @@ void HistoryMenu::openFromHistory(std::string caption) {
     rn::ClearStatus();
     rn::Document& doc = window_.doc();
     // Edits that could not be written stay in the editor; opening another document would lose them.
-    if (!window_.bodyEditor().saveCurrentBody()) return;
-    doc.SaveTreeFile();
+    if (!window_.bodyEditor().saveCurrentBody() || !doc.SaveTreeFile()) return;
     if (caption == rn::kHistoryLatest) return;
     window_.treeFileCommands().openAndReport(caption);
 }

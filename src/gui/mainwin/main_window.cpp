@@ -321,8 +321,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Text that could be neither saved nor rescued keeps the program running when the user says so.
+    if (!runExit(true)) {
+        event->ignore();
+        return;
+    }
     event->accept();
-    runExit();
     QApplication::quit();
 }
 
@@ -344,10 +348,11 @@ void MainWindow::runStartup() {
     startupExit_->runStartup();
 }
 
-void MainWindow::runExit() {
-    if (exitDone_) return;
+bool MainWindow::runExit(bool mayStay) {
+    if (exitDone_) return true;
+    if (!startupExit_->runExit(mayStay)) return false;
     exitDone_ = true;
-    startupExit_->runExit();
+    return true;
 }
 
 void MainWindow::SetOutlineUpdating(bool updating) {
@@ -374,6 +379,16 @@ void MainWindow::SetCaption(const std::string& caption) {
 
 void MainWindow::SetDialogDirectory(const std::string& directory) {
     state_.dialogDirectory = fromUtf8(directory);
+}
+
+void MainWindow::TreeFileChangedElsewhere() {
+    // The command that wanted to write is still running and undoes its change first.
+    if (reloadPending_) return;
+    reloadPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        reloadPending_ = false;
+        treeFileCommands_->reloadTreeFile();
+    });
 }
 
 bool MainWindow::saveCurrentBody() {

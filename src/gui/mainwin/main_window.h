@@ -93,7 +93,8 @@ public:
 
     // Start-up (first activation) and the exit sequence.
     void runStartup();
-    void runExit();
+    // False when the user chose to keep the program running (only asked when `mayStay`).
+    bool runExit(bool mayStay = false);
     bool exitDone() const { return exitDone_; }
 
     // rn::DocumentView
@@ -102,6 +103,7 @@ public:
     void FocusOutline() override;
     void SetCaption(const std::string& caption) override;
     void SetDialogDirectory(const std::string& directory) override;
+    void TreeFileChangedElsewhere() override;
 
     // The node currently selected in the outline view, or null.
     rn::Node* selectedNode() const;
@@ -156,6 +158,7 @@ private:
     int outlinePanelWidth_ = 185;
     bool startupPending_ = false;
     bool exitDone_ = false;
+    bool reloadPending_ = false;
 };
 
 }  // namespace rn::gui

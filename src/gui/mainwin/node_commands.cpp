@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <filesystem>
 
 #include "core/text/cp932.h"
 #include "core/tree/files.h"
@@ -15,6 +16,11 @@
 #include "gui/tree/node_dialog.h"
 
 namespace rn::gui {
+namespace {
+
+constexpr const char* kNameTaken = "ノード名は既に存在します｡別のノード名を入力して下さい";
+
+}  // namespace
 
 NodeCommands::NodeCommands(MainWindow& window) : QObject(&window), window_(window) {
     contextMenu_ = new QMenu(&window);
@@ -40,6 +46,14 @@ void NodeCommands::selectQuietly(rn::Node* node) {
     --s.selectionQuiet;
 }
 
+bool NodeCommands::askNodeName(int mode, rn::Node* node) {
+    AppState& s = window_.state();
+    s.nameDialog.mode = mode;
+    s.nameDialog.name = node ? node->text : std::string();
+    window_.nodeDialog().showModal();
+    return !s.nameDialog.name.empty();
+}
+
 void NodeCommands::runAddCommand(int mode, int placement, const char* noSelection, const char* inTrash,
                                  const char* cancelled) {
     AppState& s = window_.state();
@@ -55,9 +69,7 @@ void NodeCommands::runAddCommand(int mode, int placement, const char* noSelectio
         rn::ShowStatus(inTrash);
         return;
     }
-    s.nameDialog.mode = mode;
-    window_.nodeDialog().showModal();
-    if (s.nameDialog.name.empty()) {
+    if (!askNodeName(mode, selected)) {
         rn::ShowStatus(cancelled);
         return;
     }
@@ -84,34 +96,39 @@ bool NodeCommands::addNode(int placement) {
     rn::Document& doc = window_.doc();
     rn::Node* selected = window_.selectedNode();
     if (!selected) return false;
-    doc.SaveTreeFile();
-    if (!window_.saveCurrentBody()) return false;
+    if (!doc.SaveTreeFile() || !window_.saveCurrentBody()) return false;
     const std::string name = s.nameDialog.name;
-    if (s.nameDialog.textNode && doc.BodyExists(name)) {
-        rn::ShowStatus(rn::Cp932ToUtf8(name) + " テキストノードは、既にあります");
+    const bool textNode = s.nameDialog.textNode;
+    if (doc.NameTaken(name, textNode, nullptr)) {
+        rn::ShowStatus(textNode ? rn::Cp932ToUtf8(name) + " テキストノードは、既にあります" : kNameTaken);
+        return false;
+    }
+    // The empty body exists before the node does, and goes again when the node cannot be saved:
+    // no file is left that no node names.
+    if (textNode && !doc.SaveBody(name, std::string())) return false;
+    rn::Node* added = nullptr;
+    switch (placement) {
+        case 1:
+            added = doc.outline.AppendChild(selected->parent, name);
+            break;
+        case 2:
+            added = doc.outline.AppendChild(selected, name);
+            break;
+        default:
+            added = doc.outline.InsertBefore(selected, name);
+            break;
+    }
+    if (!doc.SaveTreeFile()) {
+        doc.outline.Remove(added);
+        if (auto path = doc.BodyPath(name); textNode && path) std::filesystem::remove(*path);
         return false;
     }
     // The body has been written; the selection change that follows must not write it again.
     doc.editorNodeText.clear();
-    switch (placement) {
-        case 1:
-            doc.outline.AppendChild(selected->parent, name);
-            break;
-        case 2:
-            doc.outline.AppendChild(selected, name);
-            break;
-        default:
-            doc.outline.InsertBefore(selected, name);
-            break;
-    }
     window_.editor()->hide();
-    if (s.nameDialog.textNode) {
-        window_.bodyEditor().clearEditor();
-        doc.SaveBody(name, std::string());
-    }
+    if (textNode) window_.bodyEditor().clearEditor();
     doc.RefreshNodeKinds(doc.FindNodeByText(name));
-    doc.SaveTreeFile();
-    if (s.nameDialog.textNode && doc.editorState == rn::kEditing) {
+    if (textNode && doc.editorState == rn::kEditing) {
         window_.editor()->show();
         window_.editor()->setFocus();
     } else {
@@ -131,27 +148,31 @@ void NodeCommands::renameNode() {
         rn::ShowStatus("ゴミ箱のノード名は変更できません");
         return;
     }
-    s.nameDialog.mode = rn::kModeRename;
-    window_.nodeDialog().showModal();
-    if (s.nameDialog.name.empty()) {
+    if (!askNodeName(rn::kModeRename, selected)) {
         rn::ShowStatus("ノード名変更処理はキャンセルされました");
         return;
     }
     const std::string name = s.nameDialog.name;
-    if (doc.editorState == rn::kEditing) {
-        auto oldPath = doc.BodyPath(doc.editorNodeText);
-        auto newPath = doc.BodyPath(name);
-        if (!newPath || rn::FileExists(*newPath)) {
-            rn::ShowStatus("ノード名は既に存在します｡別のノード名を入力して下さい");
-            return;
-        }
-        if (!oldPath || !rn::RenamePath(*oldPath, *newPath)) return;
+    const std::string oldName = selected->text;
+    const bool textNode = selected->IsText();
+    if (doc.NameTaken(name, textNode, selected) || (textNode && !doc.BodyPath(name))) {
+        rn::ShowStatus(kNameTaken);
+        return;
+    }
+    // A text node's body file goes with it (also when its body is not in the editor).
+    auto oldPath = doc.BodyPath(oldName);
+    auto newPath = doc.BodyPath(name);
+    const bool moveFile = textNode && oldPath && rn::FileExists(*oldPath);
+    if (moveFile && !rn::RenamePath(*oldPath, *newPath)) return;
+    doc.outline.SetText(selected, name);
+    if (!doc.SaveTreeFile()) {
+        doc.outline.SetText(selected, oldName);
+        if (moveFile) rn::RenamePath(*newPath, *oldPath);
+        return;
     }
     // The editor keeps its text; the next selection change writes it under the new name.
-    doc.outline.SetText(selected, name);
-    doc.editorNodeText = name;
+    if (doc.editorNodeText == oldName) doc.editorNodeText = name;
     doc.RefreshNodeKinds(doc.FindNodeByText(name));
-    doc.SaveTreeFile();
     rn::ShowStatus(rn::Cp932ToUtf8(name) + " ノード名を変更しました");
     window_.FocusOutline();
 }

@@ -65,6 +65,9 @@ private:
     rn::Node* selectedOrTell(const char* noSelection);
     // Selects `node` without the selection change running (the command runs it itself afterwards).
     void selectQuietly(rn::Node* node);
+    // Shows the node-name dialog in `mode` for `node`, whatever an earlier showing left behind.
+    // True when the user confirmed a name (in nameDialog.name).
+    bool askNodeName(int mode, rn::Node* node);
 
     MainWindow& window_;
     QMenu* contextMenu_ = nullptr;

@@ -39,20 +39,19 @@ void NodeCommands::deleteNode() {
         }
         mode = rn::kModeDeleteFromTrash;
     }
-    s.nameDialog.mode = mode;
-    window_.nodeDialog().showModal();
-    if (s.nameDialog.name.empty()) {
+    if (!askNodeName(mode, selected)) {
         rn::ShowStatus("削除処理はキャンセルされました");
         return;
     }
     const std::string shownName = rn::Cp932ToUtf8(s.nameDialog.name);
-    doc.SaveTreeFile();
-    if (!window_.saveCurrentBody()) return;  // the edits stay in the editor rather than vanish
-    doc.editorNodeText.clear();
+    // Edits that could not be written stay in the editor rather than vanish.
+    if (!doc.SaveTreeFile() || !window_.saveCurrentBody()) return;
 
     std::string message;
     if (mode == rn::kModeMoveToTrash) {
         rn::Node* trash = rn::FindTrashNode(doc.outline);
+        rn::Node* oldParent = selected->parent;
+        const int oldRow = selected->row;
         ++s.selectionQuiet;
         const bool moved = trash && doc.outline.Move(selected, trash, trash->ChildCount());
         --s.selectionQuiet;
@@ -61,6 +60,14 @@ void NodeCommands::deleteNode() {
             rn::ShowStatus(shownName + " ノードはゴミ箱を含むため移動できません");
             return;
         }
+        if (!doc.SaveTreeFile()) {
+            ++s.selectionQuiet;
+            doc.outline.MoveBack(selected, oldParent, oldRow);
+            --s.selectionQuiet;
+            selectQuietly(selected);
+            return;
+        }
+        doc.editorNodeText.clear();
         window_.outlineView()->expand(window_.outlineModel()->indexOf(trash));
         selectQuietly(selected);
         window_.FocusOutline();
@@ -77,6 +84,9 @@ void NodeCommands::deleteNode() {
             if (all[i]->IsText()) bodies.push_back(all[i]->text);
             ++count;
         }
+        // The Tree file goes first: no body file is deleted while the Tree file still lists it.
+        if (!doc.SaveTreeFile(selected)) return;
+        doc.editorNodeText.clear();
         for (const std::string& name : bodies) {
             // Only files in the tree directory, and never a name read as a pattern.
             if (auto path = doc.BodyPath(name)) rn::DeleteFiles(*path, false);
@@ -87,7 +97,6 @@ void NodeCommands::deleteNode() {
         --s.selectionQuiet;
         message = shownName + " ノードを削除しました｡削除ノード件数=" + std::to_string(count) + "件";
     }
-    doc.SaveTreeFile();
     window_.bodyEditor().onCurrentNodeChanged(window_.selectedNode());
     rn::ShowStatus(message);
 }

@@ -66,13 +66,25 @@ void NodeCommands::onDrop(const QPoint& pos) {
             break;
     }
     AppState& s = window_.state();
+    rn::Node* oldParent = selected->parent;
+    const int oldRow = selected->row;
     ++s.selectionQuiet;
     // Onto itself or into its own branch the outline stays as it is. Body files never move.
-    const bool moved = doc.outline.Move(selected, parent, row);
+    const bool intoItself = !doc.outline.Move(selected, parent, row);
     --s.selectionQuiet;
-    if (moved && parent != doc.outline.Root()) window_.outlineView()->expand(window_.outlineModel()->indexOf(parent));
+    if (intoItself || (selected->parent == oldParent && selected->row == oldRow)) {
+        rn::ShowStatus(intoItself ? "ノード自身とその子ノードの中へは移動できません" : "ノードは移動しませんでした");
+        return;
+    }
+    if (!doc.SaveTreeFile()) {
+        ++s.selectionQuiet;
+        doc.outline.MoveBack(selected, oldParent, oldRow);
+        --s.selectionQuiet;
+        selectQuietly(selected);
+        return;
+    }
+    if (parent != doc.outline.Root()) window_.outlineView()->expand(window_.outlineModel()->indexOf(parent));
     selectQuietly(selected);
-    doc.SaveTreeFile();
     window_.bodyEditor().onCurrentNodeChanged(selected);
     rn::ShowStatus("ノードを移動しました");
 }

@@ -5,10 +5,13 @@
 #include "core/settings/history.h"
 #include "core/settings/resdir.h"
 #include "core/settings/sample_guide.h"
+#include "core/text/cp932.h"
 #include "core/tree/files.h"
 #include "core/tree/notices.h"
 #include "core/tree/program.h"
+#include "core/tree/rescue_file.h"
 #include "gui/mainwin/appearance.h"
+#include "gui/mainwin/body_editor.h"
 #include "gui/mainwin/history_menu.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/outline_view.h"
@@ -91,7 +94,7 @@ void StartupExit::openStartFile(const std::string& startFile) {
             }
             return;
         }
-        rn::ShowStatus(doc.treeFile + " を開きました");
+        rn::ShowStatus(rn::OpenResultMessage(rn::kOpenDone, doc, startFile));
         const int nodeNo = s.settings.Start.NodeNo;
         if (s.settings.Start.DocMovement && nodeNo >= 0 && nodeNo < doc.outline.Count()) {
             window_.FocusOutline();
@@ -103,14 +106,30 @@ void StartupExit::openStartFile(const std::string& startFile) {
     rn::ShowStatus("前回開いた Rnote ファイルがありません");
 }
 
-void StartupExit::runExit() {
+bool StartupExit::rescueEditedBody(bool mayStay) {
+    const std::string node = rn::Cp932ToUtf8(window_.doc().editorNodeText);
+    std::string bytes, reason, path;
+    if (window_.bodyEditor().editorBytes(bytes))
+        path = rn::WriteRescueFile(rn::RescueDirectory(), window_.doc().editorNodeText, bytes, reason);
+    if (!path.empty()) {
+        rn::notices().MessageBox("ノード \"" + node +
+                                 "\" の本文を保存できなかったため、次のファイルに保存しました。\n" + path);
+        return true;
+    }
+    if (!mayStay) return true;
+    return rn::notices().AskYesNo("ノード \"" + node + "\" の本文を保存できません。" + reason +
+                                  "\n保存せずに終了しますか？");
+}
+
+bool StartupExit::runExit(bool mayStay) {
     AppState& s = window_.state();
     rn::Document& doc = window_.doc();
-    window_.saveCurrentBody();
+    if (!window_.saveCurrentBody() && !rescueEditedBody(mayStay)) return false;
     doc.SaveTreeFile();
     s.history.SaveTreeHistory(rn::HistoryFilePath());
     rn::WriteSettings(s.settingsFile, s.settings, currentGeometry(), doc.treeFile);
     rn::ReleaseScratchLists();
+    return true;
 }
 
 }  // namespace rn::gui

@@ -15,7 +15,8 @@ public:
     explicit StartupExit(MainWindow& window) : window_(window) {}
 
     void runStartup();
-    void runExit();
+    // False when the user chose to keep the program running (only asked when `mayStay`).
+    bool runExit(bool mayStay);
 
     // The window's position and size and the outline pane's width, as the settings file keeps them.
     rn::WindowGeometry currentGeometry() const;
@@ -23,6 +24,9 @@ public:
 
 private:
     void openStartFile(const std::string& startFile);
+    // The body being edited could not be written: its text goes to a rescue file. True when the
+    // exit may go on.
+    bool rescueEditedBody(bool mayStay);
 
     MainWindow& window_;
 };

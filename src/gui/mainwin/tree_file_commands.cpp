@@ -9,9 +9,18 @@ namespace rn::gui {
 bool TreeFileCommands::prepare() {
     rn::ClearStatus();
     window_.closeSearchResults();
-    if (!window_.saveCurrentBody()) return false;
-    window_.doc().SaveTreeFile();
-    return true;
+    // The open document stays when its body or its outline could not be written.
+    return window_.saveCurrentBody() && window_.doc().SaveTreeFile();
+}
+
+void TreeFileCommands::reloadTreeFile() {
+    rn::Document& doc = window_.doc();
+    if (!doc.IsOpen() || !window_.saveCurrentBody()) return;
+    const std::string path = doc.treeFile;
+    const std::string node = doc.editorNodeText;
+    if (doc.OpenTreeFile(path) < 0) return;
+    if (rn::Node* same = doc.outline.At(doc.FindNodeByText(node))) window_.SelectNode(same);
+    rn::ShowStatus(path + " を読み込み直しました");
 }
 
 void TreeFileCommands::openTreeFile() {

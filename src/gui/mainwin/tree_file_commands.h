@@ -18,6 +18,9 @@ public:
     // Steps shared by the commands that replace the document: end a search, write the body and the
     // outline. False when the body could not be written: the command stops rather than lose it.
     bool prepare();
+    // Reads the open Tree file again (another program changed it), after writing the body being
+    // edited; the node being edited is selected again when it is still there.
+    void reloadTreeFile();
 
 private:
     MainWindow& window_;
