@@ -62,10 +62,14 @@ Fixture& F() {
     return *g_fixture;
 }
 
+// One change of a node text, so that every save writes (an unchanged outline is not written).
 void BM_SaveTreeFile(benchmark::State& state) {
-    F();
-    for (auto _ : state)
-        F().w().doc().SaveTreeFile();
+    rn::Document& doc = F().w().doc();
+    int flip = 0;
+    for (auto _ : state) {
+        doc.outline.At(10001)->text = (flip++ % 2) ? "saved-a" : "saved-b";
+        doc.SaveTreeFile();
+    }
 }
 BENCHMARK(BM_SaveTreeFile)->Unit(benchmark::kMillisecond);
 
@@ -128,13 +132,13 @@ void BM_DeleteNode(benchmark::State& state) {
         rn::Node* trash = rn::FindTrashNode(doc.outline);
         rn::Node* victim = doc.outline.AppendChild(trash, "victim.TXT", rn::NodeKind::Text);
         std::ofstream(F().dir + "/victim.TXT") << "x";
+        doc.SaveTreeFile();
         w.SelectNode(victim);
         state.ResumeTiming();
-        // The command's work after its confirmation: save, delete the file, remove, save.
-        doc.SaveTreeFile();
+        // The command's work after its confirmation: save without the branch, delete the file, remove.
+        doc.SaveTreeFile(victim);
         rn::DeleteFiles(*doc.BodyPath("victim.TXT"), false);
         doc.outline.Remove(victim);
-        doc.SaveTreeFile();
     }
 }
 BENCHMARK(BM_DeleteNode)->Unit(benchmark::kMillisecond);
