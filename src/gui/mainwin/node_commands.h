@@ -60,6 +60,10 @@ public:
     QMenu* contextMenu() const { return contextMenu_; }
 
 private:
+    enum class MoveOutcome { IntoItself, AlreadyThere, NotSaved, Moved };
+    // Moves `node` with its branch before child `row` of `parent` and writes the Tree file; when the
+    // write fails the node goes back to its place.
+    MoveOutcome moveAndSave(rn::Node* node, rn::Node* parent, int row);
     void runAddCommand(int mode, int placement, const char* noSelection, const char* inTrash, const char* cancelled);
     // The selected node, or null after telling the user `noSelection`.
     rn::Node* selectedOrTell(const char* noSelection);

@@ -50,23 +50,13 @@ void NodeCommands::deleteNode() {
     std::string message;
     if (mode == rn::kModeMoveToTrash) {
         rn::Node* trash = rn::FindTrashNode(doc.outline);
-        rn::Node* oldParent = selected->parent;
-        const int oldRow = selected->row;
-        ++s.selectionQuiet;
-        const bool moved = trash && doc.outline.Move(selected, trash, trash->ChildCount());
-        --s.selectionQuiet;
-        if (!moved) {
+        const MoveOutcome outcome = trash ? moveAndSave(selected, trash, trash->ChildCount()) : MoveOutcome::IntoItself;
+        if (outcome == MoveOutcome::IntoItself) {
             // The first trash node lies inside this very branch (a hand-edited Tree file).
             rn::ShowStatus(shownName + " ノードはゴミ箱を含むため移動できません");
             return;
         }
-        if (!doc.SaveTreeFile()) {
-            ++s.selectionQuiet;
-            doc.outline.MoveBack(selected, oldParent, oldRow);
-            --s.selectionQuiet;
-            selectQuietly(selected);
-            return;
-        }
+        if (outcome == MoveOutcome::NotSaved) return;
         doc.editorNodeText.clear();
         window_.outlineView()->expand(window_.outlineModel()->indexOf(trash));
         selectQuietly(selected);

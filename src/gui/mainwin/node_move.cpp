@@ -65,28 +65,41 @@ void NodeCommands::onDrop(const QPoint& pos) {
             row = parent->ChildCount();
             break;
     }
-    AppState& s = window_.state();
-    rn::Node* oldParent = selected->parent;
-    const int oldRow = selected->row;
-    ++s.selectionQuiet;
-    // Onto itself or into its own branch the outline stays as it is. Body files never move.
-    const bool intoItself = !doc.outline.Move(selected, parent, row);
-    --s.selectionQuiet;
-    if (intoItself || (selected->parent == oldParent && selected->row == oldRow)) {
-        rn::ShowStatus(intoItself ? "ノード自身とその子ノードの中へは移動できません" : "ノードは移動しませんでした");
-        return;
-    }
-    if (!doc.SaveTreeFile()) {
-        ++s.selectionQuiet;
-        doc.outline.MoveBack(selected, oldParent, oldRow);
-        --s.selectionQuiet;
-        selectQuietly(selected);
-        return;
+    // Body files never move.
+    switch (moveAndSave(selected, parent, row)) {
+        case MoveOutcome::IntoItself:
+            rn::ShowStatus("ノード自身とその子ノードの中へは移動できません");
+            return;
+        case MoveOutcome::AlreadyThere:
+            rn::ShowStatus("ノードは移動しませんでした");
+            return;
+        case MoveOutcome::NotSaved:
+            return;
+        case MoveOutcome::Moved:
+            break;
     }
     if (parent != doc.outline.Root()) window_.outlineView()->expand(window_.outlineModel()->indexOf(parent));
     selectQuietly(selected);
     window_.bodyEditor().onCurrentNodeChanged(selected);
     rn::ShowStatus("ノードを移動しました");
+}
+
+NodeCommands::MoveOutcome NodeCommands::moveAndSave(rn::Node* node, rn::Node* parent, int row) {
+    AppState& s = window_.state();
+    rn::Document& doc = window_.doc();
+    rn::Node* oldParent = node->parent;
+    const int oldRow = node->row;
+    ++s.selectionQuiet;
+    const bool movable = doc.outline.Move(node, parent, row);
+    --s.selectionQuiet;
+    if (!movable) return MoveOutcome::IntoItself;
+    if (node->parent == oldParent && node->row == oldRow) return MoveOutcome::AlreadyThere;
+    if (doc.SaveTreeFile()) return MoveOutcome::Moved;
+    ++s.selectionQuiet;
+    doc.outline.MoveBack(node, oldParent, oldRow);
+    --s.selectionQuiet;
+    selectQuietly(node);
+    return MoveOutcome::NotSaved;
 }
 
 bool NodeCommands::onOutlineKeyDown(QKeyEvent* event) {
