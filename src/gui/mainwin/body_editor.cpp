@@ -264,7 +264,7 @@ void BodyEditor::keepSelectionOnEditedNode() {
         AppState& s = window_.state();
         rn::Document& doc = window_.doc();
         rn::Node* node = doc.outline.At(doc.FindNodeByText(edited));
-        if (!node || doc.editorNodeText != edited || window_.selectedNode() == node) return;
+        if (!node || doc.editorNodeText != edited) return;
         ++s.selectionQuiet;
         window_.SelectNode(node);
         --s.selectionQuiet;
