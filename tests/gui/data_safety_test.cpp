@@ -20,6 +20,7 @@
 using rn::test::AnswerNodeDialog;
 using rn::test::CancelNodeDialog;
 using rn::test::ConfirmNodeDialog;
+using rn::test::LabelPoint;
 using rn::test::MainWindowFixture;
 using rn::test::OnNodeDialog;
 using rn::test::ReadAll;
@@ -40,11 +41,6 @@ QString Memo(MainWindowFixture& f) {
 void Type(MainWindowFixture& f, const char* text) {
     f.w().editor()->moveCursor(QTextCursor::Start);
     QTest::keyClicks(f.w().editor(), QString::fromUtf8(text));
-}
-
-QPoint LabelPoint(MainWindowFixture& f, int absIndex) {
-    QRect r = f.w().outlineView()->visualRect(f.w().outlineModel()->indexOf(f.doc().outline.At(absIndex)));
-    return QPoint(r.left() + 24, r.center().y());
 }
 
 // Points XDG_DATA_HOME at a directory of the test for as long as it lives.

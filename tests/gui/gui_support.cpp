@@ -71,4 +71,10 @@ std::string MainWindowFixture::NodeText(int absIndex) {
     return n ? rn::Cp932ToUtf8(n->text) : std::string("<none>");
 }
 
+QPoint LabelPoint(MainWindowFixture& f, int absIndex) {
+    const QModelIndex i = f.w().outlineModel()->indexOf(f.doc().outline.At(absIndex));
+    const QRect r = f.w().outlineView()->visualRect(i);
+    return QPoint(r.left() + 24, r.center().y());
+}
+
 }  // namespace rn::test

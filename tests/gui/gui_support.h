@@ -1,6 +1,7 @@
 // A main window in a temporary program directory, with scripted prompts, for the GUI tests.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -50,5 +51,9 @@ public:
     ScriptedPrompts prompts;
     std::unique_ptr<rn::gui::MainWindow> window;
 };
+
+// A point on the label of the node at an absolute index, in the outline view's viewport (where a
+// click selects it and a drop makes the dragged node its last child).
+QPoint LabelPoint(MainWindowFixture& f, int absIndex);
 
 }  // namespace rn::test

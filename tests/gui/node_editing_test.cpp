@@ -16,6 +16,7 @@
 using rn::test::AnswerNodeDialog;
 using rn::test::CancelNodeDialog;
 using rn::test::ConfirmNodeDialog;
+using rn::test::LabelPoint;
 using rn::test::MainWindowFixture;
 using rn::test::OnNodeDialog;
 using rn::test::ReadAll;
@@ -31,12 +32,6 @@ std::string Tree(MainWindowFixture& f, const char* file = "doc.Rnote") {
 QString Selected(MainWindowFixture& f) {
     rn::Node* n = f.w().selectedNode();
     return n ? QString::fromStdString(rn::Cp932ToUtf8(n->text)) : QString();
-}
-
-QPoint LabelPoint(MainWindowFixture& f, int absIndex) {
-    QModelIndex i = f.w().outlineModel()->indexOf(f.doc().outline.At(absIndex));
-    QRect r = f.w().outlineView()->visualRect(i);
-    return QPoint(r.left() + 24, r.center().y());
 }
 
 QPoint IndentPoint(MainWindowFixture& f, int absIndex) {
