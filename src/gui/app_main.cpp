@@ -1,6 +1,9 @@
 #include "gui/app_main.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "core/tree/program.h"
 #include "gui/gui_notices.h"
@@ -12,22 +15,49 @@
 
 namespace rn::gui {
 
+bool installQtTranslations(const QString& directory) {
+    // One translator for the whole run; a later call (tests start many windows) replaces its texts.
+    static QTranslator* translator = nullptr;
+    auto* next = new QTranslator(qApp);
+    if (!next->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    directory)) {
+        delete next;
+        return false;
+    }
+    if (translator) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    translator = next;
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
+
+void configureApplication() {
+    // The name a desktop shows for the program (the window class) and the title of its boxes. It is
+    // not made the display name: Qt would append that to every caption.
+    QApplication::setApplicationName(QStringLiteral("RamblenoteVer3"));
+    // Lets the desktop match the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.ramblenote.Ramblenote"));
+    // Every text of the program is Japanese, whatever the system's language; without the translation
+    // files Qt's own texts stay English.
+    installQtTranslations(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
 int runDesktop(char* programName, const std::vector<std::string>& arguments) {
     int argc = 1;
     char* argv[] = {programName, nullptr};
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ramblenote"));
-    // The title a running copy is known by, and what the task bar shows.
-    QApplication::setApplicationDisplayName(QStringLiteral("RamblenoteVer3"));
-    // Lets the desktop match the window to the installed desktop entry and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.ramblenote.Ramblenote"));
+    configureApplication();
     QApplication::setQuitOnLastWindowClosed(false);
 
     rn::SingleInstance single(QStringLiteral("RamblenoteVer3"));
     if (single.AnotherCopyRunning()) {
-        // This copy touches no file: it says so and ends.
+        // This copy touches no file: it says so, brings the running copy forward once its box is
+        // dismissed (so that the box is not hidden behind it), and ends.
         QtPrompts prompts;
         prompts.information(fromUtf8(rn::RunningProgramPath()) + QStringLiteral("\r起動済みです｡"));
+        single.AskToShow();
         return 0;
     }
     single.Listen();

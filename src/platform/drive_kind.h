@@ -18,4 +18,9 @@ enum DriveKindCode : int {
 // A relative or empty path is unknown.
 int DriveKind(const std::string& path);
 
+// The kind that a file system's type alone decides (statfs magic number; `mountType` as the mount
+// table names it, consulted for user-space file systems), or -1 when the device must tell whether
+// it is removable.
+int DriveKindOfFileSystem(unsigned long magic, const std::string& mountType);
+
 }  // namespace rn

@@ -71,13 +71,40 @@ std::string MountType(const std::filesystem::path& p) {
     return bestType;
 }
 
+// A user-space file system is a network one when its mount type names a network protocol or tool.
 bool IsNetworkFuse(const std::string& type) {
-    for (const char* name : {"sshfs", "rclone", "s3fs", "gvfs", "davfs", "curlftpfs", "smb", "nfs", "glusterfs"})
+    for (const char* name :
+         {"sshfs", "rclone", "s3fs", "gvfs", "davfs", "curlftpfs", "smb", "cifs", "nfs", "glusterfs", "webdav"})
         if (type.find(name) != std::string::npos) return true;
     return false;
 }
 
 }  // namespace
+
+int DriveKindOfFileSystem(unsigned long magic, const std::string& mountType) {
+    switch (magic & 0xFFFFFFFFul) {
+        case kIso9660:
+        case kUdf:
+            return kDriveCdRom;
+        case kNfs:
+        case kSmb:
+        case kSmb2:
+        case kCifs:
+        case kAfs:
+        case kCoda:
+        case kNcp:
+        case kCeph:
+        case kV9fs:
+            return kDriveNetwork;
+        case kFuse:
+            return IsNetworkFuse(mountType) ? kDriveNetwork : -1;
+        case kTmpfs:
+        case kRamfs:
+            return kDriveRamDisk;
+        default:
+            return -1;
+    }
+}
 
 int DriveKind(const std::string& path) {
     if (path.empty() || path[0] != '/') return kDriveUnknown;
@@ -89,30 +116,10 @@ int DriveKind(const std::string& path) {
     }
     struct statfs fs {};
     if (statfs(p.c_str(), &fs) != 0) return kDriveUnknown;
-    const auto type = static_cast<unsigned long>(fs.f_type) & 0xFFFFFFFFul;
-    switch (type) {
-        case kIso9660:
-        case kUdf:
-            return kDriveCdRom;
-        case kNfs:
-        case kSmb:
-        case kSmb2:
-        case kCifs:
-        case kFuse:
-            if (IsNetworkFuse(MountType(std::filesystem::absolute(p, ec)))) return kDriveNetwork;
-            break;
-        case kAfs:
-        case kCoda:
-        case kNcp:
-        case kCeph:
-        case kV9fs:
-            return kDriveNetwork;
-        case kTmpfs:
-        case kRamfs:
-            return kDriveRamDisk;
-        default:
-            break;
-    }
+    const auto magic = static_cast<unsigned long>(fs.f_type);
+    // Only a user-space file system needs its mount type to tell what it is.
+    const std::string mountType = (magic & 0xFFFFFFFFul) == kFuse ? MountType(std::filesystem::absolute(p, ec)) : "";
+    if (const int kind = DriveKindOfFileSystem(magic, mountType); kind >= 0) return kind;
     struct stat st {};
     if (stat(p.c_str(), &st) == 0 && BlockDeviceRemovable(st.st_dev)) return kDriveRemovable;
     return kDriveFixed;

@@ -2,24 +2,74 @@
 
 #include <unistd.h>
 
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
 
 namespace rn {
+namespace {
+
+constexpr int kWaitMs = 500;
+
+// Characters a socket file name may carry; others (a Wayland socket given as a path) become "_".
+QString fileNameSafe(const QString& text) {
+    QString out = text;
+    for (QChar& c : out)
+        if (!c.isLetterOrNumber() && c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char(':'))
+            c = QLatin1Char('_');
+    return out;
+}
+
+// ":0.0" and ":0" name the same X display; the screen number after the display number is dropped.
+QString withoutScreen(const QString& display) {
+    const qsizetype colon = display.lastIndexOf(QLatin1Char(':'));
+    const qsizetype dot = display.indexOf(QLatin1Char('.'), colon + 1);
+    return colon >= 0 && dot > colon ? display.left(dot) : display;
+}
+
+}  // namespace
 
 SingleInstance::SingleInstance(const QString& title, QObject* parent)
-    : QObject(parent), name_(title + QLatin1Char('-') + QString::number(::getuid())) {}
+    : QObject(parent),
+      name_(serverName(title, ::getuid(), currentDisplay(), qEnvironmentVariable("XDG_RUNTIME_DIR"))) {}
 
 SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::serverName(const QString& title, unsigned uid, const QString& display,
+                                   const QString& runtimeDir) {
+    const QString name = title + QLatin1Char('-') + QString::number(uid) + QLatin1Char('-') +
+                         fileNameSafe(withoutScreen(display.isEmpty() ? QStringLiteral("none") : display));
+    // The runtime folder belongs to this user alone and is emptied at logout.
+    if (!runtimeDir.isEmpty() && QFileInfo(runtimeDir).isDir()) return runtimeDir + QLatin1Char('/') + name;
+    return name;
+}
+
+QString SingleInstance::currentDisplay() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("xcb")) return qEnvironmentVariable("DISPLAY");
+    if (platform.startsWith(QLatin1String("wayland"))) {
+        const QString socket = qEnvironmentVariable("WAYLAND_DISPLAY");
+        return QStringLiteral("wayland-") + (socket.isEmpty() ? QStringLiteral("wayland-0") : socket);
+    }
+    return platform;
+}
 
 bool SingleInstance::AnotherCopyRunning() {
     QLocalSocket socket;
     socket.connectToServer(name_);
-    if (!socket.waitForConnected(500)) return false;
-    socket.write("show\n");
-    socket.waitForBytesWritten(500);
+    if (!socket.waitForConnected(kWaitMs)) return false;
     socket.disconnectFromServer();
     return true;
+}
+
+void SingleInstance::AskToShow() {
+    QLocalSocket socket;
+    socket.connectToServer(name_);
+    if (!socket.waitForConnected(kWaitMs)) return;
+    socket.write("show\n");
+    socket.waitForBytesWritten(kWaitMs);
+    socket.disconnectFromServer();
 }
 
 bool SingleInstance::Listen() {

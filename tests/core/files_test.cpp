@@ -167,6 +167,20 @@ TEST(DriveKindTest, RelativeAndRamPaths) {
     EXPECT_TRUE(kind == kDriveFixed || kind == kDriveNetwork || kind == kDriveRamDisk || kind == kDriveRemovable);
 }
 
+TEST(DriveKindTest, FileSystemTypes) {
+    struct Case {
+        unsigned long magic;
+        const char* mountType;
+        int kind;
+    };
+    for (const Case& c : {Case{0xFF534D42, "cifs", kDriveNetwork}, Case{0xFE534D42, "smb3", kDriveNetwork},
+                          Case{0x517B, "smbfs", kDriveNetwork}, Case{0x6969, "nfs4", kDriveNetwork},
+                          Case{0x65735546, "fuse.sshfs", kDriveNetwork}, Case{0x65735546, "fuse.rclone", kDriveNetwork},
+                          Case{0x65735546, "fuse.ntfs-3g", -1}, Case{0x9660, "iso9660", kDriveCdRom},
+                          Case{0x01021994, "tmpfs", kDriveRamDisk}, Case{0xEF53, "ext4", -1}})
+        EXPECT_EQ(DriveKindOfFileSystem(c.magic, c.mountType), c.kind) << c.mountType;
+}
+
 TEST(ProgramValuesTest, NameAndDirectoryFromTheProgramPath) {
     SetupProgramValues("/opt/rn tool/bin/ramblenote.bin");
     EXPECT_EQ(Program().name, "RAMBLENOTE");

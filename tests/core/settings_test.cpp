@@ -19,19 +19,22 @@ using test::ReadAll;
 using test::S;
 using test::WriteAll;
 
-// A record in which every field differs from its initial value.
+// A record in which every field but some flags differs from its initial value. Neighbouring flags
+// differ from each other, so that a key read into the wrong field shows.
 Settings Filled() {
     Settings s;
     s.Ramblenote = {"山田 太郎", true, 12};
-    s.Start = {true, true, "/home/夏目/小説.Rnote", 17};
+    s.Start = {true, false, "/home/夏目/小説.Rnote", 17};
     s.Tree.Width = 210;
-    s.Tree.Root = s.Tree.Line = s.Tree.Button = true;
+    s.Tree.Root = s.Tree.Button = true;
+    s.Tree.Line = false;
     static_cast<PaneFontSettings&>(s.Tree) = {"ＭＳ ゴシック", 9, "clNavy", 5, "clCream", 19};
     static_cast<PaneFontSettings&>(s.Memo) = {"ＭＳ 明朝", 14, "$00123456", 0, "clWhite", 16};
     s.Memo.TabSize = 3;
-    s.Memo.TabIn = s.Memo.WordWrap = true;
+    s.Memo.TabIn = true;
+    s.Memo.WordWrap = false;
     static_cast<PaneFontSettings&>(s.AddMemo) = {"IPAGothic", 10, "clMaroon", 2, "clSkyBlue", 18};
-    s.AddMemo.ILSW = true;
+    s.AddMemo.ILSW = false;
     s.Others.PrintName = "/opt/印刷/print";
     return s;
 }
@@ -59,11 +62,21 @@ TEST_F(SettingsFileTest, PanelTreeWidthOfAtMost100Becomes100) {
 
 TEST_F(SettingsFileTest, EveryFieldSurvivesAWriteAndARead) {
     Settings written = Filled();
-    ASSERT_TRUE(WriteSettings(ini, written, kGeometry, written.Start.TreeFileName));
-    Settings read;
-    EXPECT_EQ(ReadSettings(ini, read), kGeometry);
-    EXPECT_TRUE(read == written);
+    // Then every flag the other way round.
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass);
+        ASSERT_TRUE(WriteSettings(ini, written, kGeometry, written.Start.TreeFileName));
+        Settings read;
+        EXPECT_EQ(ReadSettings(ini, read), kGeometry);
+        EXPECT_TRUE(read == written);
+        for (bool* flag : {&written.Ramblenote.ExePConSW, &written.Start.TreeOpen, &written.Start.DocMovement,
+                           &written.Tree.Root, &written.Tree.Line, &written.Tree.Button, &written.Memo.TabIn,
+                           &written.Memo.WordWrap, &written.AddMemo.ILSW})
+            *flag = !*flag;
+    }
+    EXPECT_EQ(written.Start.TreeFileName, "NULL");  // TreeOpen was off in the second pass
     EXPECT_TRUE(notices.recorder.log.empty());
+    Settings read;
     // Missing keys give the fallbacks of their types.
     WriteAll(ini, "[Start]\r\nTreeOpen=2\r\n");
     ReadSettings(ini, read);

@@ -48,6 +48,17 @@ TEST(TreeFile, ReadsTabsBlanksAndEveryLineEnd) {
     }
 }
 
+TEST(TreeFile, ALineBackUpALevelJoinsTheParentAtThatLevel) {
+    Outline o;
+    ASSERT_TRUE(ParseTreeLines(SplitTreeLines("a\r\n\tb\r\n\t\tc\r\n\td\r\n").lines, o).ok);
+    EXPECT_EQ(Describe(o), "0:a|1:b|2:c|1:d|");
+    Node* a = o.At(0);
+    ASSERT_EQ(a->ChildCount(), 2);
+    EXPECT_EQ(o.At(3)->parent, a);
+    EXPECT_EQ(o.At(2)->parent, o.At(1));
+    EXPECT_EQ(o.At(1)->ChildCount(), 1);
+}
+
 TEST(TreeFile, FirstLineIsARootWhateverItsIndentAndBlankLinesAreRoots) {
     Outline o;
     ASSERT_TRUE(ParseTreeLines(SplitTreeLines("\t\tX\n\tY\nZ\n\n\t\n\t W").lines, o).ok);

@@ -2,17 +2,73 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QHash>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProgressDialog>
 #include <QTest>
+#include <QTimer>
 
 #include "core/text/cp932.h"
+#include "gui/app_main.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
 #include "gui/mainwin/status_panels.h"
 
 namespace rn::test {
+namespace {
+
+// A modal dialog that nobody answers would wait for the test's time limit. Every box, question and
+// file dialog goes through the scripted prompts, so one of Qt's own appearing is a fault at once;
+// the program's own dialogs are answered by scripts within moments of being shown, so one still open
+// after kUnansweredMs (counted from that showing) is one nobody will answer.
+constexpr int kUnansweredMs = 5000;
+
+class ModalDialogGuard : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* w = static_cast<QWidget*>(watched);
+            if (w->isWindow() && w->isModal() && !qobject_cast<QProgressDialog*>(w)) watch(w);
+        }
+        return false;
+    }
+
+private:
+    void watch(QWidget* w) {
+        const bool qtOwn = qobject_cast<QMessageBox*>(w) || qobject_cast<QFileDialog*>(w) ||
+                           qobject_cast<QColorDialog*>(w) || qobject_cast<QFontDialog*>(w) ||
+                           qobject_cast<QInputDialog*>(w);
+        const int showing = ++showings_[w];
+        QPointer<QWidget> guarded(w);
+        QTimer::singleShot(qtOwn ? 0 : kUnansweredMs, this, [this, guarded, showing] {
+            if (!guarded || !guarded->isVisible() || showings_.value(guarded) != showing) return;
+            QString text = guarded->windowTitle();
+            if (auto* box = qobject_cast<QMessageBox*>(guarded.data())) text += QStringLiteral(": ") + box->text();
+            qFatal("unexpected modal dialog %s (%s) left open: %s", guarded->metaObject()->className(),
+                   qPrintable(guarded->objectName()), qPrintable(text));
+        });
+    }
+
+    QHash<QWidget*, int> showings_;
+};
+
+void prepareApplication() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    rn::gui::configureApplication();
+    qApp->installEventFilter(new ModalDialogGuard);
+}
+
+}  // namespace
 
 MainWindowFixture::MainWindowFixture(const QStringList& arguments, bool show) {
-    QApplication::setApplicationDisplayName(QStringLiteral("RamblenoteVer3"));
+    prepareApplication();
     Start(arguments, show);
 }
 

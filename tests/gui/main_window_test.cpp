@@ -210,13 +210,20 @@ void MainWindowTest::endOfSessionEndsEvenWhenResident() {
 }
 
 void MainWindowTest::secondCopyIsRefusedAndTouchesNothing() {
-    // A first copy in this process listens; the built program started as a second copy must refuse.
+    // In a runtime folder of its own, so that a copy of the program running for this user does not
+    // count. A first copy in this process listens; a second copy finds it, and asks it to come
+    // forward only once its own box has been dismissed.
+    rn::test::TempDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().c_str());
     rn::SingleInstance first(QStringLiteral("RamblenoteVer3"));
+    QVERIFY(first.ServerName().startsWith(QString::fromStdString(runtime.path())));
     QVERIFY(!first.AnotherCopyRunning());
     QVERIFY(first.Listen());
     QSignalSpy shown(&first, &rn::SingleInstance::showRequested);
     rn::SingleInstance second(QStringLiteral("RamblenoteVer3"));
     QVERIFY(second.AnotherCopyRunning());
+    QVERIFY(!shown.wait(200));
+    second.AskToShow();
     QVERIFY(shown.wait(2000));
 }
 

@@ -7,7 +7,9 @@
 #include "core/settings/colors.h"
 #include "core/settings/settings.h"
 #include "gui/gui_notices.h"
+#include "gui/mainwin/body_editor.h"
 #include "gui/mainwin/body_text_edit.h"
+#include "gui/mainwin/caret_panel.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/outline_view.h"
 
@@ -153,6 +155,8 @@ void applySettings(MainWindow& w) {
         applyTabStops(*pane.edit, s.Memo.TabSize);
         pane.edit->setTabChangesFocus(!s.Memo.TabIn);
     }
+    // Wrapping and fonts number the displayed lines anew.
+    w.bodyEditor().caretPanel().refresh();
 }
 
 }  // namespace rn::gui

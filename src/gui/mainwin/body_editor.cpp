@@ -1,14 +1,11 @@
 #include "gui/mainwin/body_editor.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFileSystemWatcher>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QTextBlock>
-#include <QTextLayout>
 #include <QTimer>
 #include <cstring>
 #include <filesystem>
@@ -20,6 +17,7 @@
 #include "core/tree/treefile.h"
 #include "gui/mainwin/appearance.h"
 #include "gui/mainwin/body_text_edit.h"
+#include "gui/mainwin/caret_panel.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/status_panels.h"
 #include "platform/lock_keys.h"
@@ -35,7 +33,10 @@ QString bodyToText(std::string_view bytes) {
 
 }  // namespace
 
-BodyEditor::BodyEditor(MainWindow& window) : QObject(&window), window_(window) {
+BodyEditor::BodyEditor(MainWindow& window)
+    : QObject(&window),
+      window_(window),
+      caretPanel_(new CaretPanel(*window.editor(), *window.statusPanels(), 2, this)) {
     watcher_ = new QFileSystemWatcher(this);
     connect(watcher_, &QFileSystemWatcher::fileChanged, this, &BodyEditor::checkBodyOnDisk);
     connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &BodyEditor::checkBodyOnDisk);
@@ -299,6 +300,8 @@ void BodyEditor::onCurrentNodeChanged(rn::Node* node) {
     doc.editorState = rn::kNoBody;
     if (s.startupDone) s.settings.Start.NodeNo = doc.outline.IndexOf(node);
     showNodePosition(node);
+    // The caret of the node left behind means nothing here.
+    caretPanel_->clear();
     QPlainTextEdit* editor = window_.editor();
     if (node->IsText()) {
         editor->show();
@@ -322,38 +325,6 @@ void BodyEditor::onCurrentNodeChanged(rn::Node* node) {
     }
 }
 
-QString BodyEditor::caretText(const QPlainTextEdit& edit) {
-    QTextCursor cursor = edit.textCursor();
-    const int pos = cursor.selectionStart();
-    QTextBlock block = edit.document()->findBlock(pos);
-    int line = 0;
-    int column = pos - block.position();
-    if (edit.lineWrapMode() == QPlainTextEdit::NoWrap) {
-        line = block.blockNumber();
-    } else {
-        // Displayed lines: the wrapped lines of every block before, then the line within this block.
-        // The layout keeps each laid-out block's line count and their running sum (a block never laid
-        // out counts one line). Blocks above the caret that were never shown are laid out first, up
-        // to a bound: laying out is shaping text, and a caret at the end of a huge body must not
-        // freeze the editor; beyond the bound such blocks keep counting one line.
-        QAbstractTextDocumentLayout* layout = edit.document()->documentLayout();
-        if (block.position() <= kExactCaretChars) {
-            for (QTextBlock b = edit.document()->firstBlock(); b.isValid() && b != block; b = b.next())
-                if (b.isVisible() && (!b.layout() || b.layout()->lineCount() == 0)) layout->blockBoundingRect(b);
-        }
-        layout->blockBoundingRect(block);
-        line = block.firstLineNumber();
-        if (QTextLayout* bl = block.layout(); bl && bl->lineCount() > 0) {
-            QTextLine tl = bl->lineForTextPosition(column);
-            if (tl.isValid()) {
-                line += tl.lineNumber();
-                column -= tl.textStart();
-            }
-        }
-    }
-    return QStringLiteral("%1行/%2").arg(line + 1).arg(column + 1);
-}
-
 QString BodyEditor::lockText(bool capsLock, bool numLock) {
     QString text = capsLock ? QStringLiteral("C ") : QStringLiteral("  ");
     if (numLock) text += QStringLiteral(" Num");
@@ -362,7 +333,7 @@ QString BodyEditor::lockText(bool capsLock, bool numLock) {
 
 void BodyEditor::onEditorKeyUp() {
     rn::ClearStatus();
-    window_.statusPanels()->setText(2, caretText(*window_.editor()));
+    caretPanel_->showCaret();
     rn::LockKeyState keys = rn::CurrentLockKeys();
     window_.statusPanels()->setText(3, lockText(keys.capsLock, keys.numLock));
     // A character refused by this key (or by the input method's commit just before it) must still be

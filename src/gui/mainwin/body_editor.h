@@ -20,6 +20,7 @@ struct Node;
 
 namespace rn::gui {
 
+class CaretPanel;
 class MainWindow;
 
 // Largest body the editor takes, in bytes of the file.
@@ -28,9 +29,6 @@ inline constexpr std::size_t kBodyLimit = std::size_t(64) << 20;
 // needs no decoding and no rebuilding: at most this many, of at most this many bytes together.
 inline constexpr std::size_t kKeptBodies = 3;
 inline constexpr std::size_t kKeptBodyBytes = std::size_t(8) << 20;
-// With wrapping on, the caret panel lays out the lines above the caret that were never shown only
-// within this many characters from the top (see caretText).
-inline constexpr int kExactCaretChars = 1 << 18;
 
 class BodyEditor : public QObject {
     Q_OBJECT
@@ -65,8 +63,8 @@ public:
     void toggleWordWrap();
     void toggleSplitView();
 
-    // Caret panel text for the editor's caret: "3行/12".
-    static QString caretText(const QPlainTextEdit& edit);
+    // The caret panel (status panel 2).
+    CaretPanel& caretPanel() { return *caretPanel_; }
     // Lock-key panel text.
     static QString lockText(bool capsLock, bool numLock);
 
@@ -102,6 +100,7 @@ private:
     void watch(const std::string& path);
 
     MainWindow& window_;
+    CaretPanel* caretPanel_ = nullptr;
     std::string original_;            // the body as loaded (CR LF line ends), kept while it is unedited
     std::string path_;                // the file the editor's document was loaded from or last written to
     bool matches_ = false;            // the document's text is still exactly `original_` decoded

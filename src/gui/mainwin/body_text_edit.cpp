@@ -58,7 +58,13 @@ void BodyTextEdit::refuse(char32_t ch) {
     emit refused(ch);
 }
 
+void BodyTextEdit::focusInEvent(QFocusEvent* event) {
+    keyPressedHere_ = false;
+    QPlainTextEdit::focusInEvent(event);
+}
+
 void BodyTextEdit::keyPressEvent(QKeyEvent* event) {
+    keyPressedHere_ = true;
     pendingRefusal_.reset();
     QString text = event->text();
     // A read-only pane stores nothing, so it has nothing to refuse.
@@ -80,10 +86,12 @@ void BodyTextEdit::keyPressEvent(QKeyEvent* event) {
 
 void BodyTextEdit::keyReleaseEvent(QKeyEvent* event) {
     QPlainTextEdit::keyReleaseEvent(event);
-    emit keyUp(event);
+    if (keyPressedHere_) emit keyUp(event);
 }
 
 void BodyTextEdit::inputMethodEvent(QInputMethodEvent* event) {
+    // A composing input method may take the key presses itself; its releases still count.
+    keyPressedHere_ = true;
     QString commit = event->commitString();
     if (commit.isEmpty()) {
         QPlainTextEdit::inputMethodEvent(event);

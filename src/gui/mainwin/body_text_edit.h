@@ -23,7 +23,9 @@ public:
     std::optional<char32_t> pendingRefusal() const { return pendingRefusal_; }
 
 signals:
-    // Every key release (the caret panels follow it).
+    // Every key release of a key pressed here (the caret panels follow it). The release of a key
+    // pressed elsewhere, such as the Enter that confirmed a dialog before the focus came here, is not
+    // one: it must not clear the message that dialog's command has just shown.
     void keyUp(QKeyEvent* event);
     // Input was refused; `ch` is the first character that cannot be stored.
     void refused(char32_t ch);
@@ -32,12 +34,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void refuse(char32_t ch);
 
     std::optional<char32_t> pendingRefusal_;
+    // A key has been pressed (or an input method has delivered) since the focus came here.
+    bool keyPressedHere_ = false;
 };
 
 // The status text for a refused character.

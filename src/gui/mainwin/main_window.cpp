@@ -34,6 +34,7 @@
 #include "gui/mainwin/startup_exit.h"
 #include "gui/mainwin/status_panels.h"
 #include "gui/mainwin/tree_file_commands.h"
+#include "gui/mainwin/window_placement.h"
 #include "gui/prompts.h"
 #include "gui/settings/settings_dialog.h"
 #include "gui/tree/node_dialog.h"
@@ -96,7 +97,8 @@ void MainWindow::setUp(const Options& options) {
     setFont(windowFont());
     buildWidgets();
     buildActions();
-    setGeometry(684, 221, 449, 461);
+    resize(kMainWindowSize);
+    move(kMainWindowFramePos);
     setOutlinePanelWidth(185);
     setStatusPanelWidths();
 }
@@ -328,6 +330,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     QApplication::quit();
+}
+
+void MainWindow::setVisible(bool visible) {
+    // The stored place is given to the window system with the window's first appearance.
+    if (visible && !shownOnce_) startupExit_->readSettingsFile();
+    QMainWindow::setVisible(visible);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

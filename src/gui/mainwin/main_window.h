@@ -108,6 +108,8 @@ public:
     // The node currently selected in the outline view, or null.
     rn::Node* selectedNode() const;
 
+    void setVisible(bool visible) override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

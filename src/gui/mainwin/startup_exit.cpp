@@ -15,6 +15,7 @@
 #include "gui/mainwin/history_menu.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/outline_view.h"
+#include "gui/mainwin/window_placement.h"
 
 namespace rn::gui {
 
@@ -33,10 +34,21 @@ rn::WindowGeometry StartupExit::currentGeometry() const {
 }
 
 void StartupExit::applyGeometry(const rn::WindowGeometry& g) {
-    // A key missing from the file reads as -1: that value keeps the built-in layout.
-    if (g.Left >= 0 && g.Top >= 0) window_.move(g.Left, g.Top);
-    if (g.Width > 0 && g.Height > 0) window_.resize(g.Width, g.Height);
-    if (g.PanelTreeWidth > 0) window_.setOutlinePanelWidth(g.PanelTreeWidth);
+    // Missing keys read as -1: they keep the built-in size or place. Whatever was stored is fitted to
+    // the screens connected now.
+    const StartPlacement p =
+        fitToConnectedScreens(g.Left, g.Top, g.Width, g.Height, kMainWindowFramePos, window_.size());
+    window_.resize(p.size);
+    moveFrameTo(window_, p.framePos);
+    if (g.PanelTreeWidth > 0) window_.setOutlinePanelWidth(fitPanelWidth(g.PanelTreeWidth, p.size.width()));
+}
+
+void StartupExit::readSettingsFile() {
+    if (settingsRead_) return;
+    settingsRead_ = true;
+    AppState& s = window_.state();
+    settingsFound_ = rn::FileExists(s.settingsFile);
+    if (settingsFound_) applyGeometry(rn::ReadSettings(s.settingsFile, s.settings));
 }
 
 void StartupExit::runStartup() {
@@ -46,8 +58,8 @@ void StartupExit::runStartup() {
     s.dialogDirectory = fromUtf8(rn::Program().directory);
     // Without a settings file the built-in layout and the record's zero values stay.
     std::string startFile;
-    if (rn::FileExists(s.settingsFile)) {
-        applyGeometry(rn::ReadSettings(s.settingsFile, s.settings));
+    readSettingsFile();
+    if (settingsFound_) {
         doc.treeFile = s.settings.Start.TreeFileName;
         startFile = s.settings.Start.TreeFileName;
         applySettings(window_);

@@ -17,6 +17,10 @@ public:
     void runStartup();
     // False when the user chose to keep the program running (only asked when `mayStay`).
     bool runExit(bool mayStay);
+    // Reads the settings file, when it exists, and puts the window where it was; once. Runs before
+    // the window first appears, so that the window system places it there from the start; the first
+    // activation then finds it done.
+    void readSettingsFile();
 
     // The window's position and size and the outline pane's width, as the settings file keeps them.
     rn::WindowGeometry currentGeometry() const;
@@ -29,6 +33,8 @@ private:
     bool rescueEditedBody(bool mayStay);
 
     MainWindow& window_;
+    bool settingsRead_ = false;
+    bool settingsFound_ = false;
 };
 
 }  // namespace rn::gui

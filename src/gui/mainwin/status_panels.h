@@ -12,13 +12,17 @@ public:
     explicit StatusPanels(QWidget* parent = nullptr);
 
     QLabel* panel(int i) const { return panels_[i]; }
-    void setText(int panel, const QString& text) { panels_[panel]->setText(text); }
+    void setText(int panel, const QString& text);
     QString text(int panel) const { return panels_[panel]->text(); }
-    // Panels 0, 2 and 3 keep 100, 50 and 55 pixels; panel 1 takes the rest of `totalWidth`.
+    // Panels 0, 2 and 3 are 100, 50 and 55 pixels wide, or as wide as their text needs; panel 1
+    // takes the rest of `totalWidth`.
     void setPanelWidths(int totalWidth);
 
 private:
+    void layOutPanels();
+
     QLabel* panels_[4];
+    int totalWidth_ = 0;
 };
 
 }  // namespace rn::gui

@@ -140,16 +140,22 @@ void NodeNameDialog::applyMode(int mode) {
     }
 }
 
-void NodeNameDialog::prepareToShow() {
-    resize(kWidth, kHeight);
-    // A remembered coordinate of 0 counts as none: such a coordinate is centred on the main window.
+void NodeNameDialog::place() {
+    // The dialog is placed and remembered by its client area: the window manager never moves a client
+    // area placed that way, so the position read back when the dialog closes is right however soon
+    // that is, while the frame around it may not be known yet and its position not be right.
     const QWidget* owner = parentWidget();
     const QRect ownerFrame = owner ? owner->frameGeometry() : QRect(0, 0, kWidth, kHeight);
-    int left = ownerFrame.left() + (ownerFrame.width() - kWidth) / 2;
-    int top = ownerFrame.top() + (ownerFrame.height() - kHeight) / 2;
-    if (rememberedLeft_ != 0) left = rememberedLeft_;
-    if (rememberedTop_ != 0) top = rememberedTop_;
-    move(left, top);
+    const QPoint offset = frameOffset_.value_or(owner ? owner->geometry().topLeft() - ownerFrame.topLeft() : QPoint());
+    const QPoint centred(ownerFrame.left() + (ownerFrame.width() - kWidth) / 2,
+                         ownerFrame.top() + (ownerFrame.height() - kHeight) / 2);
+    const QPoint client(rememberedLeft_.value_or(centred.x() + offset.x()),
+                        rememberedTop_.value_or(centred.y() + offset.y()));
+    setGeometry(QRect(client, QSize(kWidth, kHeight)));
+}
+
+void NodeNameDialog::prepareToShow() {
+    place();
     oldExtension_.clear();
     nameEdit_->show();
     styleCombo_->show();
@@ -195,8 +201,13 @@ void NodeNameDialog::cancel() {
 void NodeNameDialog::done(int result) {
     // Escape and the window system's own close come here too: they cancel.
     if (result != QDialog::Accepted) state_.nameDialog.name.clear();
-    rememberedTop_ = y();
-    rememberedLeft_ = x();
+    // A frame coordinate of 0 (the dialog taken to the screen's edge) counts as none: the dialog is
+    // centred on the main window along it next time.
+    const QRect client = geometry();
+    const QRect frame = frameGeometry();
+    frameOffset_ = client.topLeft() - frame.topLeft();
+    rememberedLeft_ = frame.left() == 0 ? std::nullopt : std::optional<int>(client.left());
+    rememberedTop_ = frame.top() == 0 ? std::nullopt : std::optional<int>(client.top());
     QDialog::done(result);
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
+#include <optional>
 #include <string>
 
 class QComboBox;
@@ -57,8 +59,15 @@ private:
     QPushButton* okButton_;
     QPushButton* cancelButton_;
 
-    int rememberedTop_ = 0;
-    int rememberedLeft_ = 0;
+    // Puts the dialog where it was last closed, or centred on the main window.
+    void place();
+
+    // Where the dialog's client area was when it was last closed, per coordinate; none where its
+    // frame was at 0.
+    std::optional<int> rememberedLeft_;
+    std::optional<int> rememberedTop_;
+    // The client area's offset within the frame, as last seen.
+    std::optional<QPoint> frameOffset_;
     std::string oldExtension_;
 };
 
