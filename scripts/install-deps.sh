@@ -17,6 +17,8 @@ PACKAGES=(
     googletest
     libbenchmark-dev
     fonts-ipafont
+    # Qt's own texts (standard buttons, file dialogs, text field menus) in Japanese.
+    qt6-translations-l10n
     time
     # The install test validates the desktop entry, the MIME package and the AppStream file with these.
     desktop-file-utils
