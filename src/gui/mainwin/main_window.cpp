@@ -318,6 +318,12 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     setStatusPanelWidths();
 }
 
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // The state changes before the window moves to or from its maximised place.
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) normalFramePos_ = pos();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!residentMode_->handleCloseRequest()) {
         event->ignore();

@@ -86,6 +86,8 @@ public:
     void setMessage(const QString& text);
     void setStatusPanelWidths();
     void setOutlinePanelWidth(int width);
+    // Where the frame's corner was when the window was last neither maximised nor minimised.
+    QPoint normalFramePosition() const { return normalFramePos_; }
 
     // Whether a close request hides the program instead of ending it.
     bool residentModeOn() const { return state_.settings.Ramblenote.ExePConSW; }
@@ -112,6 +114,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -156,6 +159,7 @@ private:
     SettingsDialog* settingsDialog_ = nullptr;
     std::unique_ptr<StartupExit> startupExit_;
 
+    QPoint normalFramePos_;
     bool shownOnce_ = false;
     int outlinePanelWidth_ = 185;
     bool startupPending_ = false;

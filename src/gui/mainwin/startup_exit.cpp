@@ -21,9 +21,11 @@ namespace rn::gui {
 
 rn::WindowGeometry StartupExit::currentGeometry() const {
     rn::WindowGeometry g;
-    // A maximised or minimised window is remembered by the place it returns to.
-    const bool normal = !window_.isMaximized() && !window_.isMinimized();
-    const QRect r = normal ? QRect(window_.pos(), window_.size()) : window_.normalGeometry();
+    // Top and Left are the frame's corner, Width and Height the client area. A maximised or
+    // minimised window is remembered by the place it returns to.
+    QRect r(window_.pos(), window_.size());
+    if (window_.isMaximized() || window_.isMinimized() || window_.isFullScreen())
+        r = QRect(window_.normalFramePosition(), window_.normalGeometry().size());
     g.Top = r.top();
     g.Left = r.left();
     g.Width = r.width();
