@@ -1,6 +1,7 @@
 #include "gui/mainwin/caret_panel.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -34,22 +35,30 @@ bool CaretPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CaretPanel::showCaret() {
-    document_ = editor_.document();
+    if (document_ != editor_.document()) {
+        if (document_) document_->disconnect(this);
+        document_ = editor_.document();
+        laidOutBefore_ = 0;
+        // An edit of several paragraphs drops their layouts; one of a single paragraph lays it out again.
+        connect(document_, &QTextDocument::contentsChange, this, [this](int from, int, int) {
+            if (document_) laidOutBefore_ = qMin(laidOutBefore_, document_->findBlock(from).blockNumber());
+        });
+    }
     position_ = editor_.textCursor().selectionStart();
-    nextBlock_ = 0;
     countSlice();
 }
 
 void CaretPanel::clear() {
     slices_.stop();
     position_ = -1;
+    if (document_) document_->disconnect(this);
     document_ = nullptr;
     panels_.setText(panelIndex_, QString());
 }
 
 void CaretPanel::refresh() {
     if (position_ < 0) return;
-    nextBlock_ = 0;
+    laidOutBefore_ = 0;  // a new width, font or wrapping drops every layout
     countSlice();
 }
 
@@ -68,28 +77,17 @@ void CaretPanel::countSlice() {
         line = block.blockNumber();
     } else {
         // The layout keeps each laid-out paragraph's line count and their running sum; one never laid
-        // out counts as one line. Lay out a slice of those above the caret, then check that none is
-        // left (a new width clears every layout).
+        // out counts as one line. Lay out a slice of those above the caret that are not known to be
+        // laid out already.
         QAbstractTextDocumentLayout* layout = doc->documentLayout();
-        int budget = kCaretSliceChars;
-        QTextBlock b = doc->findBlockByNumber(qMin(nextBlock_, block.blockNumber()));
-        for (; b.isValid() && b != block && budget > 0; b = b.next()) {
-            if (laidOut(b)) continue;
-            layout->blockBoundingRect(b);
-            budget -= b.length();
+        QElapsedTimer slice;
+        slice.start();
+        QTextBlock b = doc->findBlockByNumber(qMin(laidOutBefore_, block.blockNumber()));
+        for (; b.isValid() && b != block && !slice.hasExpired(kCaretSliceMs); b = b.next()) {
+            if (!laidOut(b)) layout->blockBoundingRect(b);
         }
-        nextBlock_ = b.isValid() ? b.blockNumber() : block.blockNumber();
-        if (b == block) {
-            for (QTextBlock c = doc->firstBlock(); c.isValid() && c != block; c = c.next()) {
-                if (!laidOut(c)) {
-                    nextBlock_ = c.blockNumber();
-                    exact = false;
-                    break;
-                }
-            }
-        } else {
-            exact = false;
-        }
+        exact = !b.isValid() || b == block;
+        laidOutBefore_ = exact ? block.blockNumber() : b.blockNumber();
         layout->blockBoundingRect(block);
         line = block.firstLineNumber();
         if (QTextLayout* bl = block.layout(); bl && bl->lineCount() > 0) {

@@ -15,8 +15,9 @@ namespace rn::gui {
 
 class StatusPanels;
 
-// Characters laid out at most in one slice (at the key release, then in each idle turn).
-inline constexpr int kCaretSliceChars = 1 << 16;
+// How long one slice of laying out may take (at the key release, then in each idle turn): short
+// enough that typing and scrolling go on unhindered.
+inline constexpr int kCaretSliceMs = 10;
 
 class CaretPanel : public QObject {
     Q_OBJECT
@@ -46,7 +47,7 @@ private:
     QTimer slices_;
     QPointer<QTextDocument> document_;  // the document the position belongs to
     int position_ = -1;                 // -1: the panel is empty
-    int nextBlock_ = 0;                 // paragraphs before this one have been laid out
+    int laidOutBefore_ = 0;             // paragraphs before this one are laid out
 };
 
 }  // namespace rn::gui
