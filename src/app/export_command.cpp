@@ -18,7 +18,9 @@
 #include "core/batchout/output_guard.h"
 #include "core/settings/resdir.h"
 #include "core/text/cp932.h"
+#include "core/text/terminal_text.h"
 #include "core/tree/files.h"
+#include "core/tree/ini.h"
 #include "core/tree/notices.h"
 
 namespace rn::app {
@@ -65,7 +67,7 @@ public:
     explicit ProgressLine(bool enabled) : enabled_(enabled) {}
     void Show(const std::string& text) {
         if (!enabled_) return;
-        std::fprintf(stderr, "\r\x1b[K%s", text.c_str());
+        std::fprintf(stderr, "\r\x1b[K%s", EscapeControls(text).c_str());
         std::fflush(stderr);
         shown_ = true;
     }
@@ -81,9 +83,10 @@ private:
     bool shown_ = false;
 };
 
+// Node texts and paths in messages may hold control characters: they are shown, never obeyed.
 void Say(ProgressLine& line, const std::string& text) {
     line.Clear();
-    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fprintf(stderr, "%s\n", EscapeControls(text).c_str());
 }
 
 class ExportNotices : public Notices {
@@ -176,7 +179,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
     std::string problem;
     std::optional<ExportArgs> a = ParseArgs(args, problem);
     if (!a) {
-        std::fprintf(stderr, "ramblenote: %s\n%s", problem.c_str(), UsageOf("--export").c_str());
+        std::fprintf(stderr, "ramblenote: %s\n%s", EscapeControls(problem).c_str(), UsageOf("--export").c_str());
         return kExportUsage;
     }
     ProgressLine line(StderrIsTerminal());
@@ -192,13 +195,14 @@ int RunExportCommand(const std::vector<std::string>& args) {
     if (!src) return fail(error);
 
     BatchOutputSettings settings;
-    if (a->settings) {
-        if (!FileExists(*a->settings)) return fail("設定ファイル[" + *a->settings + "]が有りません");
-        settings = ReadBatchOutputSettings(*a->settings, false);
-    } else {
-        // The program's own file: beside the program, or in the per-user directory that replaces it.
-        const std::string own = BatchOutputSettingsPath(ConfigDirectory());
-        if (FileExists(own)) settings = ReadBatchOutputSettings(own, false);
+    // The program's own file lies beside the program, or in the per-user directory that replaces it.
+    const std::string settingsPath = a->settings.value_or(BatchOutputSettingsPath(ConfigDirectory()));
+    if (a->settings && !FileExists(settingsPath)) return fail("設定ファイル[" + settingsPath + "]が有りません");
+    if (FileExists(settingsPath)) {
+        // Settings that cannot be read would give output in a layout nobody asked for.
+        std::string text, reason;
+        if (!ReadIniFile(settingsPath, text, &reason)) return fail(OpenErrorText(settingsPath, reason));
+        settings = ReadBatchOutputSettings(settingsPath, false);
     }
     settings.MOKUJI = a->toc.has_value();
 

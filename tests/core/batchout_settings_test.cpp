@@ -87,14 +87,16 @@ TEST_F(BatchOutputSettingsTest, NonNumbersReadAsTheValueForAMissingKey) {
 }
 
 TEST_F(BatchOutputSettingsTest, StoredValuesOutsideTheChoices) {
-    WriteAll(Ini(), "[OUTLINE]\r\nOUTLIN=9\r\nOUTLINE1=-2\r\nOUTLINE2=14\r\nOUTEDIT6=2\r\nINDMAX=-1\r\nPAGEL=500\r\n");
+    WriteAll(Ini(),
+             "[OUTLINE]\r\nOUTLIN=9\r\nOUTLINE1=-2\r\nOUTLINE2=14\r\nOUTEDIT6=2\r\nINDMAX=-2147483648\r\n"
+             "PAGEL=2147483647\r\n");
     BatchOutputSettings s = ReadBatchOutputSettings(Ini(), true);
     EXPECT_EQ(s.OUTLIN, 2);
     EXPECT_EQ(s.OUTLINE[0], 1);
     EXPECT_EQ(s.OUTLINE[1], 2);
     EXPECT_EQ(s.OUTEDIT6, 0);
-    EXPECT_EQ(s.INDMAX, -1);  // the engine treats it as "no indentation"
-    EXPECT_EQ(s.PAGEL, 500);
+    EXPECT_EQ(s.INDMAX, 0);  // no indentation, rather than 2^31 tabs on every line
+    EXPECT_EQ(s.PAGEL, 1000);
     // Only missing and 0 values are written back; a stored 9 stays for the user to see.
     EXPECT_EQ(Value("OUTLIN"), "9");
     EXPECT_EQ(Value("OUTLINE2"), "14");

@@ -249,6 +249,13 @@ TEST_F(BatchOutputTest, LevelEightWithIndMaxFiveAndOne) {
     request.settings.INDMAX = 1;
     ASSERT_EQ(Write(), BatchOutputResult::kDone);
     EXPECT_EQ(Out(), S("八.TXT\r\n\tx\r\n"));  // only the body step is left
+
+    // Values no dialog offers, from a hand-edited file: no overflow into billions of tabs.
+    WriteAll(request.outputPath, "");
+    request.settings.INDMAX = INT32_MIN;
+    ASSERT_EQ(Write(), BatchOutputResult::kDone);
+    EXPECT_EQ(Out(), S("八.TXT\r\n\tx\r\n"));
+    EXPECT_EQ(HeadingIndentCount(INT32_MAX, true, INT32_MAX), INT32_MAX - 1);
 }
 
 TEST_F(BatchOutputTest, PageLengthTwoOverFiveLines) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "core/tree/files.h"
@@ -242,6 +243,17 @@ TEST_F(DocumentTest, OnlyTextsThatConvertBackExactlyNameABodyFile) {
             EXPECT_FALSE(path.has_value()) << testing::PrintToString(text);
         }
     }
+}
+
+TEST_F(DocumentTest, OpeningRemovesTemporaryFilesThatAKilledSaveLeftBehind) {
+    WriteAll(dir / "d.Rnote", S("本.TXT\r\nゴミ箱\r\n"));
+    WriteAll(dir / ".d.Rnote.rn-a1B2c3", "half");
+    WriteAll(dir / ".d.Rnote.rn-fresh1", "being written by another copy");
+    std::filesystem::last_write_time(dir / ".d.Rnote.rn-a1B2c3",
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::seconds(61));
+    ASSERT_EQ(doc.OpenTreeFile(dir / "d.Rnote"), kOpenDone);
+    EXPECT_FALSE(Exists(dir / ".d.Rnote.rn-a1B2c3"));
+    EXPECT_TRUE(Exists(dir / ".d.Rnote.rn-fresh1"));
 }
 
 TEST_F(DocumentTest, BodiesAreReadNormalisedAndWrittenReplacing) {

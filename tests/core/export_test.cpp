@@ -1,5 +1,6 @@
 // The headless export: the in-memory reading of the Tree file, and whole runs of the built program.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -162,6 +163,29 @@ TEST_F(ExportTest, OutputsThatAreTheDocumentsOwnFilesAreRefusedBeforeAnythingIsW
     Result r = Run({"--export", work / "出力.TXT", "--toc", work / "無い/目次.TXT", doc / "文書.Rnote"});
     EXPECT_EQ(r.code, 1);
     EXPECT_FALSE(test::Exists(work / "出力.TXT"));
+}
+
+// Files that are no regular files would make the run wait for ever; texts are shown, never obeyed.
+TEST_F(ExportTest, SpecialFilesAreRefusedAndControlCharactersEscaped) {
+    WorkedExample();
+    ASSERT_EQ(::mkfifo((work / "fifo.Rnote").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((work / "fifo.ini").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", work / "zero.Rnote");
+    const std::string out = work / "出力.TXT", notRegular = "\" は開けません。通常のファイルではありません\n";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--export", out, work / "fifo.Rnote"}, "ファイル \"" + (work / "fifo.Rnote") + notRegular},
+        {{"--export", out, work / "zero.Rnote"}, "ファイル \"" + (work / "zero.Rnote") + notRegular},
+        {{"--export", out, "--settings", work / "fifo.ini", doc / "文書.Rnote"},
+         "ファイル \"" + (work / "fifo.ini") + notRegular},
+        {{"--export", out, "--start", "\x1B]0;title\x07", doc / "文書.Rnote"},
+         "出力ノード[\\x1B]0;title\\x07]が有りません\n"},
+    };
+    for (const auto& [args, message] : cases) {
+        Result r = Run(args);
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.err, message);
+        EXPECT_FALSE(test::Exists(out));
+    }
 }
 
 TEST_F(ExportTest, AnOutputThatCannotBeWrittenFails) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "core/tree/program.h"
@@ -154,6 +155,58 @@ TEST_F(FilesTest, ReadFileBytesReportsDirectoriesAndMissingFiles) {
     EXPECT_FALSE(ReadFileBytes(dir / "none", out, &reason));
     EXPECT_EQ(OpenErrorText("/p", "why"), "ファイル \"/p\" は開けません。why");
     EXPECT_EQ(CreateErrorText("/p", "why"), "ファイル \"/p\" を作成できません。why");
+}
+
+// A FIFO would make the read wait for a writer; a device such as /dev/zero would never end.
+TEST_F(FilesTest, ReadFileBytesReadsOnlyRegularFilesUpToTheirLimit) {
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir / "zero.Rnote");
+    std::string out, reason;
+    for (const std::string& path : {dir / "fifo", dir / "zero.Rnote"}) {
+        EXPECT_FALSE(ReadFileBytes(path, out, &reason)) << path;
+        EXPECT_EQ(reason, "通常のファイルではありません");
+    }
+    WriteAll(dir / "big", std::string(100, 'x'));
+    EXPECT_FALSE(ReadFileBytes(dir / "big", out, &reason, nullptr, 99));
+    EXPECT_TRUE(out.empty());
+    EXPECT_TRUE(ReadFileBytes(dir / "big", out, &reason, nullptr, 100));
+    EXPECT_EQ(out.size(), 100u);
+}
+
+// Saving through a symbolic link keeps the link and replaces the file it leads to, next to that file.
+TEST_F(FilesTest, ReplacingThroughASymbolicLinkKeepsTheLink) {
+    std::filesystem::create_directory(dir / "実体");
+    WriteAll(dir / "実体/本文.TXT", "old");
+    std::filesystem::create_symlink("実体/本文.TXT", dir / "link.TXT");
+    std::filesystem::create_symlink("link.TXT", dir / "chain.TXT");
+    ASSERT_TRUE(WriteFileReplacing(dir / "chain.TXT", "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "chain.TXT"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.TXT"));
+    EXPECT_EQ(ReadAll(dir / "実体/本文.TXT"), "new");
+    // A link to a file that does not exist yet creates that file.
+    std::filesystem::create_symlink(dir / "実体/新.TXT", dir / "new.TXT");
+    ASSERT_TRUE(WriteFileReplacing(dir / "new.TXT", "made"));
+    EXPECT_EQ(ReadAll(dir / "実体/新.TXT"), "made");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "new.TXT"));
+}
+
+TEST_F(FilesTest, StaleTemporaryFilesOfThisProgramAreRemoved) {
+    const std::vector<std::string> names = {".a.Rnote.rn-Ab12Cd", ".本文.TXT.rn-000000", ".x.rn-abcdefg",
+                                            "a.Rnote.rn-Ab12Cd",  ".a.rn-Ab1",           "keep.TXT"};
+    for (const std::string& name : names)
+        WriteAll(dir / name, "x");
+    std::filesystem::create_directory(dir / ".d.rn-Ab12Cd");
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(2);
+    for (const std::string& name : names)
+        std::filesystem::last_write_time(dir / name, old);
+    WriteAll(dir / ".fresh.TXT.rn-Zz9Zz9", "being written");
+    EXPECT_EQ(RemoveStaleTemporaryFiles(dir.path()), 2);
+    EXPECT_FALSE(Exists(dir / names[0]));
+    EXPECT_FALSE(Exists(dir / names[1]));
+    for (std::size_t i = 2; i < names.size(); ++i)
+        EXPECT_TRUE(Exists(dir / names[i])) << names[i];
+    EXPECT_TRUE(Exists(dir / ".fresh.TXT.rn-Zz9Zz9"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / ".d.rn-Ab12Cd"));
 }
 
 TEST(DriveKindTest, RelativeAndRamPaths) {

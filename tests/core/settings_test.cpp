@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "core/settings/colors.h"
 #include "core/settings/history.h"
@@ -84,6 +85,50 @@ TEST_F(SettingsFileTest, EveryFieldSurvivesAWriteAndARead) {
     EXPECT_FALSE(read.Start.DocMovement);
     EXPECT_EQ(read.Start.TreeFileName, "");
     EXPECT_EQ(read.Memo.FontColorI, -1);
+}
+
+// Stored numbers at the limits of 32 bits would make windows that cannot paint or loops without end.
+TEST_F(SettingsFileTest, StoredNumbersAreBroughtIntoUsableRanges) {
+    const std::string high = "2147483647", low = "-2147483648";
+    std::string text;
+    for (const char* section : {"Form", "PanelTree", "Tree", "Memo", "AddMemo", "Ramblenote", "Start"}) {
+        text += std::string("[") + section + "]\r\n";
+        for (const char* key :
+             {"Top", "Left", "Width", "Height", "FontSize", "FontColorI", "TabSize", "TreeHistory", "NodeNo"})
+            text += std::string(key) + "=" + (std::string(key) == "Top" || std::string(key) == "Left" ? low : high) +
+                    "\r\n";
+    }
+    WriteAll(ini, text);
+    Settings s;
+    EXPECT_EQ(ReadSettings(ini, s), (WindowGeometry{-16384, -16384, 16384, 16384, 16384}));
+    EXPECT_EQ(s.Tree.FontSize, 32);
+    EXPECT_EQ(s.AddMemo.FontColorI, 255);
+    EXPECT_EQ(s.Memo.TabSize, 8);
+    EXPECT_EQ(s.Ramblenote.TreeHistory, 1000);
+    EXPECT_EQ(s.Tree.Width, 16384);
+    EXPECT_EQ(s.Start.NodeNo, 2147483647);
+    WriteAll(ini, "[Memo]\r\nTabSize=0\r\nFontSize=-5\r\n[Ramblenote]\r\nTreeHistory=-3\r\n");
+    ReadSettings(ini, s);
+    EXPECT_EQ(s.Memo.TabSize, 1);
+    EXPECT_EQ(s.Memo.FontSize, 6);
+    EXPECT_EQ(s.Ramblenote.TreeHistory, 1);
+    EXPECT_EQ(s.Tree.FontSize, -1);  // missing: the fallback, which means "not set"
+    EXPECT_TRUE(notices.recorder.log.empty());
+}
+
+TEST_F(SettingsFileTest, AFileThatIsNoRegularFileOrTooLargeIsReportedAndReadAsMissing) {
+    ASSERT_EQ(::mkfifo(ini.c_str(), 0600), 0);  // opening it for reading would wait for a writer
+    Settings s;
+    EXPECT_EQ(ReadSettings(ini, s), (WindowGeometry{-1, -1, -1, -1, 100}));
+    EXPECT_EQ(notices.recorder.Boxes(),
+              std::vector<std::string>{"ファイル \"" + ini + "\" は開けません。通常のファイルではありません"});
+    std::filesystem::remove(ini);
+    WriteAll(ini, "[Memo]\r\nTabSize=4\r\n" + std::string(kIniFileLimit, ';'));
+    notices.recorder.Clear();
+    ReadSettings(ini, s);
+    EXPECT_EQ(s.Memo.TabSize, -1);
+    EXPECT_EQ(notices.recorder.Boxes(),
+              std::vector<std::string>{"ファイル \"" + ini + "\" は開けません。ファイルが大きすぎます (上限 1 MB)"});
 }
 
 TEST_F(SettingsFileTest, ANewFileHasItsSectionsAndKeysInWritingOrder) {

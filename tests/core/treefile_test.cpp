@@ -81,10 +81,12 @@ TEST(TreeFile, TooDeepALineStopsWithTheLevelError) {
 }
 
 TEST(TreeFile, NulEndsTheTextAndSaysWhetherSomethingFollowed) {
-    TreeLines trailing = SplitTreeLines(std::string("A\r\nB\r\n\0\0", 8));
+    // The lines are views into the bytes, which must outlive them.
+    const std::string trailingBytes("A\r\nB\r\n\0\0", 8), lostBytes("A\r\nB\0C\r\n", 8);
+    TreeLines trailing = SplitTreeLines(trailingBytes);
     EXPECT_EQ(trailing.lines.size(), 2u);
     EXPECT_FALSE(trailing.dataAfterNul);
-    TreeLines lost = SplitTreeLines(std::string("A\r\nB\0C\r\n", 8));
+    TreeLines lost = SplitTreeLines(lostBytes);
     EXPECT_EQ(lost.lines.size(), 2u);
     EXPECT_EQ(lost.lines[1], "B");
     EXPECT_TRUE(lost.dataAfterNul);

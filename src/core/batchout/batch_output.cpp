@@ -296,9 +296,8 @@ std::string IndentUnit(std::string_view indentText) {
 }
 
 int HeadingIndentCount(int level, bool indentOn, int indMax) {
-    if (!indentOn || level == 1) return 0;
-    int h = std::min(level, indMax) - 1;
-    return h < 1 ? 0 : h;
+    if (!indentOn || level <= 1 || indMax <= 1) return 0;
+    return std::min(level, indMax) - 1;
 }
 
 bool SeparatorAdmitted(std::string_view label) {

@@ -18,16 +18,15 @@ const BatchOutputSettings kDefaults{};
 
 // Reading with the defaults of this file rather than the fallbacks of IniReadInt and its kin.
 struct Reader {
-    std::string text;
+    IniValues values;
 
-    std::optional<std::string> Raw(std::string_view key) const { return IniLookupIn(text, kBatchOutputSection, key); }
-    std::optional<int32_t> Number(std::string_view key) const {
-        auto v = Raw(key);
-        return v ? ParseIniInteger(*v) : std::nullopt;
+    std::optional<std::string> Raw(std::string_view key) const {
+        const std::string* v = values.Find(kBatchOutputSection, key);
+        return v ? std::optional<std::string>(*v) : std::nullopt;
     }
-    int Int(std::string_view key, int missing) const { return Number(key).value_or(missing); }
+    int Int(std::string_view key, int missing) const { return values.Number(kBatchOutputSection, key).value_or(missing); }
     bool Bool(std::string_view key, bool missing) const {
-        auto n = Number(key);
+        auto n = values.Number(kBatchOutputSection, key);
         return n ? *n != 0 : missing;
     }
 };
@@ -48,8 +47,10 @@ std::string BatchOutputSettingsPath(const std::string& directory) {
 }
 
 BatchOutputSettings ReadBatchOutputSettings(const std::string& iniPath, bool writeBackDefaults) {
-    Reader r;
-    ReadFileBytes(iniPath, r.text);  // a missing file reads as no keys at all
+    std::string iniText, reason;
+    // A missing file reads as no keys at all; one that cannot be read is reported and read the same.
+    if (!ReadIniFile(iniPath, iniText, &reason)) ReportOpenError(iniPath, reason);
+    const Reader r{IniValues(iniText)};
     IniWrite writeBack(iniPath);
     bool changed = false;
     // Missing, 0 and non-numbers are all "unset": the default is taken and, when asked, written back.
@@ -83,14 +84,15 @@ BatchOutputSettings ReadBatchOutputSettings(const std::string& iniPath, bool wri
     s.KUGIRI = text("KUGIRI", kDefaults.KUGIRI);
     s.INDSW = r.Bool("INDSW", kDefaults.INDSW);
     s.INDENT = text("INDENT", kDefaults.INDENT);
-    s.INDMAX = r.Int("INDMAX", kDefaults.INDMAX);
+    // A count of indentation units or lines: any larger value would only make the run endless.
+    s.INDMAX = std::clamp(r.Int("INDMAX", kDefaults.INDMAX), 0, kMaxIndentOrPageLines);
     s.INDADDSW = r.Bool("INDADDSW", kDefaults.INDADDSW);
     s.PAGE = r.Bool("PAGE", kDefaults.PAGE);
-    s.PAGEL = r.Int("PAGEL", kDefaults.PAGEL);
+    s.PAGEL = std::clamp(r.Int("PAGEL", kDefaults.PAGEL), 0, kMaxIndentOrPageLines);
     s.MOKUJI = r.Bool("MOKUJI", kDefaults.MOKUJI);
     int lines = std::clamp(r.Int("SEPA0", 0), 0, kMaxSeparatorLines);
     if (lines > 0) {
-        auto values = IniSectionValues(r.text, kBatchOutputSection);
+        const auto& values = r.values.Section(kBatchOutputSection);
         s.SEPA.reserve(static_cast<std::size_t>(lines));
         for (int k = 1; k <= lines; ++k) {
             auto it = values.find(SepaKey(static_cast<std::size_t>(k)));

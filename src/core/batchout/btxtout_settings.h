@@ -11,6 +11,8 @@ inline constexpr const char* kBatchOutputSettingsFileName = "BTxtOut.Ini";
 inline constexpr const char* kBatchOutputSection = "OUTLINE";
 // Longest separator block read back (SEPA0 beyond this is taken as this).
 inline constexpr int kMaxSeparatorLines = 100000;
+// INDMAX and PAGEL are read back within 0..this.
+inline constexpr int kMaxIndentOrPageLines = 1000;
 
 struct BatchOutputSettings {
     int OUTLIN = 2;                                // numbering style 1..5
@@ -35,7 +37,9 @@ std::string BatchOutputSettingsPath(const std::string& directory);
 
 // Reads the settings; a missing file gives the defaults. A key that is missing or holds text that is
 // not a number reads as its default. Stored values outside the offered choices are brought back into
-// them: OUTLIN outside 1..5 reads as 2, OUTLINEk outside 1..13 as k, OUTEDIT6 other than 1 as 0.
+// them: OUTLIN outside 1..5 reads as 2, OUTLINEk outside 1..13 as k, OUTEDIT6 other than 1 as 0;
+// INDMAX and PAGEL are brought into 0..kMaxIndentOrPageLines. A file that cannot be read (not a
+// regular file, larger than kIniFileLimit) is reported in a box and read as missing.
 // With `writeBackDefaults` (the dialog's opening), OUTLIN and OUTLINE1..5 that are missing, 0 or not
 // a number, and KUGIRI and INDENT that are missing or empty, are written into the file at once.
 BatchOutputSettings ReadBatchOutputSettings(const std::string& iniPath, bool writeBackDefaults);

@@ -1,6 +1,5 @@
 #include "core/batchout/output_guard.h"
 
-#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,21 +21,6 @@ bool IdOf(const std::string& path, FileId& id) {
     if (path.empty() || ::stat(path.c_str(), &st) != 0) return false;
     id = {st.st_dev, st.st_ino};
     return true;
-}
-
-// The path a chain of symbolic links at the last component leads to, even when its end does not exist
-// yet (writing would create that file).
-std::string FollowLinks(std::string path) {
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
-        char target[PATH_MAX];
-        ssize_t n = ::readlink(path.c_str(), target, sizeof target);
-        if (n <= 0 || static_cast<std::size_t>(n) >= sizeof target) break;
-        std::string next(target, static_cast<std::size_t>(n));
-        path = next.front() == '/' ? next : DirectoryWithSlash(path) + next;
-    }
-    return path;
 }
 
 std::string BodyClashText(const std::string& outputPath, std::string_view nodeText) {
@@ -62,7 +46,7 @@ std::string DocumentFileClash(const std::string& outputPath, const std::string& 
     }
     // A file that would be created: a body file when it would stand in the tree directory under a
     // name that a node gives its body.
-    const std::string target = FollowLinks(outputPath);
+    const std::string target = FollowSymlinks(outputPath);
     const std::string name = FileNameOf(target);
     const std::string dir = DirectoryOf(target);
     FileId targetDir, documentDir;

@@ -28,7 +28,7 @@ bool TreeHistory::LoadTreeHistory(const std::string& historyPath, int32_t cap, c
     }
     std::string bytes;
     std::string reason;
-    if (!ReadFileBytes(historyPath, bytes, &reason)) {
+    if (!ReadFileBytes(historyPath, bytes, &reason, nullptr, kIniFileLimit)) {
         ReportOpenError(historyPath, reason);
         return false;
     }

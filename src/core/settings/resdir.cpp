@@ -95,7 +95,7 @@ bool PrepareResDirAt(const std::string& resDir, const std::string& seedFile) {
         return false;
     }
     std::string bytes;
-    if (seedFile.empty() || !FileExists(seedFile) || !ReadFileBytes(seedFile, bytes)) bytes.assign(DeliveredSettings());
+    if (seedFile.empty() || !FileExists(seedFile) || !ReadFileBytes(seedFile, bytes, nullptr, nullptr, kIniFileLimit)) bytes.assign(DeliveredSettings());
     const std::string target = WithoutTrailingSlash(resDir) + "/" + kSettingsFileName;
     std::string reason;
     if (!WriteFileReplacing(target, bytes, &reason)) {

@@ -1,24 +1,36 @@
 #include "core/settings/settings.h"
 
+#include <cstdint>
+
 #include "core/text/cp932.h"
 #include "core/tree/document.h"
+#include "core/tree/files.h"
 #include "core/tree/ini.h"
 #include "core/tree/notices.h"
 
 namespace rn {
 namespace {
 
-std::string GetText(const std::string& ini, const char* section, const char* key) {
-    return Cp932ToUtf8(IniReadString(ini, section, key));
+// Every number is brought into a range the program can use before anything uses it; a missing key
+// keeps the fallback -1, which every user of the value understands as "not set".
+constexpr int32_t kUnset = -1;
+constexpr int32_t kMaxListPosition = 255;
+
+std::string GetText(const IniValues& ini, const char* section, const char* key) {
+    return Cp932ToUtf8(ini.Text(section, key));
 }
 
-void ReadPaneFont(const std::string& ini, const char* section, PaneFontSettings& pane) {
+int32_t GetNumber(const IniValues& ini, const char* section, const char* key, int32_t lo, int32_t hi) {
+    return ini.Clamped(section, key, lo, hi, kUnset);
+}
+
+void ReadPaneFont(const IniValues& ini, const char* section, PaneFontSettings& pane) {
     pane.FontName = GetText(ini, section, "FontName");
-    pane.FontSize = IniReadInt(ini, section, "FontSize");
+    pane.FontSize = GetNumber(ini, section, "FontSize", kMinFontSize, kMaxFontSize);
     pane.FontColor = GetText(ini, section, "FontColor");
-    pane.FontColorI = IniReadInt(ini, section, "FontColorI");
+    pane.FontColorI = GetNumber(ini, section, "FontColorI", kUnset, kMaxListPosition);
     pane.FontBColor = GetText(ini, section, "FontBColor");
-    pane.FontBColorI = IniReadInt(ini, section, "FontBColorI");
+    pane.FontBColorI = GetNumber(ini, section, "FontBColorI", kUnset, kMaxListPosition);
 }
 
 // Writes in a fixed order into one replacement of the file. A text CP932 cannot hold would come back
@@ -59,37 +71,42 @@ std::string UnencodableTextMessage(const std::string& where, const std::string& 
     return "「" + text + "」は Shift-JIS で表せない文字を含むため、" + where + " に保存できません。";
 }
 
-WindowGeometry ReadSettings(const std::string& ini, Settings& s) {
+WindowGeometry ReadSettings(const std::string& path, Settings& s) {
+    std::string text, reason;
+    // Read once for all keys. A file that cannot be read gives every key its fallback.
+    if (!ReadIniFile(path, text, &reason)) ReportOpenError(path, reason);
+    const IniValues ini(text);
+
     WindowGeometry g;
-    g.Top = IniReadInt(ini, "Form", "Top");
-    g.Left = IniReadInt(ini, "Form", "Left");
-    g.Width = IniReadInt(ini, "Form", "Width");
-    g.Height = IniReadInt(ini, "Form", "Height");
-    g.PanelTreeWidth = IniReadInt(ini, "PanelTree", "Width");
+    g.Top = GetNumber(ini, "Form", "Top", -kMaxWindowExtent, kMaxWindowExtent);
+    g.Left = GetNumber(ini, "Form", "Left", -kMaxWindowExtent, kMaxWindowExtent);
+    g.Width = GetNumber(ini, "Form", "Width", 0, kMaxWindowExtent);
+    g.Height = GetNumber(ini, "Form", "Height", 0, kMaxWindowExtent);
+    g.PanelTreeWidth = GetNumber(ini, "PanelTree", "Width", kMinTreePanelWidth, kMaxWindowExtent);
     if (g.PanelTreeWidth <= kMinTreePanelWidth) g.PanelTreeWidth = kMinTreePanelWidth;
 
     s.Ramblenote.User = GetText(ini, "Ramblenote", "User");
-    s.Ramblenote.ExePConSW = IniReadBool(ini, "Ramblenote", "ExePConSW");
-    s.Ramblenote.TreeHistory = IniReadInt(ini, "Ramblenote", "TreeHistory");
+    s.Ramblenote.ExePConSW = ini.Flag("Ramblenote", "ExePConSW");
+    s.Ramblenote.TreeHistory = GetNumber(ini, "Ramblenote", "TreeHistory", 1, kMaxTreeHistory);
 
-    s.Start.TreeOpen = IniReadBool(ini, "Start", "TreeOpen");
-    s.Start.DocMovement = IniReadBool(ini, "Start", "DocMovement");
+    s.Start.TreeOpen = ini.Flag("Start", "TreeOpen");
+    s.Start.DocMovement = ini.Flag("Start", "DocMovement");
     s.Start.TreeFileName = GetText(ini, "Start", "TreeFileName");
-    s.Start.NodeNo = IniReadInt(ini, "Start", "NodeNo");
+    s.Start.NodeNo = GetNumber(ini, "Start", "NodeNo", kUnset, INT32_MAX);
 
-    s.Tree.Width = IniReadInt(ini, "Tree", "Width");
-    s.Tree.Root = IniReadBool(ini, "Tree", "Root");
-    s.Tree.Line = IniReadBool(ini, "Tree", "Line");
-    s.Tree.Button = IniReadBool(ini, "Tree", "Button");
+    s.Tree.Width = GetNumber(ini, "Tree", "Width", kUnset, kMaxWindowExtent);
+    s.Tree.Root = ini.Flag("Tree", "Root");
+    s.Tree.Line = ini.Flag("Tree", "Line");
+    s.Tree.Button = ini.Flag("Tree", "Button");
     ReadPaneFont(ini, "Tree", s.Tree);
 
     ReadPaneFont(ini, "Memo", s.Memo);
-    s.Memo.TabSize = IniReadInt(ini, "Memo", "TabSize");
-    s.Memo.TabIn = IniReadBool(ini, "Memo", "TabIn");
-    s.Memo.WordWrap = IniReadBool(ini, "Memo", "WordWrap");
+    s.Memo.TabSize = GetNumber(ini, "Memo", "TabSize", kMinTabSize, kMaxTabSize);
+    s.Memo.TabIn = ini.Flag("Memo", "TabIn");
+    s.Memo.WordWrap = ini.Flag("Memo", "WordWrap");
 
     ReadPaneFont(ini, "AddMemo", s.AddMemo);
-    s.AddMemo.ILSW = IniReadBool(ini, "AddMemo", "ILSW");
+    s.AddMemo.ILSW = ini.Flag("AddMemo", "ILSW");
 
     s.Others.PrintName = GetText(ini, "Others", "PrintName");
     return g;

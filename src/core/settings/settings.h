@@ -14,6 +14,14 @@ inline constexpr const char* kSettingsFileName = "Ramblenote.Ini";
 
 // Narrowest outline pane; a stored width up to this becomes this.
 inline constexpr int32_t kMinTreePanelWidth = 100;
+// Ranges that stored numbers are brought into when they are read. Window positions and sizes are
+// only made sane here; fitting them to the screen is the window's business.
+inline constexpr int32_t kMaxWindowExtent = 16384;
+inline constexpr int32_t kMinFontSize = 6;
+inline constexpr int32_t kMaxFontSize = 32;
+inline constexpr int32_t kMinTabSize = 1;
+inline constexpr int32_t kMaxTabSize = 8;
+inline constexpr int32_t kMaxTreeHistory = 1000;
 
 // Keys shared by the outline view [Tree], the editor [Memo] and the lower pane [AddMemo].
 struct PaneFontSettings {
@@ -80,8 +88,11 @@ struct WindowGeometry {
     bool operator==(const WindowGeometry&) const = default;
 };
 
-// Reads every key of `iniPath` into `settings` and returns the window geometry to apply. Missing keys
-// give -1, empty texts and no; the outline pane is never narrower than kMinTreePanelWidth.
+// Reads every key of `iniPath` (read once) into `settings` and returns the window geometry to apply.
+// Missing keys give -1, empty texts and no; the outline pane is never narrower than kMinTreePanelWidth.
+// Stored numbers are brought into their ranges: font sizes kMinFontSize..kMaxFontSize, tab size
+// kMinTabSize..kMaxTabSize, history 1..kMaxTreeHistory, positions and sizes within kMaxWindowExtent.
+// A file that cannot be read (not a regular file, larger than kIniFileLimit) is reported in a box.
 WindowGeometry ReadSettings(const std::string& iniPath, Settings& settings);
 
 // Writes every key. `currentTreeFile` is the open document's native path or "NULL"; it becomes

@@ -226,6 +226,8 @@ int Document::OpenTreeFile(const std::string& requested) {
 
     if (!LoadOutlineFrom(loadPath, dir)) return converted ? kOpenRenameFailed : kOpenUnreadable;
     treeFile = loadPath;
+    // Saves that were killed half-way leave their temporary files behind; nobody else would remove them.
+    RemoveStaleTemporaryFiles(dir);
     view_->SetCaption(std::string(kCaption) + "：" + loadPath);
     if (Node* first = outline.At(0)) view_->SelectNode(first);
     view_->FocusOutline();

@@ -1,12 +1,16 @@
 #include "core/tree/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 
 #include "core/text/cp932.h"
@@ -17,8 +21,27 @@ namespace fs = std::filesystem;
 namespace rn {
 namespace {
 
+constexpr const char* kNotRegularFile = "通常のファイルではありません";
+constexpr std::string_view kTemporaryMark = ".rn-";
+constexpr const char* kTemporaryTemplate = ".rn-XXXXXX";
+
 std::string SystemReason(int err) {
     return std::strerror(err);
+}
+
+std::string TooLargeText(std::size_t limit) {
+    return "ファイルが大きすぎます (上限 " + std::to_string(limit >> 20) + " MB)";
+}
+
+// ".<name>.rn-" and the six characters mkstemp puts in place of "XXXXXX".
+bool IsTemporaryName(std::string_view name) {
+    constexpr std::size_t kRandom = 6;
+    if (name.size() < 1 + 1 + kTemporaryMark.size() + kRandom || name.front() != '.') return false;
+    const std::size_t mark = name.size() - kRandom - kTemporaryMark.size();
+    if (name.substr(mark, kTemporaryMark.size()) != kTemporaryMark) return false;
+    for (char c : name.substr(name.size() - kRandom))
+        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+    return true;
 }
 
 std::size_t DirectoryEnd(std::string_view path) {
@@ -220,20 +243,30 @@ void SplitFields(std::string_view separator, std::string_view text, std::vector<
     if (start < text.size()) list.emplace_back(text.substr(start));
 }
 
-bool ReadFileBytes(const std::string& path, std::string& out, std::string* reason, bool* missing) {
+bool ReadFileBytes(const std::string& path, std::string& out, std::string* reason, bool* missing,
+                   std::size_t limit) {
     if (missing) *missing = false;
-    auto fail = [&](int err, int fd) {
+    auto refuse = [&](std::string why, int err) {
         out.clear();
-        if (reason) *reason = SystemReason(err);
+        if (reason) *reason = std::move(why);
         if (missing) *missing = err == ENOENT || err == ENOTDIR || err == EISDIR;
-        if (fd >= 0) ::close(fd);
         return false;
     };
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return fail(errno, -1);
+    auto fail = [&](int err) { return refuse(SystemReason(err), err); };
+    // Looked at before opening (opening a device can have effects of its own) and again on what was
+    // opened, in case the path changed in between.
     struct stat st {};
-    if (::fstat(fd, &st) != 0) return fail(errno, fd);
-    if (S_ISDIR(st.st_mode)) return fail(EISDIR, fd);
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return S_ISDIR(st.st_mode) ? fail(EISDIR) : refuse(kNotRegularFile, 0);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return fail(errno);
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    if (::fstat(fd, &st) != 0) return fail(errno);
+    if (!S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? fail(EISDIR) : refuse(kNotRegularFile, 0);
+    if (static_cast<std::size_t>(st.st_size) > limit) return refuse(TooLargeText(limit), 0);
     // Straight into `out`, then whatever the file grew by since. `out` is not emptied first, so that
     // a buffer used for many files is not cleared byte by byte each time.
     std::size_t size = 0;
@@ -244,22 +277,55 @@ bool ReadFileBytes(const std::string& path, std::string& out, std::string* reaso
         ssize_t n = inPlace ? ::read(fd, out.data() + size, out.size() - size) : ::read(fd, more, sizeof more);
         if (n < 0) {
             if (errno == EINTR) continue;
-            return fail(errno, fd);
+            return fail(errno);
         }
         if (n == 0) break;
-        if (!inPlace) out.append(more, static_cast<std::size_t>(n));
         size += static_cast<std::size_t>(n);
+        if (size > limit) return refuse(TooLargeText(limit), 0);  // it grew while being read
+        if (!inPlace) out.append(more, static_cast<std::size_t>(n));
     }
     out.resize(size);
-    ::close(fd);
     return true;
 }
 
-bool CanReplaceFile(const std::string& path, std::string* reason) {
+std::string FollowSymlinks(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+        std::string target(PATH_MAX, '\0');
+        ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) break;
+        target.resize(static_cast<std::size_t>(n));
+        path = target.front() == '/' ? target : DirectoryWithSlash(path) + target;
+    }
+    return path;
+}
+
+int RemoveStaleTemporaryFiles(const std::string& dir, int minAgeSeconds) {
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return 0;
+    const std::string prefix = dir.empty() || dir.back() == '/' ? dir : dir + "/";
+    const time_t now = ::time(nullptr);
+    int removed = 0;
+    while (const dirent* e = ::readdir(d)) {
+        if (!IsTemporaryName(e->d_name)) continue;
+        const std::string path = prefix + e->d_name;
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid()) continue;
+        if (now - st.st_mtime < minAgeSeconds) continue;  // perhaps another copy is writing it right now
+        if (::unlink(path.c_str()) == 0) ++removed;
+    }
+    ::closedir(d);
+    return removed;
+}
+
+bool CanReplaceFile(const std::string& linkOrPath, std::string* reason) {
     auto refuse = [reason](int err) {
         if (reason) *reason = SystemReason(err);
         return false;
     };
+    // A link is saved through: what counts is the file it leads to and that file's directory.
+    const std::string path = FollowSymlinks(linkOrPath);
     struct stat st {};
     int err = 0;
     if (::stat(path.c_str(), &st) == 0) {
@@ -273,12 +339,13 @@ bool CanReplaceFile(const std::string& path, std::string* reason) {
     return true;
 }
 
-bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* reason) {
+bool WriteFileReplacing(const std::string& linkOrPath, std::string_view bytes, std::string* reason) {
+    // Replacing a symbolic link would cut the file it leads to off from every later save.
+    const std::string path = FollowSymlinks(linkOrPath);
     if (!CanReplaceFile(path, reason)) return false;
     struct stat st {};
     const bool exists = ::stat(path.c_str(), &st) == 0;
-    std::string dir = DirectoryOf(path);
-    std::string temp = (dir.empty() ? std::string() : dir + "/") + "." + FileNameOf(path) + ".rn-XXXXXX";
+    std::string temp = DirectoryWithSlash(path) + "." + FileNameOf(path) + kTemporaryTemplate;
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         if (reason) *reason = SystemReason(errno);

@@ -45,16 +45,32 @@ bool StripFileNameChars(std::string& text);
 void SplitFields(std::string_view separator, std::string_view text, std::vector<std::string>& list);
 
 // ---- whole files ----
-// Reads the whole file into `out` (keeping its capacity). On failure returns false and sets `reason`
-// to the system's reason, and `missing` to whether there is no such file (or only a directory).
-bool ReadFileBytes(const std::string& path, std::string& out, std::string* reason = nullptr, bool* missing = nullptr);
+// Largest files read whole: a Tree file, and the settings, history and batch output settings files.
+inline constexpr std::size_t kTreeFileLimit = std::size_t(64) << 20;
+inline constexpr std::size_t kIniFileLimit = std::size_t(1) << 20;
+inline constexpr std::size_t kNoSizeLimit = static_cast<std::size_t>(-1);
+
+// Reads the whole file into `out` (keeping its capacity). Only a regular file is read (a FIFO or a
+// device, also behind a symbolic link, could block or never end), and only up to `limit` bytes. On
+// failure returns false and sets `reason` to the system's reason or to the program's own, and
+// `missing` to whether there is no such file (or only a directory).
+bool ReadFileBytes(const std::string& path, std::string& out, std::string* reason = nullptr, bool* missing = nullptr,
+                   std::size_t limit = kNoSizeLimit);
 // Replaces (or creates) the file with `bytes` through a temporary file and a rename. A file without
-// write permission, or a directory, is not replaced. On failure the old content is intact.
+// write permission, or a directory, is not replaced. On failure the old content is intact. When the
+// path is a symbolic link, the file it leads to is replaced (in that file's directory) and the link
+// stays.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
 // Whether WriteFileReplacing may replace (or create) the file: neither the file nor its directory is
 // read-only (no write permission for anybody, or not writable for this process). `reason` gets the
 // system's reason otherwise ("Read-only file system", "Permission denied").
 bool CanReplaceFile(const std::string& path, std::string* reason = nullptr);
+// The temporary files of WriteFileReplacing that a killed program left in `dir` (".<name>.rn-XXXXXX",
+// this user's, older than `minAgeSeconds`) are removed. Returns how many.
+int RemoveStaleTemporaryFiles(const std::string& dir, int minAgeSeconds = 60);
+// The path that a chain of symbolic links at the last component of `path` leads to, also when the
+// end of the chain does not exist (yet); `path` itself when it is no link.
+std::string FollowSymlinks(std::string path);
 // Appends to a file, creating it when missing.
 bool AppendFileBytes(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
 

@@ -1,5 +1,9 @@
 #include "core/tree/ini.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <vector>
 
 #include "core/text/cp932.h"
@@ -181,8 +185,66 @@ std::unordered_map<std::string, std::string> IniSectionValues(std::string_view i
     return values;
 }
 
+bool ReadIniFile(const std::string& iniPath, std::string& text, std::string* reason) {
+    text.clear();
+    struct stat st {};
+    if (::stat(iniPath.c_str(), &st) != 0 && errno == ENOENT) return true;  // also a link to nothing
+    return ReadFileBytes(iniPath, text, reason, nullptr, kIniFileLimit);
+}
+
+IniValues::IniValues(std::string_view iniText) {
+    std::unordered_map<std::string, std::string>* current = nullptr;
+    for (const Line& line : SplitLines(iniText)) {
+        if (auto name = SectionName(line.text)) {
+            // Only the first section of a name counts, as with the system's own INI reader.
+            auto [it, added] = sections_.try_emplace(SjisAsciiUpper(*name));
+            current = added ? &it->second : nullptr;
+            continue;
+        }
+        if (!current) continue;
+        if (auto k = KeyName(line.text)) current->try_emplace(SjisAsciiUpper(*k), ValueOf(line.text));
+    }
+}
+
+const std::unordered_map<std::string, std::string>& IniValues::Section(std::string_view section) const {
+    static const std::unordered_map<std::string, std::string> kNone;
+    auto it = sections_.find(SjisAsciiUpper(section));
+    return it == sections_.end() ? kNone : it->second;
+}
+
+const std::string* IniValues::Find(std::string_view section, std::string_view key) const {
+    const auto& values = Section(section);
+    auto it = values.find(SjisAsciiUpper(key));
+    return it == values.end() ? nullptr : &it->second;
+}
+
+std::optional<int32_t> IniValues::Number(std::string_view section, std::string_view key) const {
+    const std::string* v = Find(section, key);
+    return v ? ParseIniInteger(*v) : std::nullopt;
+}
+
+int32_t IniValues::Clamped(std::string_view section, std::string_view key, int32_t lo, int32_t hi,
+                           int32_t missing) const {
+    auto n = Number(section, key);
+    return n ? std::clamp(*n, lo, hi) : missing;
+}
+
+std::string IniValues::Text(std::string_view section, std::string_view key) const {
+    const std::string* v = Find(section, key);
+    return v ? *v : std::string();
+}
+
+int32_t IniValues::Int(std::string_view section, std::string_view key) const {
+    return Number(section, key).value_or(-1);
+}
+
+bool IniValues::Flag(std::string_view section, std::string_view key) const {
+    auto n = Number(section, key);
+    return n && *n != 0;
+}
+
 IniWrite::IniWrite(std::string iniPath) : path_(std::move(iniPath)) {
-    if (FileExists(path_)) readable_ = ReadFileBytes(path_, text_);
+    readable_ = ReadIniFile(path_, text_);
 }
 
 void IniWrite::Text(std::string_view section, std::string_view key, std::string_view value) {
@@ -209,7 +271,7 @@ bool IniWrite::Commit() {
 
 std::optional<std::string> IniLookup(const std::string& iniPath, std::string_view section, std::string_view key) {
     std::string text;
-    if (!ReadFileBytes(iniPath, text)) return std::nullopt;
+    if (!ReadFileBytes(iniPath, text, nullptr, nullptr, kIniFileLimit)) return std::nullopt;
     return IniLookupIn(text, section, key);
 }
 

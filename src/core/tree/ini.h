@@ -36,6 +36,32 @@ std::string IniWithValue(std::string_view iniText, std::string_view section, std
 // each read as IniLookupIn reads it. For readers of many numbered keys.
 std::unordered_map<std::string, std::string> IniSectionValues(std::string_view iniText, std::string_view section);
 
+// Reads an INI file whole for the readers above: a regular file of at most kIniFileLimit bytes. A
+// missing file reads as empty. False, with the reason, when the file is there but cannot be read.
+bool ReadIniFile(const std::string& iniPath, std::string& text, std::string* reason = nullptr);
+
+// An INI text parsed once, for readers that take many keys: every value of the first section of a
+// name, the first line of a key counting, read as IniLookupIn reads it.
+class IniValues {
+public:
+    explicit IniValues(std::string_view iniText);
+
+    const std::string* Find(std::string_view section, std::string_view key) const;
+    // nullopt when the key is missing or its value is not a number (ParseIniInteger).
+    std::optional<int32_t> Number(std::string_view section, std::string_view key) const;
+    // A number brought into lo..hi; `missing` when there is none.
+    int32_t Clamped(std::string_view section, std::string_view key, int32_t lo, int32_t hi, int32_t missing) const;
+    // The reads of IniReadString, IniReadInt and IniReadBool.
+    std::string Text(std::string_view section, std::string_view key) const;
+    int32_t Int(std::string_view section, std::string_view key) const;
+    bool Flag(std::string_view section, std::string_view key) const;
+    // The values of one section by upper-cased key (empty when there is no such section).
+    const std::unordered_map<std::string, std::string>& Section(std::string_view section) const;
+
+private:
+    std::unordered_map<std::string, std::unordered_map<std::string, std::string>> sections_;
+};
+
 // Several values written with one replacement of the file: the same lines as IniWriteString and its
 // kin called one after another, but the file is read once and replaced once, so it holds all of them
 // or none.

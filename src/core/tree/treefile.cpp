@@ -104,7 +104,7 @@ TreeParseResult ParseTreeLines(const std::vector<std::string_view>& lines, Outli
 
 TreeFileRead ReadTreeFile(const std::string& path, Outline& out) {
     std::string bytes, reason;
-    if (!ReadFileBytes(path, bytes, &reason)) {
+    if (!ReadFileBytes(path, bytes, &reason, nullptr, kTreeFileLimit)) {
         TreeFileRead r;
         r.error = OpenErrorText(path, reason);
         return r;

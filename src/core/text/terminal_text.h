@@ -1,0 +1,14 @@
+// Texts for a terminal or a log: control characters shown as escapes, so that a node text or a path
+// can never move the cursor, change colours or send commands to the terminal.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace rn {
+
+// UTF-8 text with every C0 control and DEL as "\x1B", every C1 control as "\u009B" and every byte
+// that is not part of valid UTF-8 as "\xHH". Everything else is kept as it is.
+std::string EscapeControls(std::string_view utf8);
+
+}  // namespace rn
