@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Ramblenote needs to build, test and run.
-# Does nothing when everything is present; uses sudo when not root; never asks.
+# Installs the Debian packages Ramblenote needs to build, test and run; with --fuzz, those the fuzz
+# targets need instead. Does nothing when everything is present; uses sudo when not root; never asks.
 set -euo pipefail
 
 PACKAGES=(
@@ -27,6 +27,10 @@ PACKAGES=(
     # `cpack -G DEB` finds the libraries the program needs with it.
     file
 )
+# The fuzz targets (scripts/fuzz.sh, the smoke run of ./test.sh) need clang and its libFuzzer runtime.
+if [ "${1:-}" = "--fuzz" ]; then
+    PACKAGES=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

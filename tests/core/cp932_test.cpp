@@ -68,6 +68,9 @@ TEST(Cp932, CountsCharactersAndUpperCasesAsciiOnly) {
                             "b"),
               3u);
     EXPECT_EQ(SjisCharCount("\x83"), 1u);  // a lone lead byte at the end is one character
+    // A lead byte before a byte that cannot follow it stands alone, as the converter reads it.
+    EXPECT_EQ(SjisCharCount("\x83\n\x83\x20"), 4u);
+    EXPECT_EQ(SjisFind("\x83\nx", "\n"), 1u);
     // The trail byte 0x61 ('a') of 0x8861 must not be upper-cased.
     EXPECT_EQ(SjisAsciiUpper("rnote\x88\x61x"), "RNOTE\x88\x61X");
 }

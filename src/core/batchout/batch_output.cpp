@@ -178,7 +178,7 @@ private:
     void EndLine() {
         out_.Write(kCrLf);
         inLine_ = false;
-        if (pageOn_) ++count_;
+        if (pageOn_ && pageLength_ > 0) ++count_;  // never beyond pageLength_, however long the body
     }
 
     AppendFile& out_;

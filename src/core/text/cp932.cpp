@@ -85,7 +85,9 @@ const Utf8Table& Utf8Tables() {
 }  // namespace
 
 std::size_t SjisCharLength(std::string_view s, std::size_t pos) {
-    if (pos < s.size() && IsSjisLeadByte(static_cast<unsigned char>(s[pos])) && pos + 1 < s.size()) return 2;
+    if (pos + 1 < s.size() && IsSjisLeadByte(static_cast<unsigned char>(s[pos])) &&
+        IsSjisTrailByte(static_cast<unsigned char>(s[pos + 1])))
+        return 2;
     return 1;
 }
 
@@ -137,10 +139,23 @@ std::u16string Cp932ToUtf16(std::string_view bytes) {
     std::u16string out;
     out.resize(bytes.size());
     char16_t* p = out.data();
-    for (std::size_t i = 0; i < bytes.size();) {
-        Unit u = UnitAt(t, bytes, i);
-        *p++ = u.c == cp932::kNoChar ? kReplacement : u.c;
-        i += u.length;
+    // The same reading as UnitAt, with raw pointers: this runs over whole bodies.
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    const unsigned char* const end = s + bytes.size();
+    while (s < end) {
+        const unsigned b = *s;
+        char16_t c;
+        if (b < 0x80) {
+            c = static_cast<char16_t>(b);
+            ++s;
+        } else if (IsSjisLeadByte(static_cast<unsigned char>(b)) && end - s > 1 && IsSjisTrailByte(s[1])) {
+            c = t.pair[b][s[1]];
+            s += 2;
+        } else {
+            c = t.single[b];
+            ++s;
+        }
+        *p++ = c == cp932::kNoChar ? kReplacement : c;
     }
     out.resize(static_cast<std::size_t>(p - out.data()));
     return out;

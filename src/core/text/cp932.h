@@ -19,7 +19,8 @@ constexpr bool IsSjisTrailByte(unsigned char c) {
     return c >= 0x40 && c <= 0xFC && c != 0x7F;
 }
 
-// Length in bytes of the character that starts at `pos` (1 or 2; 1 for a lead byte at the very end).
+// Length in bytes of the character that starts at `pos` (1 or 2; 1 for a lead byte at the very end
+// or before a byte that cannot follow it, as the converter reads it).
 std::size_t SjisCharLength(std::string_view s, std::size_t pos);
 
 // Position of the first occurrence of `needle` at or after `from` that starts on a character boundary,

@@ -80,6 +80,14 @@ std::string ValueOf(std::string_view line) {
     return std::string(v);
 }
 
+// The form of a section or key name under which names that AsciiEqualsNoCase takes as equal meet.
+std::string NameKey(std::string_view name) {
+    std::string out(name);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
 bool CheckNames(const char* op, const std::string& iniPath, std::string_view section, std::string_view key) {
     if (section.empty()) {
         notices().AbortBox(std::string(op) + " Section Null Error [" + iniPath + "]");
@@ -170,21 +178,6 @@ std::string IniWithValue(std::string_view iniText, std::string_view section, std
     return out;
 }
 
-std::unordered_map<std::string, std::string> IniSectionValues(std::string_view iniText, std::string_view section) {
-    std::unordered_map<std::string, std::string> values;
-    bool inSection = false;
-    for (const Line& line : SplitLines(iniText)) {
-        if (auto name = SectionName(line.text)) {
-            if (inSection) break;  // only the first section of a name counts
-            inSection = AsciiEqualsNoCase(*name, section);
-            continue;
-        }
-        if (!inSection) continue;
-        if (auto k = KeyName(line.text)) values.try_emplace(SjisAsciiUpper(*k), ValueOf(line.text));
-    }
-    return values;
-}
-
 bool ReadIniFile(const std::string& iniPath, std::string& text, std::string* reason) {
     text.clear();
     struct stat st {};
@@ -197,24 +190,24 @@ IniValues::IniValues(std::string_view iniText) {
     for (const Line& line : SplitLines(iniText)) {
         if (auto name = SectionName(line.text)) {
             // Only the first section of a name counts, as with the system's own INI reader.
-            auto [it, added] = sections_.try_emplace(SjisAsciiUpper(*name));
+            auto [it, added] = sections_.try_emplace(NameKey(*name));
             current = added ? &it->second : nullptr;
             continue;
         }
         if (!current) continue;
-        if (auto k = KeyName(line.text)) current->try_emplace(SjisAsciiUpper(*k), ValueOf(line.text));
+        if (auto k = KeyName(line.text)) current->try_emplace(NameKey(*k), ValueOf(line.text));
     }
 }
 
 const std::unordered_map<std::string, std::string>& IniValues::Section(std::string_view section) const {
     static const std::unordered_map<std::string, std::string> kNone;
-    auto it = sections_.find(SjisAsciiUpper(section));
+    auto it = sections_.find(NameKey(section));
     return it == sections_.end() ? kNone : it->second;
 }
 
 const std::string* IniValues::Find(std::string_view section, std::string_view key) const {
     const auto& values = Section(section);
-    auto it = values.find(SjisAsciiUpper(key));
+    auto it = values.find(NameKey(key));
     return it == values.end() ? nullptr : &it->second;
 }
 

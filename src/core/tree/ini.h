@@ -32,10 +32,6 @@ std::optional<std::string> IniLookupIn(std::string_view iniText, std::string_vie
 std::string IniWithValue(std::string_view iniText, std::string_view section, std::string_view key,
                          std::string_view value);
 
-// All values of the first section of that name, by upper-cased key (the first line of a key counts),
-// each read as IniLookupIn reads it. For readers of many numbered keys.
-std::unordered_map<std::string, std::string> IniSectionValues(std::string_view iniText, std::string_view section);
-
 // Reads an INI file whole for the readers above: a regular file of at most kIniFileLimit bytes. A
 // missing file reads as empty. False, with the reason, when the file is there but cannot be read.
 bool ReadIniFile(const std::string& iniPath, std::string& text, std::string* reason = nullptr);
@@ -55,7 +51,8 @@ public:
     std::string Text(std::string_view section, std::string_view key) const;
     int32_t Int(std::string_view section, std::string_view key) const;
     bool Flag(std::string_view section, std::string_view key) const;
-    // The values of one section by upper-cased key (empty when there is no such section).
+    // The values of one section by key with ASCII letters upper-cased (empty when there is no such
+    // section).
     const std::unordered_map<std::string, std::string>& Section(std::string_view section) const;
 
 private:

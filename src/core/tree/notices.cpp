@@ -2,30 +2,37 @@
 
 #include <iostream>
 
+#include "core/text/terminal_text.h"
+
 namespace rn {
 namespace {
 Notices* g_notices = nullptr;
+
+// Texts name nodes and paths, which may hold control characters: they are shown, never obeyed.
+void Print(const std::string& text) {
+    std::cerr << EscapeControls(text) << '\n';
 }
+}  // namespace
 
 void StderrNotices::MessageBox(const std::string& text) {
-    std::cerr << text << '\n';
+    Print(text);
 }
 void StderrNotices::ErrorBox(const std::string& text) {
-    std::cerr << text << '\n';
+    Print(text);
 }
 void StderrNotices::AbortBox(const std::string& text) {
-    std::cerr << text << '\n';
+    Print(text);
 }
 bool StderrNotices::AskYesNo(const std::string& text) {
-    std::cerr << text << '\n';
+    Print(text);
     return false;
 }
 bool StderrNotices::AskYesCancel(const std::string& text) {
-    std::cerr << text << '\n';
+    Print(text);
     return false;
 }
 void StderrNotices::SetStatusText(const std::string& text) {
-    if (!text.empty()) std::cerr << text << '\n';
+    if (!text.empty()) Print(text);
 }
 
 Notices& notices() {
