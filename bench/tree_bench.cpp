@@ -53,16 +53,6 @@ Fixture& F() {
     return f;
 }
 
-class Quiet : public rn::Notices {
-    void MessageBox(const std::string&) override {}
-    void ErrorBox(const std::string&) override {}
-    void AbortBox(const std::string&) override {}
-    bool AskYesNo(const std::string&) override { return false; }
-    bool AskYesCancel(const std::string&) override { return false; }
-    void SetStatusText(const std::string&) override {}
-    void Beep() override {}
-};
-
 void BM_OpenFloor(benchmark::State& state) {
     F();
     for (auto _ : state) {
@@ -78,7 +68,7 @@ void BM_OpenFloor(benchmark::State& state) {
 BENCHMARK(BM_OpenFloor)->Unit(benchmark::kMillisecond);
 
 void BM_OpenTreeFile(benchmark::State& state) {
-    Quiet quiet;
+    rn::SilentNotices quiet;
     rn::ScopedNotices scope(&quiet);
     rn::Document doc;
     for (auto _ : state) {
@@ -106,7 +96,7 @@ BENCHMARK_CAPTURE(BM_SaveFloor, Plain, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SaveFloor, Durable, true)->Unit(benchmark::kMillisecond);
 
 void BM_SaveTreeFile(benchmark::State& state) {
-    Quiet quiet;
+    rn::SilentNotices quiet;
     rn::ScopedNotices scope(&quiet);
     rn::Document doc;
     doc.OpenTreeFile(F().tree);

@@ -60,20 +60,9 @@ private:
     std::string_view data_;
 };
 
-class QuietNotices : public Notices {
-public:
-    void MessageBox(const std::string&) override {}
-    void ErrorBox(const std::string&) override {}
-    void AbortBox(const std::string&) override {}
-    bool AskYesNo(const std::string&) override { return false; }
-    bool AskYesCancel(const std::string&) override { return false; }
-    void SetStatusText(const std::string&) override {}
-    void Beep() override {}
-};
-
 // Installs quiet notices for the whole run.
 inline void Quiet() {
-    static QuietNotices quiet;
+    static SilentNotices quiet;
     SetNotices(&quiet);
 }
 

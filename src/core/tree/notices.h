@@ -42,6 +42,18 @@ public:
     void Beep() override {}
 };
 
+// Notices that show nothing and answer every question with No (benchmarks, fuzzing).
+class SilentNotices : public Notices {
+public:
+    void MessageBox(const std::string&) override {}
+    void ErrorBox(const std::string&) override {}
+    void AbortBox(const std::string&) override {}
+    bool AskYesNo(const std::string&) override { return false; }
+    bool AskYesCancel(const std::string&) override { return false; }
+    void SetStatusText(const std::string&) override {}
+    void Beep() override {}
+};
+
 // The process-wide notices. Never null: falls back to StderrNotices.
 Notices& notices();
 // Installs `n` (nullptr restores the fallback). Returns the previous one.
