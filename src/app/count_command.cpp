@@ -7,10 +7,12 @@
 
 #include "app/command_line.h"
 #include "app/export_command.h"
+#include "app/terminal_output.h"
 #include "app/usage.h"
 #include "core/batchout/export_source.h"
 #include "core/count/outline_count.h"
 #include "core/text/cp932.h"
+#include "core/text/terminal_text.h"
 
 namespace rn::app {
 namespace {
@@ -39,7 +41,7 @@ void AppendCounts(std::string& out, const TextCount& c) {
 }
 
 int Fail(const std::string& text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
+    PrintMessage(text);
     return kExportFailed;
 }
 
@@ -49,7 +51,7 @@ int RunCountCommand(const std::vector<std::string>& args) {
     std::string problem;
     std::optional<CountArgs> a = ParseArgs(args, problem);
     if (!a) {
-        std::fprintf(stderr, "ramblenote: %s\n%s", problem.c_str(), UsageOf("--count").c_str());
+        std::fprintf(stderr, "ramblenote: %s\n%s", EscapeControls(problem).c_str(), UsageOf("--count").c_str());
         return kExportUsage;
     }
     std::string error;
@@ -80,7 +82,7 @@ int RunCountCommand(const std::vector<std::string>& args) {
     }
     out += "合計";
     AppendCounts(out, report.listedTotal);
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
+    if (!WriteOutput(out) || std::fflush(stdout) != 0)
         return Fail(std::string("ramblenote: cannot write the counts: ") + std::strerror(errno));
     return kExportOk;
 }

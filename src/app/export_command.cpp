@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/command_line.h"
+#include "app/terminal_output.h"
 #include "app/usage.h"
 #include "core/batchout/batch_output.h"
 #include "core/batchout/btxtout_settings.h"
@@ -83,10 +84,9 @@ private:
     bool shown_ = false;
 };
 
-// Node texts and paths in messages may hold control characters: they are shown, never obeyed.
 void Say(ProgressLine& line, const std::string& text) {
     line.Clear();
-    std::fprintf(stderr, "%s\n", EscapeControls(text).c_str());
+    PrintMessage(text);
 }
 
 class ExportNotices : public Notices {

@@ -7,6 +7,7 @@
 #include "app/export_command.h"
 #include "app/search_command.h"
 #include "app/usage.h"
+#include "core/text/terminal_text.h"
 
 namespace rn::app {
 std::optional<int> RunHeadlessCommand(int argc, char** argv, std::vector<std::string>& windowArguments) {
@@ -42,8 +43,8 @@ std::optional<int> RunHeadlessCommand(int argc, char** argv, std::vector<std::st
     }
     if (command) return command(args);
     if (!unknownOption.empty()) {
-        std::fprintf(stderr, "ramblenote: unknown option %s\n%sMore: ramblenote --help\n", unknownOption.c_str(),
-                     UsageOf("").c_str());
+        std::fprintf(stderr, "ramblenote: unknown option %s\n%sMore: ramblenote --help\n",
+                     EscapeControls(unknownOption).c_str(), UsageOf("").c_str());
         return kUsageError;
     }
     if (auto end = std::find(args.begin(), args.end(), "--"); end != args.end()) args.erase(end);

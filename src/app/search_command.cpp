@@ -4,10 +4,12 @@
 #include <optional>
 
 #include "app/command_line.h"
+#include "app/terminal_output.h"
 #include "app/usage.h"
 #include "core/batchout/export_source.h"
 #include "core/search/node_search.h"
 #include "core/text/cp932.h"
+#include "core/text/terminal_text.h"
 #include "core/tree/document.h"
 #include "core/tree/node_names.h"
 #include "core/tree/notices.h"
@@ -54,7 +56,7 @@ bool WriteUtf8(std::string_view text) {
     static std::string utf8;
     if (utf8.size() < Utf8Room(text.size())) utf8.resize(Utf8Room(text.size()));
     const std::size_t size = Cp932ToUtf8Into(text, utf8.data());
-    return std::fwrite(utf8.data(), 1, size, stdout) == size;
+    return WriteOutput(std::string_view(utf8.data(), size));
 }
 
 }  // namespace
@@ -73,14 +75,14 @@ int RunSearchCommand(const std::vector<std::string>& args) {
         if (keys.empty() && problem.empty()) problem = "KEY is missing";
     }
     if (!problem.empty()) {
-        std::fprintf(stderr, "ramblenote: %s\n%s", problem.c_str(), UsageOf("--search").c_str());
+        std::fprintf(stderr, "ramblenote: %s\n%s", EscapeControls(problem).c_str(), UsageOf("--search").c_str());
         return kSearchUsage;
     }
 
     std::string error;
     std::optional<ExportSource> src = LoadExportSource(*tree, error);
     if (!src) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+        PrintMessage(error);
         return kSearchFailed;
     }
     // Opening marks a node as a text node when its body file exists; the search asks the disk itself.
@@ -107,9 +109,9 @@ int RunSearchCommand(const std::vector<std::string>& args) {
             }
         }
         for (const std::string& unreadable : search.Unreadable())
-            std::fprintf(stderr, "%s\n", unreadable.c_str());
+            PrintMessage(unreadable);
         if (found == 0) {
-            std::fprintf(stderr, "%s\n", ("検索文字 " + Cp932ToUtf8(key) + " は有りません").c_str());
+            PrintMessage("検索文字 " + Cp932ToUtf8(key) + " は有りません");
             return kSearchFailed;
         }
         targets = std::move(withHits);

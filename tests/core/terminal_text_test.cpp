@@ -18,6 +18,8 @@ TEST(TerminalText, ControlCharactersAreShownEscaped) {
     };
     for (const auto& [in, out] : cases)
         EXPECT_EQ(EscapeControls(in), out);
+    // A list keeps its own separators.
+    EXPECT_EQ(EscapeControls("a\tb\x1B\r\n", "\t\n"), "a\tb\\x1B\\x0D\n");
 }
 
 }  // namespace

@@ -28,12 +28,12 @@ std::size_t SequenceLength(std::string_view s, std::size_t i) {
 
 }  // namespace
 
-std::string EscapeControls(std::string_view s) {
+std::string EscapeControls(std::string_view s, std::string_view kept) {
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {
         const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x20 || b == 0x7F) {
+        if ((b < 0x20 || b == 0x7F) && kept.find(static_cast<char>(b)) == std::string_view::npos) {
             AppendEscape(out, "\\x%02X", b);
             ++i;
         } else if (b < 0x80) {

@@ -8,7 +8,8 @@
 namespace rn {
 
 // UTF-8 text with every C0 control and DEL as "\x1B", every C1 control as "\u009B" and every byte
-// that is not part of valid UTF-8 as "\xHH". Everything else is kept as it is.
-std::string EscapeControls(std::string_view utf8);
+// that is not part of valid UTF-8 as "\xHH". Everything else is kept as it is, and so are the
+// controls in `kept` (a list's tabs and line feeds).
+std::string EscapeControls(std::string_view utf8, std::string_view kept = {});
 
 }  // namespace rn
