@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FuzzInput in(data, size);
 
     BatchOutputRequest r;
-    BTxtOutSettings& s = r.settings;
+    BatchOutputSettings& s = r.settings;
     s.OUTLIN = static_cast<int>(in.Int(-1, 6));
     for (int& u : s.OUTLINE)
         u = static_cast<int>(in.Int(-1, 14));

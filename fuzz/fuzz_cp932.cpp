@@ -10,6 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
 
     const std::u16string text = Cp932ToUtf16(bytes);
+    FUZZ_CHECK(Cp932ToUtf8(bytes) == Utf16ToUtf8(text));
     const std::size_t bad = FirstUndefinedCp932(bytes);
     if (bad == std::string::npos) {
         FUZZ_CHECK(text.find(u'\xFFFD') == std::u16string::npos);
