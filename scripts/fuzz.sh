@@ -10,7 +10,7 @@
 # with REPRODUCE, the command that runs it again.
 #
 # Exit status: 0 when every target ran clean, 1 when one failed, 77 when clang with libFuzzer is not
-# installed (nothing was run; scripts/install-deps.sh installs it).
+# installed (nothing was run; scripts/install-deps.sh --fuzz installs it).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-60}"
