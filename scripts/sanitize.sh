@@ -17,8 +17,6 @@ if [ ! -f "$build/build.ninja" ]; then
         -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined"
 fi
 cmake --build "$build" --parallel "$(nproc)"
-# Leaks inside the system's own libraries (fontconfig, Qt's platform plugins) are not ours.
-export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export QT_QPA_PLATFORM=offscreen

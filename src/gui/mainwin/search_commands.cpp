@@ -234,6 +234,9 @@ void SearchCommands::highlightKeyOnLine(int lineNumber) {
 }
 
 bool SearchCommands::eventFilter(QObject* watched, QEvent* event) {
+    // Asked about every event of the pane, also while the window is being destroyed, when the window
+    // may no longer be asked anything.
+    if (event->type() != QEvent::MouseButtonRelease && event->type() != QEvent::KeyPress) return false;
     BodyTextEdit* pane = window_.lowerPane();
     if (window_.state().lowerPane != LowerPaneMode::Results) return false;
     if (watched == pane->viewport() && event->type() == QEvent::MouseButtonRelease) {
