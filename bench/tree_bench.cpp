@@ -111,7 +111,7 @@ BENCHMARK(BM_SaveTreeFile)->Unit(benchmark::kMillisecond);
 
 // Saving an outline the file already holds: the check that decides nothing needs writing.
 void BM_SaveTreeFileUnchanged(benchmark::State& state) {
-    Quiet quiet;
+    rn::SilentNotices quiet;
     rn::ScopedNotices scope(&quiet);
     rn::Document doc;
     doc.OpenTreeFile(F().tree);
