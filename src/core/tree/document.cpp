@@ -131,20 +131,6 @@ int Document::FindNodeByText(std::string_view text) const {
     return -1;
 }
 
-void Document::CloseDocument() {
-    loadingOutline = true;
-    editorNodeText.clear();
-    editorState = kNoBody;
-    outline.Clear();
-    treeFile = kNoTreeFile;
-    treeDir.clear();
-    treeSaved_.clear();
-    treeStamp_ = {};
-    readOnly = false;
-    loadingOutline = false;
-    view_->SetCaption(kCaption);
-}
-
 bool Document::LoadOutlineFrom(const std::string& path, const std::string& dir) {
     // Everything is read and checked before the open document is touched: a file that cannot be
     // loaded leaves it as it was.

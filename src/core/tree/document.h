@@ -74,8 +74,6 @@ public:
     // index -1: every node's kind from the disk; otherwise that node's kind, then select it.
     void RefreshNodeKinds(int index);
     int FindNodeByText(std::string_view text) const;
-    // Leaves no document open: empty outline, "NULL", plain caption.
-    void CloseDocument();
 
     // ---- body files ----
     // Path of the body file a node text names in this document, or nullopt when the text cannot
