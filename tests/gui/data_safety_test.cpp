@@ -3,6 +3,7 @@
 // saved at exit goes to a rescue file.
 #include <sys/stat.h>
 
+#include <QDialog>
 #include <QLineEdit>
 #include <QTest>
 #include <filesystem>
@@ -10,6 +11,7 @@
 
 #include "core/text/cp932.h"
 #include "core/tree/treefile.h"
+#include "gui/mainwin/app_state.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/node_commands.h"
 #include "gui/mainwin/outline_model.h"
@@ -71,6 +73,7 @@ private slots:
     void typedTextGoesToARescueFileWhenItsFolderIsReadOnly();
     void aTreeFileReplacedOnDiskIsOverwrittenOnlyWhenAllowed();
     void readOnlyFilesThatNeedNoWritingGiveNoErrors();
+    void commandsThatReadTheBodiesWaitForTheEditedOne();
 };
 
 void DataSafetyTest::aTreeFileThatCannotBeWrittenUndoesEveryCommand() {
@@ -340,6 +343,71 @@ void DataSafetyTest::readOnlyFilesThatNeedNoWritingGiveNoErrors() {
     QCOMPARE(ReadAll(f.Path("doc.Rnote")), rn::Sjis("a.TXT\r\nB\r\n"));
     ::chmod(f.Path("a.TXT").c_str(), 0644);
     ::chmod(f.Path("doc.Rnote").c_str(), 0644);
+}
+
+void DataSafetyTest::commandsThatReadTheBodiesWaitForTheEditedOne() {
+    MainWindowFixture f;
+    f.w().runStartup();
+    WriteAll(f.Path("a.TXT"), "abc");
+    f.OpenDocument("doc.Rnote", "a.TXT\r\nゴミ箱\r\n");
+    // Never started: printing stops before it.
+    f.w().state().settings.Others.PrintName = f.Path("print");
+    AnswerNodeDialog(f.w().nodeDialog(), "abc");
+    f.Trigger("ToolButtonSearch");
+    const QString list = f.w().lowerPane()->toPlainText();
+    f.Select(0);
+    Type(f, "typed ");
+    ::chmod(f.Path("a.TXT").c_str(), 0444);
+    // A batch output dialog shown by mistake is closed again, and remembered.
+    bool batchDialogShown = false;
+    auto closeBatchDialog = [&] {
+        QTimer::singleShot(0, &f.w(), [&] {
+            if (auto* d = f.w().findChild<QDialog*>(QStringLiteral("BTxtOutF"))) {
+                batchDialogShown = true;
+                d->reject();
+            }
+        });
+    };
+    // In this order: the narrowing search needs the list that the batch output closes.
+    const struct {
+        const char* what;
+        std::function<void()> run;
+        rn::gui::LowerPaneMode pane;
+    } commands[] = {
+        {"narrowing search",
+         [&] {
+             AnswerNodeDialog(f.w().nodeDialog(), "typed");
+             f.Trigger("ToolButtonSearch");
+         },
+         rn::gui::LowerPaneMode::Results},
+        {"batch output",
+         [&] {
+             closeBatchDialog();
+             f.Trigger("MenuToolBO");
+         },
+         rn::gui::LowerPaneMode::Hidden},
+        {"new search",
+         [&] {
+             AnswerNodeDialog(f.w().nodeDialog(), "typed");
+             f.Trigger("ToolButtonSearch");
+         },
+         rn::gui::LowerPaneMode::Hidden},
+        {"print", [&] { f.Trigger("MenuNodePrin"); }, rn::gui::LowerPaneMode::Hidden},
+    };
+    for (const auto& command : commands) {
+        f.prompts.Clear();
+        command.run();
+        QCoreApplication::processEvents();
+        QVERIFY2(!batchDialogShown, command.what);
+        QCOMPARE(f.prompts.Boxes().size(), 1);
+        QVERIFY2(f.prompts.Of("erroryes").value(0).startsWith(U("ファイル \"") + f.QPath("a.TXT")), command.what);
+        QCOMPARE(f.Message(), QString());
+        QCOMPARE(f.w().state().lowerPane, command.pane);
+        QCOMPARE(f.w().lowerPane()->isHidden(), command.pane == rn::gui::LowerPaneMode::Hidden);
+        if (command.pane == rn::gui::LowerPaneMode::Results) QCOMPARE(f.w().lowerPane()->toPlainText(), list);
+        QCOMPARE(Memo(f), QStringLiteral("typed abc"));
+    }
+    ::chmod(f.Path("a.TXT").c_str(), 0644);
 }
 
 QTEST_MAIN(DataSafetyTest)

@@ -11,8 +11,9 @@ namespace rn::gui {
 void BatchOutputCommands::openDialog() {
     rn::ClearStatus();
     window_.closeSearchResults();
-    // What the editor holds goes into its body file first, or the output would miss it.
-    window_.saveCurrentBody();
+    // What the editor holds goes into its body file first, or the output would miss it. When that
+    // write fails (its error has been shown), the output would hold other text than the screen.
+    if (!window_.saveCurrentBody()) return;
     BatchOutputDialog::Source source;
     source.doc = &window_.doc();
     source.outlineView = window_.outlineView();

@@ -150,10 +150,13 @@ void SearchCommands::runSearch() {
         window_.bodyEditor().closeLowerPane();
         return;
     }
-    doc.SaveTreeFile();
-    // A body that cannot be written keeps its edits in the editor (its error has been shown); the
-    // search reads the files as they are, which is what a jump will load.
-    window_.saveCurrentBody();
+    // The search reads the files: what the editor holds must be in them. When it cannot be written
+    // (the error has been shown), a list of what is on disk would contradict the screen. A list
+    // being narrowed stays as it was; a new search had emptied the pane, which closes.
+    if (!doc.SaveTreeFile() || !window_.saveCurrentBody()) {
+        if (!narrowing) window_.bodyEditor().closeLowerPane();
+        return;
+    }
     searchAndShow(key, narrowing ? std::optional(listedInPane(*window_.lowerPane()->document())) : std::nullopt);
 }
 
