@@ -112,6 +112,7 @@ private slots:
     void splitScreenFollowsTheEditorWithIlswOn();
     void splitScreenKeepsItsNodeWithIlswOff();
     void splitScreenShowsTheSavedBody();
+    void splitScreenFollowsItsFileOnDisk();
     void splitToggleOutsideATextNodeAndOverResults();
     void tabAndWrapToggles();
     void applySettingsSetsFontsColoursAndTabs();
@@ -496,6 +497,29 @@ void BodyEditorTest::splitScreenShowsTheSavedBody() {
     QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("unsaved エー本文"));
     f.Select(0);
     QCOMPARE(w.lowerPane()->toPlainText(), U("unsaved エー本文"));
+}
+
+void BodyEditorTest::splitScreenFollowsItsFileOnDisk() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    rn::gui::MainWindow& w = f.w();
+    f.Select(3);
+    f.Trigger("ToolButtonSpr");
+    SetCaret(w.lowerPane(), 1);
+    // Both panes on C.TXT: the lower one reads another program's change, the typed text stays above.
+    QTest::keyClicks(w.editor(), "typed ");
+    WriteAll(f.Path("C.TXT"), rn::Sjis("外で変更"));
+    QTRY_COMPARE(w.lowerPane()->toPlainText(), U("外で変更"));
+    QCOMPARE(w.lowerPane()->textCursor().position(), 1);
+    QCOMPARE(Memo(f), U("typed シー"));
+    // Not linked, it keeps following the file of its node, also when the editor writes it.
+    w.state().settings.AddMemo.ILSW = false;
+    f.prompts.answers = {true};  // over the other program's change
+    f.Select(0);
+    QTRY_COMPARE(w.lowerPane()->toPlainText(), U("typed シー"));
+    WriteAll(f.Path("C.TXT"), rn::Sjis("二度目"));
+    QTRY_COMPARE(w.lowerPane()->toPlainText(), U("二度目"));
+    QCOMPARE(Memo(f), U("エー本文"));
 }
 
 void BodyEditorTest::splitToggleOutsideATextNodeAndOverResults() {

@@ -31,6 +31,20 @@ QString bodyToText(std::string_view bytes) {
     return text;
 }
 
+// Where the reader was in a pane, found again after its text has been read anew.
+struct PanePlace {
+    explicit PanePlace(const QPlainTextEdit& pane)
+        : caret(pane.textCursor().position()), scroll(pane.verticalScrollBar()->value()) {}
+    void restore(QPlainTextEdit& pane) const {
+        QTextCursor cursor = pane.textCursor();
+        cursor.setPosition(qMin(caret, pane.document()->characterCount() - 1));
+        pane.setTextCursor(cursor);
+        pane.verticalScrollBar()->setValue(scroll);
+    }
+    int caret;
+    int scroll;
+};
+
 }  // namespace
 
 BodyEditor::BodyEditor(MainWindow& window)
@@ -45,26 +59,31 @@ BodyEditor::BodyEditor(MainWindow& window)
 bool BodyEditor::readBody(std::string_view nodeText, std::string& path, std::string& bytes, LoadedFile* loaded) {
     const rn::Document& doc = window_.doc();
     auto bodyPath = doc.BodyPath(nodeText);
-    std::string raw, reason;
     if (!bodyPath) {
         rn::ReportOpenError(doc.treeDir + rn::Cp932ToUtf8(nodeText), "ファイル名に使えないノード名です");
         return false;
     }
+    if (!readBodyFile(*bodyPath, bytes, loaded)) return false;
+    path = std::move(*bodyPath);
+    return true;
+}
+
+bool BodyEditor::readBodyFile(const std::string& path, std::string& bytes, LoadedFile* loaded) {
+    std::string raw, reason;
     // Refused before anything is read: the limit is far beyond what is worth reading in vain.
     std::error_code sizeError;
-    if (const auto size = std::filesystem::file_size(*bodyPath, sizeError); !sizeError && size > kBodyLimit) {
+    if (const auto size = std::filesystem::file_size(path, sizeError); !sizeError && size > kBodyLimit) {
         rn::notices().ErrorBox("文字列の大きさがメモの制限を越えました");
         return false;
     }
-    if (!rn::ReadFileBytes(*bodyPath, raw, &reason)) {
-        rn::ReportOpenError(*bodyPath, reason);
+    if (!rn::ReadFileBytes(path, raw, &reason)) {
+        rn::ReportOpenError(path, reason);
         return false;
     }
     if (raw.size() > kBodyLimit) {
         rn::notices().ErrorBox("文字列の大きさがメモの制限を越えました");
         return false;
     }
-    path = std::move(*bodyPath);
     if (loaded) {
         loaded->stamp = rn::StampFile(path, raw);
         loaded->holdsBytes = rn::IsNormalBody(raw);
@@ -80,14 +99,21 @@ bool BodyEditor::readBody(std::string_view nodeText, std::string& path, std::str
     return true;
 }
 
-bool BodyEditor::readInto(std::string_view nodeText, QPlainTextEdit& edit) {
+bool BodyEditor::readIntoLowerPane(std::string_view nodeText) {
     std::string path, bytes;
-    if (!readBody(nodeText, path, bytes)) return false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    edit.setPlainText(bodyToText(bytes));
-    edit.document()->setModified(false);
-    QApplication::restoreOverrideCursor();
+    LoadedFile loaded;
+    if (!readBody(nodeText, path, bytes, &loaded)) return false;
+    showInPane(*window_.lowerPane(), bytes);
+    lowerPath_ = std::move(path);
+    lowerStamp_ = loaded.stamp;
     return true;
+}
+
+void BodyEditor::showInPane(QPlainTextEdit& pane, std::string_view bytes) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    pane.setPlainText(bodyToText(bytes));
+    pane.document()->setModified(false);
+    QApplication::restoreOverrideCursor();
 }
 
 void BodyEditor::keepOrDrop(QTextDocument* doc) {
@@ -159,48 +185,81 @@ bool BodyEditor::loadBody(std::string_view nodeText) {
     showInEditor(path, std::move(bytes));
     stamp_ = loaded.stamp;
     diskHoldsOriginal_ = loaded.holdsBytes;
-    watch(path);
+    editorWatched_ = path_;
     AppState& s = window_.state();
-    if (s.lowerPane == LowerPaneMode::Split && s.settings.AddMemo.ILSW) readInto(nodeText, *window_.lowerPane());
+    if (s.lowerPane == LowerPaneMode::Split && s.settings.AddMemo.ILSW) readIntoLowerPane(nodeText);
+    watchShownFiles();
     return true;
 }
 
-void BodyEditor::watch(const std::string& path) {
-    const QStringList old = watcher_->files() + watcher_->directories();
-    if (!old.isEmpty()) watcher_->removePaths(old);
-    // The directory too: a file replaced by renaming another over it is a new file to the watcher.
+void BodyEditor::watchShownFiles() {
+    QStringList wanted;
+    for (const std::string* path : {&editorWatched_, &lowerPath_}) {
+        if (path->empty()) continue;
+        // The directory too: a file replaced by renaming another over it is a new file to the watcher.
+        for (const QString& watched : {fromUtf8(*path), fromUtf8(rn::DirectoryOf(*path))})
+            if (!wanted.contains(watched)) wanted << watched;
+    }
+    // Paths still wanted stay watched: a change already reported for them must not be dropped.
+    QStringList gone, added;
+    for (const QString& watched : watcher_->files() + watcher_->directories())
+        if (!wanted.contains(watched)) gone << watched;
+    for (const QString& path : wanted)
+        if (!watcher_->files().contains(path) && !watcher_->directories().contains(path)) added << path;
+    if (!gone.isEmpty()) watcher_->removePaths(gone);
+    if (!added.isEmpty()) watcher_->addPaths(added);
+}
+
+// Watching a file ends when it is replaced; while it exists again, it is watched again.
+void BodyEditor::watchAgain(const std::string& path) {
     const QString file = fromUtf8(path);
-    watcher_->addPath(file);
-    watcher_->addPath(fromUtf8(rn::DirectoryOf(path)));
+    if (!watcher_->files().contains(file) && rn::FileExists(path)) watcher_->addPath(file);
 }
 
 void BodyEditor::checkBodyOnDisk() {
+    if (window_.doc().loadingOutline || window_.state().selectionQuiet > 0) return;
+    reloadLowerPaneFromDisk(reloadEditorFromDisk());
+}
+
+std::string BodyEditor::reloadEditorFromDisk() {
     const rn::Document& doc = window_.doc();
     QPlainTextEdit* editor = window_.editor();
-    if (path_.empty() || doc.loadingOutline || window_.state().selectionQuiet > 0) return;
-    if (doc.editorState != rn::kEditing && doc.editorState != rn::kTrashView) return;
+    if (path_.empty() || (doc.editorState != rn::kEditing && doc.editorState != rn::kTrashView)) return {};
     auto path = doc.BodyPath(doc.editorNodeText);
-    if (!path) return;
-    if (!watcher_->files().contains(fromUtf8(*path)) && rn::FileExists(*path)) watcher_->addPath(fromUtf8(*path));
+    if (!path) return {};
+    watchAgain(*path);
     // Typed text is never replaced: saving it asks before overwriting the other program's change.
     // A file that is gone leaves the text on screen.
-    if (editor->document()->isModified() || rn::FileUnchanged(stamp_, *path) || !rn::FileExists(*path)) return;
-    std::string newPath, bytes;
+    if (editor->document()->isModified() || rn::FileUnchanged(stamp_, *path) || !rn::FileExists(*path)) return {};
+    std::string bytes;
     LoadedFile loaded;
-    if (!readBody(doc.editorNodeText, newPath, bytes, &loaded)) return;
-    const int caret = editor->textCursor().position();
-    const int scroll = editor->verticalScrollBar()->value();
+    if (!readBodyFile(*path, bytes, &loaded)) return *path;
+    const PanePlace place(*editor);
     const bool readOnly = editor->isReadOnly();
     unwritable_ = loaded.undefinedAt != std::string::npos;
-    showInEditor(newPath, std::move(bytes));
+    showInEditor(*path, std::move(bytes));
     stamp_ = loaded.stamp;
     diskHoldsOriginal_ = loaded.holdsBytes;
-    QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(qMin(caret, editor->document()->characterCount() - 1));
-    editor->setTextCursor(cursor);
-    editor->verticalScrollBar()->setValue(scroll);
+    place.restore(*editor);
     editor->setReadOnly(readOnly || unwritable_);
-    rn::notices().SetStatusText(" ファイル \"" + newPath + "\" は他のプログラムで変更されたため、読み込み直しました");
+    rn::notices().SetStatusText(" ファイル \"" + *path + "\" は他のプログラムで変更されたため、読み込み直しました");
+    return {};
+}
+
+void BodyEditor::reloadLowerPaneFromDisk(const std::string& unreadable) {
+    // The pane is never edited: it shows the file as it is, also after the editor wrote it. A file
+    // the editor could not read has been reported once already.
+    if (window_.state().lowerPane != LowerPaneMode::Split || lowerPath_.empty() || lowerPath_ == unreadable) return;
+    watchAgain(lowerPath_);
+    if (rn::FileUnchanged(lowerStamp_, lowerPath_) || !rn::FileExists(lowerPath_)) return;
+    std::string bytes;
+    LoadedFile loaded;
+    if (!readBodyFile(lowerPath_, bytes, &loaded)) return;
+    QPlainTextEdit& pane = *window_.lowerPane();
+    const PanePlace place(pane);
+    showInPane(pane, bytes);
+    place.restore(pane);
+    lowerStamp_ = loaded.stamp;
 }
 
 bool BodyEditor::editorBytes(std::string& bytes) const {
@@ -250,6 +309,7 @@ bool BodyEditor::saveBody(std::string_view nodeText) {
     // Written from the editor's text, the file now stands for exactly that text.
     matches_ = true;
     path_ = *path;
+    if (*path == lowerPath_) reloadLowerPaneFromDisk({});
     return true;
 }
 
@@ -355,6 +415,9 @@ void BodyEditor::clearEditor() {
 void BodyEditor::closeLowerPane() {
     window_.lowerPane()->hide();
     window_.state().lowerPane = LowerPaneMode::Hidden;
+    if (lowerPath_.empty()) return;
+    lowerPath_.clear();
+    watchShownFiles();
 }
 
 void BodyEditor::toggleTabInput() {
@@ -381,7 +444,8 @@ void BodyEditor::toggleSplitView() {
         rn::ShowStatus("メモ画面分割を解除しました");
     } else if (doc.editorState == rn::kEditing) {
         // The lower pane shows the body as saved: edits since the selection are not in it.
-        if (!readInto(doc.editorNodeText, *window_.lowerPane())) return;
+        if (!readIntoLowerPane(doc.editorNodeText)) return;
+        watchShownFiles();
         s.lowerPane = LowerPaneMode::Split;
         window_.lowerPane()->show();
         rn::ShowStatus("メモ画面を分割しました");

@@ -51,7 +51,8 @@ public:
 
     // Empties the editor and forgets the loaded body.
     void clearEditor();
-    // Reads the body shown again when another program changed its file and nothing has been typed.
+    // Reads the body shown again when another program changed its file and nothing has been typed,
+    // and the split view's lower pane whenever its file changed (nothing is typed there).
     void checkBodyOnDisk();
 
     // Hides the lower pane, whether it shows the split view or search results.
@@ -87,8 +88,12 @@ private:
         std::size_t undefinedAt = std::string::npos;
     };
     bool readBody(std::string_view nodeText, std::string& path, std::string& bytes, LoadedFile* loaded = nullptr);
-    // Reads a body file into the lower pane. False after an error box.
-    bool readInto(std::string_view nodeText, QPlainTextEdit& edit);
+    bool readBodyFile(const std::string& path, std::string& bytes, LoadedFile* loaded);
+    // Reads a body file into the split view's lower pane, which then follows that file. False after
+    // an error box.
+    bool readIntoLowerPane(std::string_view nodeText);
+    // Puts body bytes into a pane that is only read.
+    static void showInPane(QPlainTextEdit& pane, std::string_view bytes);
     // Puts a body into the editor: a kept document of the same bytes, else a new one.
     void showInEditor(const std::string& path, std::string bytes);
     // The editor's document has been replaced: keep it while it still stands for its file's bytes.
@@ -96,8 +101,13 @@ private:
     void showNodePosition(rn::Node* node);
     // After a failed write: the outline shows the node whose text is still in the editor.
     void keepSelectionOnEditedNode();
-    // Follows the file of the body shown, for checkBodyOnDisk.
-    void watch(const std::string& path);
+    // Follows the files of the bodies shown in the editor and the split view, for checkBodyOnDisk.
+    void watchShownFiles();
+    void watchAgain(const std::string& path);
+    // checkBodyOnDisk for each pane. The editor's returns the path of its file when reading it
+    // failed (after an error box), else nothing.
+    std::string reloadEditorFromDisk();
+    void reloadLowerPaneFromDisk(const std::string& unreadable);
 
     MainWindow& window_;
     CaretPanel* caretPanel_ = nullptr;
@@ -108,6 +118,9 @@ private:
     rn::FileStamp stamp_;             // the body file as loaded or last written
     bool diskHoldsOriginal_ = false;  // that file holds exactly `original_`
     QFileSystemWatcher* watcher_ = nullptr;
+    std::string editorWatched_;  // the file of the body last loaded into the editor
+    std::string lowerPath_;      // the file the split view's lower pane shows, while it is split
+    rn::FileStamp lowerStamp_;   // that file as the pane last read it
     std::deque<KeptBody> kept_;  // most recently left first
 };
 
