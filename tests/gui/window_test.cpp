@@ -54,6 +54,7 @@ private slots:
     void geometryStaysPutOverRestarts();
     void storedPlacesAreFittedToTheScreens();
     void captionCarriesNothingButItsText();
+    void desktopEntryNamesTheWindowClass();
     void enterThatConfirmedTheDialogLeavesTheMessage();
     void narrowPanelsWidenToTheirText();
     void caretPanelFollowsNodeBodyAndWrapping();
@@ -137,6 +138,17 @@ void WindowTest::captionCarriesNothingButItsText() {
     QCOMPARE(f.w().windowTitle(), QStringLiteral("Ramblenote"));
     f.OpenDocument("c.Rnote", "A\r\nゴミ箱\r\n");
     QCOMPARE(f.w().windowTitle(), U("Ramblenote：") + f.QPath("c.Rnote"));
+}
+
+// On X11 the window class is the application name; a desktop groups the windows under the entry
+// whose StartupWMClass names it (and, on Wayland, whose file name is the desktop file name).
+void WindowTest::desktopEntryNamesTheWindowClass() {
+    MainWindowFixture f;
+    const std::string entry =
+        RN_SOURCE_DIR "/resources/desktop/" + QGuiApplication::desktopFileName().toStdString() + ".desktop";
+    const QString text = QString::fromStdString(rn::test::ReadAll(entry));
+    QVERIFY2(!text.isEmpty(), entry.c_str());
+    QVERIFY(text.split(QLatin1Char('\n')).contains(U("StartupWMClass=") + QGuiApplication::applicationName()));
 }
 
 void WindowTest::enterThatConfirmedTheDialogLeavesTheMessage() {
