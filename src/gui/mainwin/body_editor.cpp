@@ -254,7 +254,12 @@ void BodyEditor::reloadLowerPaneFromDisk(const std::string& unreadable) {
     if (rn::FileUnchanged(lowerStamp_, lowerPath_) || !rn::FileExists(lowerPath_)) return;
     std::string bytes;
     LoadedFile loaded;
-    if (!readBodyFile(lowerPath_, bytes, &loaded)) return;
+    if (!readBodyFile(lowerPath_, bytes, &loaded)) {
+        // Said once: the pane keeps what it showed and stops following the file.
+        lowerPath_.clear();
+        watchShownFiles();
+        return;
+    }
     QPlainTextEdit& pane = *window_.lowerPane();
     const PanePlace place(pane);
     showInPane(pane, bytes);
