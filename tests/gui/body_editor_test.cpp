@@ -113,6 +113,7 @@ private slots:
     void splitScreenKeepsItsNodeWithIlswOff();
     void splitScreenShowsTheSavedBody();
     void splitScreenFollowsItsFileOnDisk();
+    void bodyThatCannotBeReadAgainIsReportedOnce();
     void splitToggleOutsideATextNodeAndOverResults();
     void tabAndWrapToggles();
     void applySettingsSetsFontsColoursAndTabs();
@@ -520,6 +521,23 @@ void BodyEditorTest::splitScreenFollowsItsFileOnDisk() {
     WriteAll(f.Path("C.TXT"), rn::Sjis("二度目"));
     QTRY_COMPARE(w.lowerPane()->toPlainText(), U("二度目"));
     QCOMPARE(Memo(f), U("エー本文"));
+}
+
+void BodyEditorTest::bodyThatCannotBeReadAgainIsReportedOnce() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    f.prompts.Clear();
+    WriteAll(f.Path("A.TXT"), std::string("a\0b", 3));  // text after a NUL cannot be read
+    QTRY_COMPARE(f.prompts.Of("erroryes").size(), 1);
+    // Files come and go beside it (the program's own saves do): no box again.
+    WriteAll(f.Path("new.TXT"), "other");
+    QTest::qWait(300);
+    QCOMPARE(f.prompts.Of("erroryes").size(), 1);
+    QCOMPARE(Memo(f), U("エー本文"));
+    // Readable again, it is shown again.
+    WriteAll(f.Path("A.TXT"), rn::Sjis("直った"));
+    QTRY_COMPARE(Memo(f), U("直った"));
+    QCOMPARE(f.prompts.Of("erroryes").size(), 1);
 }
 
 void BodyEditorTest::splitToggleOutsideATextNodeAndOverResults() {

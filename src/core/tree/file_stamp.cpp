@@ -61,6 +61,11 @@ bool FileUnchanged(const FileStamp& stamp, const std::string& path) {
     return HashOf(content) == stamp.contentHash;
 }
 
+bool SameFileStatus(const FileStamp& a, const FileStamp& b) {
+    return a.taken && b.taken && a.existed == b.existed && a.device == b.device && a.inode == b.inode &&
+           a.size == b.size && a.modifiedNs == b.modifiedNs && a.changedNs == b.changedNs;
+}
+
 std::string ChangedOnDiskQuestion(const std::string& path) {
     return "ファイル \"" + path + "\" は他のプログラムで変更されています。上書きしますか？";
 }

@@ -28,6 +28,9 @@ FileStamp StampFile(const std::string& path, std::string_view content);
 // file system's time resolution) its content is read and compared.
 bool FileUnchanged(const FileStamp& stamp, const std::string& path);
 
+// Whether two stamps saw the same file in the same state, by its status alone (not its content).
+bool SameFileStatus(const FileStamp& a, const FileStamp& b);
+
 // The question asked before a file changed by another program is overwritten (UTF-8).
 std::string ChangedOnDiskQuestion(const std::string& path);
 

@@ -231,9 +231,17 @@ std::string BodyEditor::reloadEditorFromDisk() {
     // Typed text is never replaced: saving it asks before overwriting the other program's change.
     // A file that is gone leaves the text on screen.
     if (editor->document()->isModified() || rn::FileUnchanged(stamp_, *path) || !rn::FileExists(*path)) return {};
+    // A file that could not be read is reported once for each state it is in, not at every change
+    // in its directory (the program's own saves of other bodies included).
+    const rn::FileStamp now = rn::StampFile(*path, {});
+    if (rn::SameFileStatus(now, unreadableStamp_)) return *path;
     std::string bytes;
     LoadedFile loaded;
-    if (!readBodyFile(*path, bytes, &loaded)) return *path;
+    if (!readBodyFile(*path, bytes, &loaded)) {
+        unreadableStamp_ = now;
+        return *path;
+    }
+    unreadableStamp_ = {};
     const PanePlace place(*editor);
     const bool readOnly = editor->isReadOnly();
     unwritable_ = loaded.undefinedAt != std::string::npos;

@@ -116,6 +116,7 @@ private:
     bool matches_ = false;            // the document's text is still exactly `original_` decoded
     bool unwritable_ = false;         // the body holds bytes without a character: shown read-only, never written
     rn::FileStamp stamp_;             // the body file as loaded or last written
+    rn::FileStamp unreadableStamp_;   // the body file as it was when reading it again failed
     bool diskHoldsOriginal_ = false;  // that file holds exactly `original_`
     QFileSystemWatcher* watcher_ = nullptr;
     std::string editorWatched_;  // the file of the body last loaded into the editor
