@@ -17,6 +17,7 @@
 #include <functional>
 
 #include "app/export_command.h"
+#include "batch_dialog_support.h"
 #include "core/text/cp932.h"
 #include "gui/batchout/batch_output_dialog.h"
 #include "gui/batchout/progress_status_bar.h"
@@ -30,34 +31,11 @@ using rn::test::MainWindowFixture;
 using rn::test::ReadAll;
 using rn::test::S;
 using rn::test::U;
+using rn::test::W;
+using rn::test::WithDialog;
 using rn::test::WriteAll;
 
 namespace {
-
-using Script = std::function<void(BatchOutputDialog&)>;
-
-// Opens the dialog through its menu item and runs `script` inside the dialog's own event loop; the
-// dialog is closed with "キャンセル" unless the script closed it.
-void WithDialog(MainWindowFixture& f, const Script& script) {
-    bool ran = false;
-    QTimer::singleShot(0, &f.w(), [&] {
-        auto* d = f.w().findChild<BatchOutputDialog*>(QStringLiteral("BTxtOutF"));
-        if (!d || !d->isVisible() || !d->isModal()) qFatal("the batch output dialog is not shown modally");
-        script(*d);
-        ran = true;
-        if (d->isVisible()) d->findChild<QPushButton*>(QStringLiteral("Button3"))->click();
-    });
-    f.Trigger("MenuToolBO");
-    if (!ran) qFatal("the dialog script did not run");
-    if (f.w().findChild<BatchOutputDialog*>(QStringLiteral("BTxtOutF"))) qFatal("the dialog outlived its use");
-}
-
-template <typename T>
-T* W(QWidget& d, const char* name) {
-    T* w = d.findChild<T*>(QString::fromLatin1(name));
-    if (!w) qFatal("no widget %s", name);
-    return w;
-}
 
 // The worked example of the engine: bodies and the outline in the program directory.
 void OpenWorkedExample(MainWindowFixture& f) {
