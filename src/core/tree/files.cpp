@@ -414,7 +414,7 @@ bool FileReplacement::Begin(const std::string& linkOrPath, std::string* reason, 
     }
     const bool exists = ::stat(path_.c_str(), &st) == 0;
     temp_ = DirectoryWithSlash(path_) + "." + FileNameOf(path_) + kTemporaryTemplate;
-    fd_ = ::mkstemp(temp_.data());
+    fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);  // not inherited by a program started meanwhile
     if (fd_ < 0) {
         temp_.clear();
         return fail(errno);
