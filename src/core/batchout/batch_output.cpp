@@ -213,7 +213,7 @@ std::string WriteBody(const std::string& path, std::string_view prefix, BodyCont
     // A body that is one of the output files holds its old content while the run writes the
     // replacement, so that it cannot feed on itself.
     if (S_ISREG(st.st_mode)) {
-        if (!c.buffer) c.buffer = std::make_unique<char[]>(kReadBufferSize);
+        if (!c.buffer) c.buffer = std::make_unique_for_overwrite<char[]>(kReadBufferSize);
         BodyCopier copier(c.out, prefix, c.pageOn, c.pageLength);
         for (;;) {
             ssize_t n = ::read(fd, c.buffer.get(), kReadBufferSize);

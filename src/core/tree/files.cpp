@@ -424,7 +424,7 @@ bool FileReplacement::Begin(const std::string& linkOrPath, std::string* reason, 
     if (!options.keepContent || !exists) return true;
     int from = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (from < 0) return fail(errno);
-    auto buffer = std::make_unique<char[]>(kCopyBufferSize);
+    auto buffer = std::make_unique_for_overwrite<char[]>(kCopyBufferSize);
     for (;;) {
         ssize_t n = ::read(from, buffer.get(), kCopyBufferSize);
         if (n < 0 && errno == EINTR) continue;
