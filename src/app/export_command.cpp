@@ -1,13 +1,9 @@
 #include "app/export_command.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
 #include "app/command_line.h"
@@ -135,44 +131,6 @@ private:
     std::chrono::steady_clock::time_point last_{};
 };
 
-// Opens (creating when missing) a file that is emptied once every check has passed. A file this
-// command created is removed again when the run fails before anything is written.
-struct OutputFile {
-    std::string path;
-    int fd = -1;
-    bool created = false;
-    ~OutputFile() {
-        if (fd >= 0) ::close(fd);
-    }
-    void RemoveIfCreated() {
-        if (created) ::unlink(path.c_str());
-        created = false;
-    }
-};
-
-bool OpenOutput(OutputFile& f, std::string& error) {
-    f.fd = ::open(f.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    f.created = f.fd >= 0;
-    if (f.fd < 0 && errno == EEXIST) f.fd = ::open(f.path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (f.fd < 0) {
-        error = CreateErrorText(f.path, std::strerror(errno));
-        return false;
-    }
-    return true;
-}
-
-bool EmptyOutput(OutputFile& f, std::string& error) {
-    struct stat st {};
-    // Pipes and devices (/dev/stdout) have nothing to empty.
-    if (::fstat(f.fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(f.fd, 0) != 0) {
-        error = CreateErrorText(f.path, std::strerror(errno));
-        return false;
-    }
-    ::close(f.fd);
-    f.fd = -1;
-    return true;
-}
-
 }  // namespace
 
 int RunExportCommand(const std::vector<std::string>& args) {
@@ -213,23 +171,12 @@ int RunExportCommand(const std::vector<std::string>& args) {
         if (at < 0) return fail("出力ノード[" + *a->start + "]が有りません");
         request.start = StartNode{text.bytes, src->nodes[static_cast<std::size_t>(at)].level};
     }
-    // The document's own files are never an output: emptying them would lose the outline or a body.
+    // The document's own files are never an output: replacing them would lose the outline or a body.
     for (const std::string* out : {&a->output, a->toc ? &*a->toc : nullptr}) {
         if (!out) continue;
         std::string clash = DocumentFileClash(*out, src->treeFile, src->treeDir, src->nodes);
         if (!clash.empty()) return fail(clash);
     }
-
-    OutputFile output{a->output}, toc{a->toc.value_or(std::string())};
-    auto failBeforeWriting = [&](const std::string& text) {
-        output.RemoveIfCreated();
-        toc.RemoveIfCreated();
-        return fail(text);
-    };
-    if (!OpenOutput(output, error)) return fail(error);
-    if (a->toc && !OpenOutput(toc, error)) return failBeforeWriting(error);
-    if (!EmptyOutput(output, error)) return failBeforeWriting(error);
-    if (a->toc && !EmptyOutput(toc, error)) return failBeforeWriting(error);
 
     request.nodes = std::move(src->nodes);
     request.treeFile = src->treeFile;
@@ -237,6 +184,8 @@ int RunExportCommand(const std::vector<std::string>& args) {
     request.outputPath = a->output;
     request.tocPath = a->toc.value_or(std::string());
     request.settings = std::move(settings);
+    // Both files get their new content only when the whole run went through.
+    request.replaceFiles = true;
     ExportProgress progress(line);
     if (WriteBatchOutput(request, &progress) != BatchOutputResult::kDone) return kExportFailed;
     if (StderrIsTerminal()) std::fprintf(stderr, "%s\n", BatchFinishedText().c_str());

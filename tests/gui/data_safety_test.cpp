@@ -22,6 +22,7 @@
 using rn::test::AnswerNodeDialog;
 using rn::test::CancelNodeDialog;
 using rn::test::ConfirmNodeDialog;
+using rn::test::DataHome;
 using rn::test::LabelPoint;
 using rn::test::MainWindowFixture;
 using rn::test::OnNodeDialog;
@@ -44,22 +45,6 @@ void Type(MainWindowFixture& f, const char* text) {
     f.w().editor()->moveCursor(QTextCursor::Start);
     QTest::keyClicks(f.w().editor(), QString::fromUtf8(text));
 }
-
-// Points XDG_DATA_HOME at a directory of the test for as long as it lives.
-class DataHome {
-public:
-    DataHome() { ::setenv("XDG_DATA_HOME", dir.path().c_str(), 1); }
-    ~DataHome() { ::unsetenv("XDG_DATA_HOME"); }
-    std::string Rescue() const { return dir / "ramblenote/rescue"; }
-    std::vector<std::string> RescueFiles() const {
-        std::vector<std::string> files;
-        std::error_code ec;
-        for (const auto& e : std::filesystem::directory_iterator(Rescue(), ec))
-            files.push_back(e.path().string());
-        return files;
-    }
-    rn::test::TempDir dir;
-};
 
 }  // namespace
 

@@ -4,8 +4,11 @@
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "gui/mainwin/main_window.h"
 #include "scripted_prompts.h"
@@ -50,6 +53,22 @@ public:
     TempDir dir;  // the program directory, and room for documents
     ScriptedPrompts prompts;
     std::unique_ptr<rn::gui::MainWindow> window;
+};
+
+// Points XDG_DATA_HOME (where rescue files go) at a directory of the test for as long as it lives.
+class DataHome {
+public:
+    DataHome() { ::setenv("XDG_DATA_HOME", dir.path().c_str(), 1); }
+    ~DataHome() { ::unsetenv("XDG_DATA_HOME"); }
+    std::string Rescue() const { return dir / "ramblenote/rescue"; }
+    std::vector<std::string> RescueFiles() const {
+        std::vector<std::string> files;
+        std::error_code ec;
+        for (const auto& e : std::filesystem::directory_iterator(Rescue(), ec))
+            files.push_back(e.path().string());
+        return files;
+    }
+    TempDir dir;
 };
 
 // A point on the label of the node at an absolute index, in the outline view's viewport (where a

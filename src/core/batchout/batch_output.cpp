@@ -58,21 +58,29 @@ FileId IdOfPath(const std::string& path) {
     return {st.st_dev, st.st_ino, true};
 }
 
-// An output file opened for appending at its first write, written through a buffer. The first
-// failure is kept as the run's error text; later writes are ignored.
-class AppendFile {
+// An output file, written through a buffer into its replacement: the file gets the new bytes only
+// when the whole run has succeeded, and keeps its old content otherwise. The first failure is kept
+// as the run's error text; later writes are ignored.
+class OutputFile {
 public:
-    explicit AppendFile(std::string path) : path_(std::move(path)) {}
-    ~AppendFile() { Close(); }
-    AppendFile(const AppendFile&) = delete;
-    AppendFile& operator=(const AppendFile&) = delete;
+    explicit OutputFile(std::string path) : path_(std::move(path)) {}
 
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
 
+    // Appending: the new content begins with the old one. Replacing: the file is created when missing.
+    bool Open(bool append) {
+        std::string reason;
+        if (!file_.Begin(path_, &reason, {.keepContent = append, .writeSpecialFiles = true})) {
+            error_ = append ? OpenErrorText(path_, reason) : CreateErrorText(path_, reason);
+            return false;
+        }
+        buffer_.reserve(kWriteBufferSize);
+        return true;
+    }
+
     void Write(std::string_view bytes) {
         if (!error_.empty()) return;
-        if (fd_ < 0 && !Open()) return;
         if (buffer_.size() + bytes.size() > kWriteBufferSize) {
             if (!Flush()) return;
             if (bytes.size() >= kWriteBufferSize) {
@@ -84,49 +92,35 @@ public:
     }
     void Put(char c) { Write(std::string_view(&c, 1)); }
 
+    // Every byte written and synced (Finish), then made the file's content (Commit).
+    bool Finish() {
+        std::string reason;
+        if (Flush() && !file_.Finish(&reason)) error_ = WriteErrorText(path_, reason);
+        return ok();
+    }
+    bool Commit() {
+        std::string reason;
+        if (Finish() && !file_.Commit(&reason)) error_ = WriteErrorText(path_, reason);
+        return ok();
+    }
+
+private:
     bool Flush() {
         if (!error_.empty()) return false;
-        if (buffer_.empty()) return true;
         bool done = WriteOut(buffer_);
         buffer_.clear();
         return done;
     }
 
-    // Flushes and closes; true when every byte reached the file.
-    bool Close() {
-        if (fd_ < 0) return ok();
-        Flush();
-        if (::close(fd_) != 0 && error_.empty()) error_ = WriteErrorText(path_, Reason(errno));
-        fd_ = -1;
-        return ok();
-    }
-
-private:
-    bool Open() {
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-        if (fd_ < 0) {
-            error_ = OpenErrorText(path_, Reason(errno));
-            return false;
-        }
-        buffer_.reserve(kWriteBufferSize);
-        return true;
-    }
-
     bool WriteOut(std::string_view bytes) {
-        while (!bytes.empty()) {
-            ssize_t n = ::write(fd_, bytes.data(), bytes.size());
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                error_ = WriteErrorText(path_, Reason(errno));
-                return false;
-            }
-            bytes.remove_prefix(static_cast<std::size_t>(n));
-        }
-        return true;
+        std::string reason;
+        if (bytes.empty() || file_.Write(bytes, &reason)) return true;
+        error_ = WriteErrorText(path_, reason);
+        return false;
     }
 
     std::string path_;
-    int fd_ = -1;
+    FileReplacement file_;
     std::string buffer_;
     std::string error_;
 };
@@ -136,7 +130,7 @@ private:
 // prefix in front, CR LF behind and, every `pageLength` lines, a form feed before it.
 class BodyCopier {
 public:
-    BodyCopier(AppendFile& out, std::string_view prefix, bool pageOn, int pageLength)
+    BodyCopier(OutputFile& out, std::string_view prefix, bool pageOn, int pageLength)
         : out_(out), prefix_(prefix), pageOn_(pageOn), pageLength_(pageLength) {}
 
     void Feed(const char* p, std::size_t n) {
@@ -181,7 +175,7 @@ private:
         if (pageOn_ && pageLength_ > 0) ++count_;  // never beyond pageLength_, however long the body
     }
 
-    AppendFile& out_;
+    OutputFile& out_;
     std::string_view prefix_;
     bool pageOn_;
     int pageLength_;
@@ -190,13 +184,10 @@ private:
 };
 
 struct BodyContext {
-    AppendFile& out;
-    AppendFile* toc;
+    OutputFile& out;
     std::string_view afterBody;  // form feed and separator lines
     bool pageOn;
     int pageLength;
-    FileId outputId;
-    FileId tocId;
     std::unique_ptr<char[]>& buffer;
 };
 
@@ -219,23 +210,13 @@ std::string WriteBody(const std::string& path, std::string_view prefix, BodyCont
     std::string error;
     // Only regular files are read: a pipe or a device could make the run wait or never end, so it
     // counts as an empty body.
+    // A body that is one of the output files holds its old content while the run writes the
+    // replacement, so that it cannot feed on itself.
     if (S_ISREG(st.st_mode)) {
-        // A body that is one of the output files is read only as far as it reached when it was opened,
-        // so that it cannot feed on itself.
-        FileId id{st.st_dev, st.st_ino, true};
-        const bool bounded = id == c.outputId || id == c.tocId;
-        if (bounded) {
-            c.out.Flush();
-            if (c.toc) c.toc->Flush();
-            ::fstat(fd, &st);
-        }
-        auto left = static_cast<std::size_t>(st.st_size);
-        if (!c.buffer) c.buffer = std::make_unique<char[]>(kReadBufferSize);
+        if (!c.buffer) c.buffer = std::make_unique_for_overwrite<char[]>(kReadBufferSize);
         BodyCopier copier(c.out, prefix, c.pageOn, c.pageLength);
         for (;;) {
-            std::size_t want = bounded ? std::min(left, kReadBufferSize) : kReadBufferSize;
-            if (want == 0) break;
-            ssize_t n = ::read(fd, c.buffer.get(), want);
+            ssize_t n = ::read(fd, c.buffer.get(), kReadBufferSize);
             if (n < 0) {
                 if (errno == EINTR) continue;
                 error = ReadErrorText(path, Reason(errno));
@@ -243,7 +224,6 @@ std::string WriteBody(const std::string& path, std::string_view prefix, BodyCont
             }
             if (n == 0) break;
             auto got = static_cast<std::size_t>(n);
-            if (bounded) left -= got;
             const void* eof = std::memchr(c.buffer.get(), kEndOfFile, got);
             if (eof) got = static_cast<std::size_t>(static_cast<const char*>(eof) - c.buffer.get());
             copier.Feed(c.buffer.get(), got);
@@ -350,22 +330,27 @@ BatchOutputResult WriteBatchOutput(const BatchOutputRequest& r, BatchOutputObser
         afterBody += kCrLf;
     }
 
-    const FileId outputId = IdOfPath(r.outputPath);
-    const FileId tocId = s.MOKUJI ? IdOfPath(r.tocPath) : FileId{};
-    AppendFile out(r.outputPath);
-    std::unique_ptr<AppendFile> ownToc;
-    AppendFile* toc = nullptr;
+    OutputFile out(r.outputPath);
+    std::unique_ptr<OutputFile> ownToc;
+    OutputFile* toc = nullptr;
     if (s.MOKUJI) {
         // The same file under both names: one buffer, so that every heading stands twice in a row.
-        if (r.tocPath == r.outputPath || tocId == outputId) {
+        if (r.tocPath == r.outputPath || IdOfPath(r.tocPath) == IdOfPath(r.outputPath)) {
             toc = &out;
         } else {
-            ownToc = std::make_unique<AppendFile>(r.tocPath);
+            ownToc = std::make_unique<OutputFile>(r.tocPath);
             toc = ownToc.get();
         }
     }
+    // Both files are there before anything is written: a table of contents that cannot be made
+    // leaves the output as it was.
+    const bool append = !r.replaceFiles;
+    if (!out.Open(append) || (ownToc && !ownToc->Open(append))) {
+        notices().ErrorBox(out.ok() ? ownToc->error() : out.error());
+        return BatchOutputResult::kFileError;
+    }
     std::unique_ptr<char[]> readBuffer;
-    BodyContext body{out, toc, afterBody, s.PAGE, s.PAGEL, outputId, tocId, readBuffer};
+    BodyContext body{out, afterBody, s.PAGE, s.PAGEL, readBuffer};
 
     const int total = static_cast<int>(r.nodes.size());
     obs.ProgressStart(total);
@@ -402,15 +387,15 @@ BatchOutputResult WriteBatchOutput(const BatchOutputRequest& r, BatchOutputObser
         if (!bodyError.empty() || !out.ok()) break;
     }
 
-    // Both files are closed before anything is reported.
-    out.Close();
-    if (ownToc) ownToc->Close();
+    // A file that could not be written keeps its old content, and so does the other one; a body that
+    // could not be read leaves what was written before it. Both files are done with before anything
+    // is reported.
+    if (out.Finish() && (!ownToc || ownToc->Finish()) && out.Commit() && ownToc) ownToc->Commit();
     obs.ProgressEnd();
-    // A body that failed stopped the run before anything else could fail.
-    std::string error = !bodyError.empty()          ? bodyError
-                        : !out.ok()                 ? out.error()
-                        : (ownToc && !ownToc->ok()) ? ownToc->error()
-                                                    : std::string();
+    // One box; a body that could not be read may still be followed by an output that failed.
+    std::string error = bodyError;
+    for (const OutputFile* file : {&out, ownToc.get()})
+        if (file && !file->ok()) error += (error.empty() ? "" : "\n") + file->error();
     if (!error.empty()) {
         notices().ErrorBox(error);
         return BatchOutputResult::kFileError;

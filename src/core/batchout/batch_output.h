@@ -2,8 +2,9 @@
 // numbered, indented heading lines, the bodies below them, page breaks and separator lines, and the
 // heading lines again in an optional table of contents. Everything written is CP932 with CR LF.
 //
-// The run appends to both files and never empties them. Status texts, beeps and boxes go through
-// notices(); the progress bar, the busy mark and the busy cursor through a BatchOutputObserver.
+// The dialog's run appends to both files and never empties them; the headless export replaces them.
+// Either way a file gets its new content only when the whole run has succeeded. Status texts, beeps and boxes go
+// through notices(); the progress bar, the busy mark and the busy cursor through a BatchOutputObserver.
 #pragma once
 
 #include <optional>
@@ -42,6 +43,7 @@ struct BatchOutputRequest {
     std::string tocPath;             // native path; used when settings.MOKUJI
     std::optional<StartNode> start;  // nullopt: "ALL"
     BatchOutputSettings settings;
+    bool replaceFiles = false;  // the files get the run's output alone (the export); else it is appended
 };
 
 enum class BatchOutputResult : int {
@@ -81,10 +83,10 @@ std::string BatchFinishedText();
 // been shown, the progress bar is hidden and the busy mark cleared; the status line keeps its text.
 BatchOutputResult RunBatchOutput(const BatchOutputRequest& request, BatchOutputObserver* observer = nullptr);
 
-// The writing part alone (numbering, heading lines, bodies, table of contents), appending to the
-// two files. Used by RunBatchOutput and by the headless export, which empties the files itself.
-// A file error ends the run: what was written before stays, the page break and separator lines after
-// a body that failed are still written, both files are closed, then the error box is shown.
+// The writing part alone (numbering, heading lines, bodies, table of contents) into the two files.
+// Used by RunBatchOutput and by the headless export. A file error ends the run: when an output file
+// cannot be written, both keep their old content (or stay missing); a body that cannot be read still
+// gets its page break and separator lines, and what was written is kept. Then the error box is shown.
 BatchOutputResult WriteBatchOutput(const BatchOutputRequest& request, BatchOutputObserver* observer = nullptr);
 
 // ---- path preparation (focus leaves an output path field) ----

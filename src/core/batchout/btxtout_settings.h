@@ -46,7 +46,7 @@ BatchOutputSettings ReadBatchOutputSettings(const std::string& iniPath, bool wri
 
 // Writes every key (the dialog's closing): OUTLIN; OUTLINE1..5 (0 each unless the style is 5);
 // OUTEDIT6, KUGISW, KUGIRI, INDSW, INDENT, INDMAX, INDADDSW, PAGE, PAGEL, MOKUJI; SEPA1..n; SEPA0.
-// Other lines of the file stay as they are. False after the error box "<path> に書き込めません".
+// Other lines of the file stay as they are. False after the error box IniWriteErrorText.
 bool WriteBatchOutputSettings(const std::string& iniPath, const BatchOutputSettings& settings);
 
 }  // namespace rn

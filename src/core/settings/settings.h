@@ -98,7 +98,7 @@ WindowGeometry ReadSettings(const std::string& iniPath, Settings& settings);
 // Writes every key. `currentTreeFile` is the open document's native path or "NULL"; it becomes
 // Start.TreeFileName, or "NULL" when Start.TreeOpen is off. A text that CP932 cannot hold is reported
 // and not written ("NULL" for the Tree file). The file is replaced once, holding every key or, when the
-// write fails ("<path> に書き込めません" has been shown), none: false.
+// write fails (IniWriteErrorText has been shown), none: false.
 bool WriteSettings(const std::string& iniPath, Settings& settings, const WindowGeometry& geometry,
                    const std::string& currentTreeFile);
 

@@ -146,14 +146,15 @@ bool Document::LoadOutlineFrom(const std::string& path, const std::string& dir) 
         notices().ErrorBox(read.error);
         return false;
     }
-    bool writable = CanReplaceFile(path);
+    const bool writable = CanReplaceFile(path);
     if (!read.hasTrashLine) {
         // On read-only media the trash exists in memory only; it is written with the next change.
+        // So it is when the write fails, but that is an error, not a read-only document.
         std::string withTrash = read.rewritten + std::string(kTrashText) + kCrLf;
-        if (writable && WriteFileReplacing(path, withTrash)) {
+        if (writable && WriteFileReplacing(path, withTrash, &reason)) {
             stamp = StampFile(path, withTrash);
-        } else {
-            writable = false;
+        } else if (writable) {
+            ReportCreateError(path, reason);
         }
         loaded.AppendChild(nullptr, std::string(kTrashText));
     }

@@ -12,9 +12,12 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <memory>
+#include <optional>
 
 #include "core/text/cp932.h"
 #include "core/tree/notices.h"
+#include "core/tree/write_fault.h"
 
 namespace fs = std::filesystem;
 
@@ -24,6 +27,43 @@ namespace {
 constexpr const char* kNotRegularFile = "通常のファイルではありません";
 constexpr std::string_view kTemporaryMark = ".rn-";
 constexpr const char* kTemporaryTemplate = ".rn-XXXXXX";
+constexpr std::size_t kCopyBufferSize = std::size_t(1) << 16;
+
+// ---- the test seam of write_fault.h: one test of a null fault is all the program pays ----
+std::optional<WriteFault> g_fault;
+int g_faultCalls = 0;
+bool g_faultHappened = false;
+
+std::optional<WriteFault> DueFault(WriteStep step) {
+    if (!g_fault || g_fault->step != step || ++g_faultCalls < g_fault->nth) return std::nullopt;
+    WriteFault due = *g_fault;
+    g_faultHappened = true;
+    if (!due.lasting) g_fault.reset();
+    errno = due.error;
+    return due;
+}
+
+ssize_t SystemWrite(int fd, const char* p, std::size_t n) {
+    if (g_fault) {
+        if (auto due = DueFault(WriteStep::kWrite)) {
+            if (due->partial == 0 || due->partial >= n) return -1;
+            // A disk that fills up: part of the bytes arrive, and the next call fails.
+            g_fault = WriteFault{WriteStep::kWrite, g_faultCalls + 1, due->error, 0, due->lasting};
+            return ::write(fd, p, due->partial);
+        }
+    }
+    return ::write(fd, p, n);
+}
+
+int SystemFsync(int fd) {
+    if (g_fault && DueFault(WriteStep::kFsync)) return -1;
+    return ::fsync(fd);
+}
+
+int SystemRename(const char* from, const char* to) {
+    if (g_fault && DueFault(WriteStep::kRename)) return -1;
+    return ::rename(from, to);
+}
 
 std::string SystemReason(int err) {
     return std::strerror(err);
@@ -63,7 +103,7 @@ bool WriteAll(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
+        ssize_t n = SystemWrite(fd, p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -243,8 +283,7 @@ void SplitFields(std::string_view separator, std::string_view text, std::vector<
     if (start < text.size()) list.emplace_back(text.substr(start));
 }
 
-bool ReadFileBytes(const std::string& path, std::string& out, std::string* reason, bool* missing,
-                   std::size_t limit) {
+bool ReadFileBytes(const std::string& path, std::string& out, std::string* reason, bool* missing, std::size_t limit) {
     if (missing) *missing = false;
     auto refuse = [&](std::string why, int err) {
         out.clear();
@@ -339,50 +378,105 @@ bool CanReplaceFile(const std::string& linkOrPath, std::string* reason) {
     return true;
 }
 
-bool WriteFileReplacing(const std::string& linkOrPath, std::string_view bytes, std::string* reason) {
-    // Replacing a symbolic link would cut the file it leads to off from every later save.
-    const std::string path = FollowSymlinks(linkOrPath);
-    if (!CanReplaceFile(path, reason)) return false;
-    struct stat st {};
-    const bool exists = ::stat(path.c_str(), &st) == 0;
-    std::string temp = DirectoryWithSlash(path) + "." + FileNameOf(path) + kTemporaryTemplate;
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        if (reason) *reason = SystemReason(errno);
-        return false;
-    }
-    mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    int err = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        if (reason) *reason = SystemReason(err);
-    }
-    return ok;
+bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* reason) {
+    FileReplacement file;
+    return file.Begin(path, reason) && file.Write(bytes, reason) && file.Commit(reason);
 }
 
-bool AppendFileBytes(const std::string& path, std::string_view bytes, std::string* reason) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        if (reason) *reason = SystemReason(errno);
+FileReplacement::~FileReplacement() {
+    Abandon();
+}
+
+void FileReplacement::Abandon() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+    fd_ = -1;
+    finished_ = false;
+    temp_.clear();
+    path_.clear();
+}
+
+bool FileReplacement::Begin(const std::string& linkOrPath, std::string* reason, ReplacementOptions options) {
+    Abandon();
+    auto fail = [&](int err) { return Fail(err, reason); };
+    struct stat st {};
+    if (options.writeSpecialFiles && ::stat(linkOrPath.c_str(), &st) == 0 && !S_ISREG(st.st_mode) &&
+        !S_ISDIR(st.st_mode)) {
+        path_ = linkOrPath;  // the system follows a link such as /dev/stdout to what it stands for
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | (options.keepContent ? O_APPEND : 0));
+        return fd_ >= 0 || fail(errno);
+    }
+    // Replacing a symbolic link would cut the file it leads to off from every later save.
+    path_ = FollowSymlinks(linkOrPath);
+    if (!CanReplaceFile(path_, reason)) {
+        path_.clear();
         return false;
     }
-    bool ok = WriteAll(fd, bytes);
-    int err = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
+    const bool exists = ::stat(path_.c_str(), &st) == 0;
+    temp_ = DirectoryWithSlash(path_) + "." + FileNameOf(path_) + kTemporaryTemplate;
+    fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);  // not inherited by a program started meanwhile
+    if (fd_ < 0) {
+        temp_.clear();
+        return fail(errno);
     }
-    if (!ok && reason) *reason = SystemReason(err);
-    return ok;
+    const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
+    if (::fchmod(fd_, mode) != 0) return fail(errno);
+    if (!options.keepContent || !exists) return true;
+    int from = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (from < 0) return fail(errno);
+    auto buffer = std::make_unique_for_overwrite<char[]>(kCopyBufferSize);
+    for (;;) {
+        ssize_t n = ::read(from, buffer.get(), kCopyBufferSize);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0 || !WriteAll(fd_, std::string_view(buffer.get(), static_cast<std::size_t>(n)))) {
+            const int err = n == 0 ? 0 : errno;
+            ::close(from);
+            return err == 0 || fail(err);
+        }
+    }
+}
+
+bool FileReplacement::Write(std::string_view bytes, std::string* reason) {
+    if (fd_ >= 0 && !finished_ && WriteAll(fd_, bytes)) return true;
+    if (reason) *reason = SystemReason(fd_ < 0 ? EBADF : errno);
+    return false;
+}
+
+bool FileReplacement::Fail(int err, std::string* reason) {
+    Abandon();
+    if (reason) *reason = SystemReason(err);
+    return false;
+}
+
+bool FileReplacement::Finish(std::string* reason) {
+    if (finished_) return true;
+    if (fd_ < 0) return Fail(EBADF, reason);
+    int err = 0;
+    // A pipe or a device has nothing to sync.
+    if (!temp_.empty() && SystemFsync(fd_) != 0) err = errno;
+    if (::close(fd_) != 0 && err == 0) err = errno;
+    fd_ = -1;
+    if (err != 0) return Fail(err, reason);
+    finished_ = true;
+    return true;
+}
+
+bool FileReplacement::Commit(std::string* reason) {
+    if (!Finish(reason)) return false;
+    if (!temp_.empty() && SystemRename(temp_.c_str(), path_.c_str()) != 0) return Fail(errno, reason);
+    temp_.clear();
+    Abandon();
+    return true;
+}
+
+void InjectWriteFault(std::optional<WriteFault> fault) {
+    g_fault = fault;
+    g_faultCalls = 0;
+    g_faultHappened = false;
+}
+
+bool WriteFaultHappened() {
+    return g_faultHappened;
 }
 
 std::string OpenErrorText(const std::string& path, const std::string& reason) {

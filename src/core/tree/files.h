@@ -61,6 +61,39 @@ bool ReadFileBytes(const std::string& path, std::string& out, std::string* reaso
 // path is a symbolic link, the file it leads to is replaced (in that file's directory) and the link
 // stays.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
+// The same for content written piece by piece: the pieces go to a temporary file beside the file, and
+// Commit() renames it over the file, so that the file holds its old content or the whole new one
+// whatever fails on the way. Without a successful Commit() the temporary file is removed. A pipe or a
+// device (/dev/stdout) cannot be replaced: it is replaced by a regular file, or, when asked for,
+// written directly.
+struct ReplacementOptions {
+    bool keepContent = false;        // the new content begins with the file's present bytes
+    bool writeSpecialFiles = false;  // a pipe or a device is written directly, not replaced
+};
+class FileReplacement {
+public:
+    FileReplacement() = default;
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    // Starts the replacement. False with `reason` set when it cannot start.
+    bool Begin(const std::string& path, std::string* reason = nullptr, ReplacementOptions options = {});
+    bool Write(std::string_view bytes, std::string* reason = nullptr);
+    // Syncs and closes the temporary file; Commit() does it when it has not been done.
+    bool Finish(std::string* reason = nullptr);
+    // Renames the temporary file over the file.
+    bool Commit(std::string* reason = nullptr);
+
+private:
+    void Abandon();
+    bool Fail(int err, std::string* reason);
+
+    int fd_ = -1;
+    bool finished_ = false;
+    std::string path_;  // the file replaced
+    std::string temp_;  // empty when written directly
+};
 // Whether WriteFileReplacing may replace (or create) the file: neither the file nor its directory is
 // read-only (no write permission for anybody, or not writable for this process). `reason` gets the
 // system's reason otherwise ("Read-only file system", "Permission denied").
@@ -71,8 +104,6 @@ int RemoveStaleTemporaryFiles(const std::string& dir, int minAgeSeconds = 60);
 // The path that a chain of symbolic links at the last component of `path` leads to, also when the
 // end of the chain does not exist (yet); `path` itself when it is no link.
 std::string FollowSymlinks(std::string path);
-// Appends to a file, creating it when missing.
-bool AppendFileBytes(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
 
 // The two file error boxes: "ファイル "%s" は開けません。%s" and "ファイル "%s" を作成できません。%s".
 std::string OpenErrorText(const std::string& path, const std::string& reason);

@@ -236,8 +236,12 @@ bool IniValues::Flag(std::string_view section, std::string_view key) const {
     return n && *n != 0;
 }
 
+std::string IniWriteErrorText(const std::string& iniPath, const std::string& reason) {
+    return iniPath + " に書き込めません。" + reason;
+}
+
 IniWrite::IniWrite(std::string iniPath) : path_(std::move(iniPath)) {
-    readable_ = ReadIniFile(path_, text_);
+    readable_ = ReadIniFile(path_, text_, &readFailure_);
 }
 
 void IniWrite::Text(std::string_view section, std::string_view key, std::string_view value) {
@@ -253,13 +257,11 @@ void IniWrite::Flag(std::string_view section, std::string_view key, bool value) 
 }
 
 bool IniWrite::Commit() {
-    const std::string dir = DirectoryOf(path_);
     // A file that could not be read is not replaced: its other lines would be lost.
-    if (!readable_ || !DirectoryExists(dir.empty() ? "." : dir) || !WriteFileReplacing(path_, text_)) {
-        notices().ErrorBox(path_ + " に書き込めません");
-        return false;
-    }
-    return true;
+    std::string reason = readFailure_;
+    if (readable_ && WriteFileReplacing(path_, text_, &reason)) return true;
+    notices().ErrorBox(IniWriteErrorText(path_, reason));
+    return false;
 }
 
 std::optional<std::string> IniLookup(const std::string& iniPath, std::string_view section, std::string_view key) {

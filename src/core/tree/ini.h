@@ -59,6 +59,9 @@ private:
     std::unordered_map<std::string, std::unordered_map<std::string, std::string>> sections_;
 };
 
+// "<path> に書き込めません。<reason>": a settings file that could not be written, and why.
+std::string IniWriteErrorText(const std::string& iniPath, const std::string& reason);
+
 // Several values written with one replacement of the file: the same lines as IniWriteString and its
 // kin called one after another, but the file is read once and replaced once, so it holds all of them
 // or none.
@@ -69,13 +72,14 @@ public:
     void Text(std::string_view section, std::string_view key, std::string_view value);
     void Int(std::string_view section, std::string_view key, int32_t value);
     void Flag(std::string_view section, std::string_view key, bool value);
-    // False after the box "<path> に書き込めません".
+    // False after the box IniWriteErrorText.
     bool Commit();
 
 private:
     std::string path_;
     std::string text_;
     bool readable_ = true;
+    std::string readFailure_;
 };
 
 }  // namespace rn

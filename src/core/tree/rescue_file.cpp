@@ -36,7 +36,7 @@ std::string WriteRescueFile(const std::string& directory, std::string_view nodeT
     std::error_code ec;
     std::filesystem::create_directories(directory, ec);
     if (ec) {
-        reason = ec.message();
+        reason = CreateErrorText(directory, ec.message());
         return {};
     }
     // The name says which node the text belongs to; a name that could not be a file name still
@@ -49,8 +49,10 @@ std::string WriteRescueFile(const std::string& directory, std::string_view nodeT
     std::string path = stem + ".TXT";
     for (int n = 2; FileExists(path) || DirectoryExists(path); ++n)
         path = stem + "-" + std::to_string(n) + ".TXT";
-    if (!WriteFileReplacing(path, bytes, &reason)) return {};
-    return path;
+    std::string why;
+    if (WriteFileReplacing(path, bytes, &why)) return path;
+    reason = CreateErrorText(path, why);
+    return {};
 }
 
 }  // namespace rn

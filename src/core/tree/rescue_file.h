@@ -12,7 +12,8 @@ namespace rn {
 std::string RescueDirectory();
 
 // Writes `bytes` to "<node text> <YYYYMMDD-HHMMSS>.TXT" in `directory`, created when missing, never
-// over an existing file. Returns the file's path, or empty with `reason` set.
+// over an existing file. Returns the file's path, or empty with `reason` set (the error text,
+// naming the file or directory that could not be made, and the system's reason).
 std::string WriteRescueFile(const std::string& directory, std::string_view nodeText, std::string_view bytes,
                             std::string& reason);
 

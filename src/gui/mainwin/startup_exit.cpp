@@ -130,9 +130,11 @@ bool StartupExit::rescueEditedBody(bool mayStay) {
                                  "\" の本文を保存できなかったため、次のファイルに保存しました。\n" + path);
         return true;
     }
-    if (!mayStay) return true;
-    return rn::notices().AskYesNo("ノード \"" + node + "\" の本文を保存できません。" + reason +
-                                  "\n保存せずに終了しますか？");
+    const std::string lost = "ノード \"" + node + "\" の本文を保存できません。" + reason;
+    if (mayStay) return rn::notices().AskYesNo(lost + "\n保存せずに終了しますか？");
+    // The program ends whatever happens: at least the user learns what was not kept.
+    rn::notices().ErrorBox(lost);
+    return true;
 }
 
 bool StartupExit::runExit(bool mayStay) {
