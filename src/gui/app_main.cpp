@@ -7,6 +7,7 @@
 
 #include "core/tree/program.h"
 #include "gui/gui_notices.h"
+#include "gui/japanese_fonts.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/resident.h"
 #include "gui/prompts.h"
@@ -42,6 +43,7 @@ void configureApplication() {
     // Every text of the program is Japanese, whatever the system's language; without the translation
     // files Qt's own texts stay English.
     installQtTranslations(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    substituteJapaneseFonts();
 }
 
 int runDesktop(char* programName, const std::vector<std::string>& arguments) {

@@ -1,11 +1,14 @@
 // The main window on a desktop: where it and the node dialog open, its caption, the status panels
 // and the caret panel, Qt's own texts in Japanese, and the single copy per user and display.
 #include <QApplication>
+#include <QFontDatabase>
+#include <QGlyphRun>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QSplitter>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 
 #include "core/settings/resdir.h"
 #include "gui/app_main.h"
@@ -60,6 +63,7 @@ private slots:
     void caretPanelFollowsNodeBodyAndWrapping();
     void caretPanelMarksAProvisionalLineUntilItIsCounted();
     void qtTextsAreJapaneseWhenTheTranslationExists();
+    void windowsJapaneseFontNamesGiveOneJapaneseTypeface();
     void singleCopyIsPerUserAndDisplay();
 };
 
@@ -253,6 +257,28 @@ void WindowTest::qtTextsAreJapaneseWhenTheTranslationExists() {
     QVERIFY2(QFile::exists(directory + QStringLiteral("/qtbase_ja.qm")), "scripts/install-deps.sh installs it");
     QVERIFY(rn::gui::installQtTranslations(directory));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), U("キャンセル"));
+}
+
+void WindowTest::windowsJapaneseFontNamesGiveOneJapaneseTypeface() {
+    rn::gui::configureApplication();
+    for (const QString& name : {U("ＭＳ 明朝"), U("ＭＳ ゴシック")}) {
+        const QFont font(name, 12);
+        const QString family = QFontInfo(font).family();
+        QVERIFY2(QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese),
+                 qPrintable(name + QStringLiteral(" -> ") + family));
+        // A body that begins with a Latin letter shows in the same typeface as one that does not.
+        QStringList used;
+        for (const QString& text : {U("吾輩は猫"), U("Ramble吾輩は猫")}) {
+            QTextLayout layout(text, font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            for (const QGlyphRun& run : layout.glyphRuns())
+                used << run.rawFont().familyName().toLower();
+        }
+        used.removeDuplicates();
+        QVERIFY2(used.size() == 1, qPrintable(name + QStringLiteral(": ") + used.join(QStringLiteral(", "))));
+    }
 }
 
 void WindowTest::singleCopyIsPerUserAndDisplay() {

@@ -243,6 +243,9 @@ QWidget* BatchOutputDialog::buildControls(QWidget* parent) {
         auto* box = named(new QComboBox(panel), name);
         box->addItems(items);
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        // Never narrower than its longest item: on a small screen or with a large font the dialog
+        // grows rather than clip the style names.
+        box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         return box;
     };
     // Digits may be typed as well as stepped with the arrows (0..100).
