@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QSystemTrayIcon>
@@ -35,6 +36,7 @@ private slots:
     void layoutAndNames();
     void menusInOrder();
     void statusPanelWidthsFollowResizes();
+    void longNodeNamesScrollInsteadOfBeingCut();
     void outlineModelPassesTheModelTester();
     void residentModeOffEndsAndWrites();
     void residentModeOnMinimisesWithoutANotificationArea();
@@ -120,6 +122,20 @@ void MainWindowTest::statusPanelWidthsFollowResizes() {
         QCOMPARE(s->panel(2)->width(), 50);
         QCOMPARE(s->panel(3)->width(), 55);
     }
+}
+
+void MainWindowTest::longNodeNamesScrollInsteadOfBeingCut() {
+    MainWindowFixture f({}, true);
+    std::string lines;
+    for (int i = 0; i < 80; ++i)
+        lines += "n" + std::to_string(i) + "\r\n";
+    const std::string longName = "とても長い見出しの名前がどこまでも続いていく最後の章";
+    f.OpenDocument("long.Rnote", lines + longName + "\r\nゴミ箱\r\n");
+    rn::gui::OutlineView* view = f.w().outlineView();
+    view->scrollTo(view->model()->index(80, 0));  // the long name starts out of sight
+    QTest::qWait(0);
+    QVERIFY(view->columnWidth(0) >= view->fontMetrics().horizontalAdvance(QString::fromStdString(longName)));
+    QVERIFY(view->horizontalScrollBar()->maximum() > 0);
 }
 
 void MainWindowTest::outlineModelPassesTheModelTester() {

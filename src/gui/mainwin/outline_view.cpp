@@ -18,6 +18,10 @@ OutlineView::OutlineView(QWidget* parent) : QTreeView(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setUniformRowHeights(true);
+    // A long node name scrolls sideways instead of being cut short with an ellipsis.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
+    header()->setResizeContentsPrecision(0);
     setCursor(Qt::PointingHandCursor);
     viewport()->setCursor(Qt::PointingHandCursor);
     setContextMenuPolicy(Qt::CustomContextMenu);
