@@ -38,8 +38,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont, qt6-translations-l10n")
-# The print helper hands bodies to CUPS through lp.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, cups-client")
+# The print helper hands bodies to CUPS through lp; notify-send is its only way to tell the user that
+# printing failed, since the program starts it without a terminal and learns nothing of its outcome.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, cups-client, libnotify-bin")
 include(CPack)
 
 if(RAMBLENOTE_GUI)
