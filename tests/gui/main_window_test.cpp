@@ -136,6 +136,10 @@ void MainWindowTest::longNodeNamesScrollInsteadOfBeingCut() {
     QTest::qWait(0);
     QVERIFY(view->columnWidth(0) >= view->fontMetrics().horizontalAdvance(QString::fromStdString(longName)));
     QVERIFY(view->horizontalScrollBar()->maximum() > 0);
+    // Short names still get a selection bar across the whole view.
+    f.OpenDocument("short.Rnote", "a\r\nゴミ箱\r\n");
+    QTest::qWait(0);
+    QVERIFY(view->columnWidth(0) >= view->viewport()->width());
 }
 
 void MainWindowTest::outlineModelPassesTheModelTester() {

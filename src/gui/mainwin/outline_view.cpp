@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 
@@ -47,6 +48,13 @@ OutlineView::OutlineView(QWidget* parent) : QTreeView(parent) {
     p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
     p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(p);
+}
+
+void OutlineView::resizeEvent(QResizeEvent* event) {
+    // The column is never narrower than the view, so the selection bar of a short name still runs
+    // across the whole panel.
+    header()->setMinimumSectionSize(viewport()->width());
+    QTreeView::resizeEvent(event);
 }
 
 void OutlineView::setShowLines(bool on) {
