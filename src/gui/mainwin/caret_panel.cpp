@@ -19,16 +19,16 @@ bool laidOut(const QTextBlock& b) {
 }  // namespace
 
 CaretPanel::CaretPanel(QPlainTextEdit& editor, StatusPanels& panels, int panelIndex, QObject* parent)
-    : QObject(parent), editor_(editor), panels_(panels), panelIndex_(panelIndex) {
+    : QObject(parent), editor_(editor), viewport_(editor.viewport()), panels_(panels), panelIndex_(panelIndex) {
     slices_.setInterval(0);
     connect(&slices_, &QTimer::timeout, this, &CaretPanel::countSlice);
     // A new width or font wraps the lines anew.
-    editor_.viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     editor_.installEventFilter(this);
 }
 
 bool CaretPanel::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched == editor_.viewport() && event->type() == QEvent::Resize) ||
+    if ((watched == viewport_ && event->type() == QEvent::Resize) ||
         (watched == &editor_ && event->type() == QEvent::FontChange))
         QTimer::singleShot(0, this, &CaretPanel::refresh);  // once the editor has taken the change
     return false;

@@ -42,6 +42,7 @@ private:
     void countSlice();
 
     QPlainTextEdit& editor_;
+    QObject* viewport_;  // kept: the editor cannot be asked for it while it is being destroyed
     StatusPanels& panels_;
     int panelIndex_;
     QTimer slices_;
