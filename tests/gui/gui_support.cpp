@@ -30,6 +30,7 @@ constexpr int kUnansweredMs = 5000;
 
 class ModalDialogGuard : public QObject {
 public:
+    using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show && watched->isWidgetType()) {
             auto* w = static_cast<QWidget*>(watched);
@@ -62,7 +63,7 @@ void prepareApplication() {
     if (done) return;
     done = true;
     rn::gui::configureApplication();
-    qApp->installEventFilter(new ModalDialogGuard);
+    qApp->installEventFilter(new ModalDialogGuard(qApp));  // owned by the application: no leak at exit
 }
 
 }  // namespace
