@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -289,6 +290,19 @@ TEST_F(ResDirTest, AMissingResDirIsCreatedWithTheDeliveredSettingsAndAnExistingO
     PrepareResDir();
     EXPECT_EQ(ReadAll(dir / "Res/Ramblenote.Ini"), DeliveredSettings());
     EXPECT_TRUE(notices.recorder.log.empty());
+}
+
+TEST_F(ResDirTest, TemporariesOfKilledSavesAreRemovedAtStart) {
+    Program().directory = dir.path();
+    PrepareResDir();
+    const std::string stale = dir / "Res/.Ramblenote.Ini.rn-Ab12Cd", fresh = dir / "Res/.Rnote.Ini.rn-Zz9Zz9";
+    WriteAll(stale, "[Form]\r\n");
+    WriteAll(fresh, "[Form]\r\n");
+    std::filesystem::last_write_time(stale, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(2));
+    PrepareResDir();
+    EXPECT_FALSE(test::Exists(stale));
+    EXPECT_TRUE(test::Exists(fresh));  // perhaps another copy is writing it
+    EXPECT_EQ(ReadAll(dir / "Res/Ramblenote.Ini"), DeliveredSettings());
 }
 
 TEST_F(ResDirTest, AnUnwritableProgramDirectoryMovesResToThePerUserDirectory) {

@@ -87,6 +87,9 @@ std::string_view DeliveredSettings() {
 
 bool PrepareResDirAt(const std::string& resDir, const std::string& seedFile) {
     std::error_code ec;
+    // Settings and history saves that were killed half-way leave their temporaries here; nobody else
+    // would remove them.
+    if (DirectoryExists(resDir)) RemoveStaleTemporaryFiles(resDir);
     // An empty Res/ (made by the build, or by hand) has never been used: it is seeded like a missing one.
     if (DirectoryExists(resDir) && !std::filesystem::is_empty(resDir, ec)) return true;
     std::filesystem::create_directories(resDir, ec);
@@ -95,7 +98,8 @@ bool PrepareResDirAt(const std::string& resDir, const std::string& seedFile) {
         return false;
     }
     std::string bytes;
-    if (seedFile.empty() || !FileExists(seedFile) || !ReadFileBytes(seedFile, bytes, nullptr, nullptr, kIniFileLimit)) bytes.assign(DeliveredSettings());
+    if (seedFile.empty() || !FileExists(seedFile) || !ReadFileBytes(seedFile, bytes, nullptr, nullptr, kIniFileLimit))
+        bytes.assign(DeliveredSettings());
     const std::string target = WithoutTrailingSlash(resDir) + "/" + kSettingsFileName;
     std::string reason;
     if (!WriteFileReplacing(target, bytes, &reason)) {

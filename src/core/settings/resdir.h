@@ -44,7 +44,8 @@ std::string_view DeliveredSettings();
 
 // Creates `resDir` (and its missing parents) when it does not exist and puts a settings file into it:
 // a copy of `seedFile` when that file exists, else the delivered settings. An empty Res/ is seeded
-// too; one with anything in it is left as it is. False after a "cannot create" error box.
+// too; one with anything in it is left as it is. Temporaries of interrupted saves older than a minute
+// are removed first. False after a "cannot create" error box.
 bool PrepareResDirAt(const std::string& resDir, const std::string& seedFile);
 
 // Start-up: prepares this run's Res/ and returns ResDir(). A new Res/ is seeded from the program
