@@ -73,17 +73,6 @@ std::string TooLargeText(std::size_t limit) {
     return "ファイルが大きすぎます (上限 " + std::to_string(limit >> 20) + " MB)";
 }
 
-// ".<name>.rn-" and the six characters mkstemp puts in place of "XXXXXX".
-bool IsTemporaryName(std::string_view name) {
-    constexpr std::size_t kRandom = 6;
-    if (name.size() < 1 + 1 + kTemporaryMark.size() + kRandom || name.front() != '.') return false;
-    const std::size_t mark = name.size() - kRandom - kTemporaryMark.size();
-    if (name.substr(mark, kTemporaryMark.size()) != kTemporaryMark) return false;
-    for (char c : name.substr(name.size() - kRandom))
-        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
-    return true;
-}
-
 std::size_t DirectoryEnd(std::string_view path) {
     std::size_t slash = path.rfind('/');
     return slash == std::string_view::npos ? 0 : slash + 1;
@@ -340,6 +329,16 @@ std::string FollowSymlinks(std::string path) {
     return path;
 }
 
+bool IsTemporaryFileName(std::string_view name) {
+    constexpr std::size_t kRandom = 6;  // what mkstemp puts in place of "XXXXXX"
+    if (name.size() < 1 + 1 + kTemporaryMark.size() + kRandom || name.front() != '.') return false;
+    const std::size_t mark = name.size() - kRandom - kTemporaryMark.size();
+    if (name.substr(mark, kTemporaryMark.size()) != kTemporaryMark) return false;
+    for (char c : name.substr(name.size() - kRandom))
+        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
 int RemoveStaleTemporaryFiles(const std::string& dir, int minAgeSeconds) {
     DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
     if (!d) return 0;
@@ -347,7 +346,7 @@ int RemoveStaleTemporaryFiles(const std::string& dir, int minAgeSeconds) {
     const time_t now = ::time(nullptr);
     int removed = 0;
     while (const dirent* e = ::readdir(d)) {
-        if (!IsTemporaryName(e->d_name)) continue;
+        if (!IsTemporaryFileName(e->d_name)) continue;
         const std::string path = prefix + e->d_name;
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid()) continue;

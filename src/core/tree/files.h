@@ -98,6 +98,8 @@ private:
 // read-only (no write permission for anybody, or not writable for this process). `reason` gets the
 // system's reason otherwise ("Read-only file system", "Permission denied").
 bool CanReplaceFile(const std::string& path, std::string* reason = nullptr);
+// Whether a file name is one of WriteFileReplacing's temporary files: ".<name>.rn-XXXXXX".
+bool IsTemporaryFileName(std::string_view name);
 // The temporary files of WriteFileReplacing that a killed program left in `dir` (".<name>.rn-XXXXXX",
 // this user's, older than `minAgeSeconds`) are removed. Returns how many.
 int RemoveStaleTemporaryFiles(const std::string& dir, int minAgeSeconds = 60);
