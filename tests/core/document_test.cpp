@@ -321,6 +321,44 @@ TEST_F(DocumentTest, TheTreeFileIsWrittenOnlyWhenTheOutlineChangedAndNeverOverAn
     EXPECT_EQ(ReadAll(dir / "d.Rnote"), S("ゴミ箱\r\nb\r\nd\r\n"));
 }
 
+// A kill at any moment of a rename leaves the body under the name the Tree file lists.
+TEST_F(DocumentTest, ARenamedBodyHasBothNamesWhileTheTreeFileIsWritten) {
+    class LookingNotices : public test::RecordingNotices {
+    public:
+        explicit LookingNotices(const test::TempDir& dir) : dir_(dir) {}
+        // Asked just before the Tree file is written.
+        bool AskYesNo(const std::string& text) override {
+            bothNames = Exists(dir_ / "旧.TXT") && Exists(dir_ / "新.TXT");
+            return RecordingNotices::AskYesNo(text);
+        }
+        bool bothNames = false;
+
+    private:
+        const test::TempDir& dir_;
+    } looking(dir);
+    ScopedNotices scope(&looking);
+    WriteAll(dir / "d.Rnote", S("旧.TXT\r\nゴミ箱\r\n"));
+    WriteAll(dir / "旧.TXT", "body");
+    ASSERT_EQ(doc.OpenTreeFile(dir / "d.Rnote"), kOpenDone);
+    // Another program's change to the Tree file makes its write ask first: the moment to look.
+    const std::string other = S("旧.TXT\r\nゴミ箱\r\n章\r\n");
+    WriteAll(dir / "d.Rnote", other);
+    EXPECT_FALSE(doc.RenameNode(doc.outline.At(0), S("新.TXT")));
+    EXPECT_TRUE(looking.bothNames);
+    EXPECT_EQ(Texts(), "0:旧.TXT(T)|0:ゴミ箱(G)|");
+    EXPECT_EQ(ReadAll(dir / "旧.TXT"), "body");
+    EXPECT_FALSE(Exists(dir / "新.TXT"));
+    EXPECT_EQ(ReadAll(dir / "d.Rnote"), other);
+
+    looking.bothNames = false;
+    looking.answers = {true};
+    EXPECT_TRUE(doc.RenameNode(doc.outline.At(0), S("新.TXT")));
+    EXPECT_TRUE(looking.bothNames);
+    EXPECT_FALSE(Exists(dir / "旧.TXT"));
+    EXPECT_EQ(ReadAll(dir / "新.TXT"), "body");
+    EXPECT_EQ(ReadAll(dir / "d.Rnote"), S("新.TXT\r\nゴミ箱\r\n"));
+}
+
 TEST_F(DocumentTest, ReadOnlyTreeFileOpensWithTheTrashInMemoryOnly) {
     WriteAll(dir / "ro.Rnote", S("a\r\n"));
     chmod((dir / "ro.Rnote").c_str(), 0444);

@@ -71,6 +71,11 @@ public:
     // program changed since it was read or written is overwritten only when the user says so. False
     // after an error box or when the user declined: the outline's change must then be undone.
     bool SaveTreeFile(const Node* without = nullptr);
+    // Gives `node` the text `name` and writes the Tree file; a text node's body file takes the new
+    // name with it. Wherever the program is killed, the name the Tree file lists has the body: the
+    // file gets the new name as a second link before the Tree file changes and loses the old one
+    // after (without hard links it is renamed first). False after a box, with node and file as they were.
+    bool RenameNode(Node* node, const std::string& name);
     // index -1: every node's kind from the disk; otherwise that node's kind, then select it.
     void RefreshNodeKinds(int index);
     int FindNodeByText(std::string_view text) const;

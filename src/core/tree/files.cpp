@@ -169,6 +169,10 @@ bool RenamePath(const std::string& from, const std::string& to) {
     return true;
 }
 
+bool LinkFile(const std::string& from, const std::string& to) {
+    return ::link(from.c_str(), to.c_str()) == 0;
+}
+
 int DeleteFiles(const std::string& path, bool allowPattern) {
     const std::string dir = DirectoryOf(path);
     const std::string pattern = FileNameOf(path);

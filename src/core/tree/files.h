@@ -21,6 +21,9 @@ bool MakeDirectory(const std::string& path);
 bool CreateEmptyFile(const std::string& path);
 // Renames a file or a directory; reports "は､ありません", "は､既にあります" or the failure in a box.
 bool RenamePath(const std::string& from, const std::string& to);
+// Gives the file at `from` the second name `to` (a hard link; a symbolic link is linked itself, not
+// followed). False, with nothing shown, when `to` exists or the file system has no hard links.
+bool LinkFile(const std::string& from, const std::string& to);
 // Deletes the file at `path`, or every plain file of its directory when the file-name part is "*.*"
 // (or another pattern with * and ?). With `allowPattern` false the name is always taken literally:
 // a body file whose name happens to contain "*" must never widen into a pattern.

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
 #include "core/tree/node_names.h"
 #include "core/tree/notices.h"
 #include "gui/mainwin/body_editor.h"
@@ -160,16 +159,7 @@ void NodeCommands::renameNode() {
         return;
     }
     // A text node's body file goes with it (also when its body is not in the editor).
-    auto oldPath = doc.BodyPath(oldName);
-    auto newPath = doc.BodyPath(name);
-    const bool moveFile = textNode && oldPath && rn::FileExists(*oldPath);
-    if (moveFile && !rn::RenamePath(*oldPath, *newPath)) return;
-    doc.outline.SetText(selected, name);
-    if (!doc.SaveTreeFile()) {
-        doc.outline.SetText(selected, oldName);
-        if (moveFile) rn::RenamePath(*newPath, *oldPath);
-        return;
-    }
+    if (!doc.RenameNode(selected, name)) return;
     // The editor keeps its text; the next selection change writes it under the new name.
     if (doc.editorNodeText == oldName) doc.editorNodeText = name;
     doc.RefreshNodeKinds(doc.FindNodeByText(name));
