@@ -59,6 +59,7 @@ for ((i = 1; i <= kills; i++)); do
     interrupted[$command]=$((${interrupted[$command]:-0} + 1))
     [ "$command" = - ] || in_command=$((in_command + 1))
     [ "$temporaries" = 0 ] || in_write=$((in_write + 1))
+    ((i % 25)) || echo "kill-loop: $i of $kills kills survived" >&2
 done
 
 summary=""
