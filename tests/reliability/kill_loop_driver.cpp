@@ -73,23 +73,6 @@ class Driver {
 public:
     Driver(const std::string& work, std::uint64_t run) : work_(work), run_(run), random_(run) {}
 
-    // Names and bodies never repeat across runs.
-    std::uint64_t NewId() { return run_ * 1000000 + ++counter_; }
-    std::string NewName(bool textNode) {
-        const std::uint64_t id = NewId();
-        const std::string stem = textNode ? (id % 2 ? "本文" : "t") : (id % 2 ? "章" : "f");
-        return stem + std::to_string(id) + (textNode ? ".TXT" : "");
-    }
-    // Mostly small bodies, a fifth of tens of kilobytes, and `largePerMille` of about a megabyte.
-    std::string MakeBody(int largePerMille) {
-        const auto r = static_cast<int>(random_() % 1000);
-        const std::size_t size = r < largePerMille ? 700000 + random_() % 500000
-                                 : r < 200         ? 4096 + random_() % 60000
-                                                   : 64 + random_() % 4000;
-        return rn::killloop::MakeBody(NewId(), size, random_);
-    }
-    bool Chance(int percent) { return static_cast<int>(random_() % 100) < percent; }
-
     // A generated document of about `nodes` nodes: chapters of bodies and sections, and a trash
     // that already holds some.
     void Create(int nodes) {
@@ -126,21 +109,21 @@ public:
 
     void Step() {
         const auto r = random_() % 100;
-        if (r < 40) {
+        if (r < 37) {
             Switch();
-        } else if (r < 50) {
+        } else if (r < 47) {
             Add(1);
-        } else if (r < 58) {
+        } else if (r < 55) {
             Add(2);
-        } else if (r < 66) {
+        } else if (r < 63) {
             Add(3);
-        } else if (r < 76) {
+        } else if (r < 74) {
             Rename();
-        } else if (r < 86) {
+        } else if (r < 84) {
             Move();
-        } else if (r < 93) {
+        } else if (r < 91) {
             MoveToTrash();
-        } else if (r < 98) {
+        } else if (r < 95) {
             DeleteFromTrash();
         } else {
             Exit();
@@ -150,6 +133,23 @@ public:
 
 private:
     rn::Document& Doc() { return w_->doc(); }
+
+    // Names and bodies never repeat across runs.
+    std::uint64_t NewId() { return run_ * 1000000 + ++counter_; }
+    std::string NewName(bool textNode) {
+        const std::uint64_t id = NewId();
+        const std::string stem = textNode ? (id % 2 ? "本文" : "t") : (id % 2 ? "章" : "f");
+        return stem + std::to_string(id) + (textNode ? ".TXT" : "");
+    }
+    // Mostly small bodies, a fifth of tens of kilobytes, and `largePerMille` of about a megabyte.
+    std::string MakeBody(int largePerMille) {
+        const auto r = static_cast<int>(random_() % 1000);
+        const std::size_t size = r < largePerMille ? 700000 + random_() % 500000
+                                 : r < 200         ? 4096 + random_() % 60000
+                                                   : 64 + random_() % 4000;
+        return rn::killloop::MakeBody(NewId(), size, random_);
+    }
+    bool Chance(int percent) { return static_cast<int>(random_() % 100) < percent; }
 
     std::string Relative(std::string_view nodeText) {
         auto path = Doc().BodyPath(nodeText);
@@ -226,6 +226,15 @@ private:
         pending_ = FileChange{relative, Signature(relative), rn::killloop::SignatureOf(body)};
     }
 
+    // Selects a node that fits (writing the body being edited) and perhaps types a new body into it.
+    rn::Node* SelectForCommand(const std::function<bool(rn::Node*)>& fits) {
+        rn::Node* node = Pick(fits);
+        if (!node) return nullptr;
+        Select(node);
+        Edit();
+        return node;
+    }
+
     void Switch() {
         if (rn::Node* node = Pick([this](rn::Node* n) { return n != w_->selectedNode(); })) Select(node);
         Edit();
@@ -233,10 +242,8 @@ private:
 
     // placement 1: after the last sibling, 2: last child, 3: before the selected node.
     void Add(int placement) {
-        rn::Node* at = Pick(OutsideTrash);
+        rn::Node* at = SelectForCommand(OutsideTrash);
         if (!at) return;
-        Select(at);
-        Edit();
         const bool textNode = Chance(70);
         const std::string name = NewName(textNode);
         const std::string text = rn::Sjis(name);
@@ -263,10 +270,8 @@ private:
     }
 
     void Rename() {
-        rn::Node* node = Pick(OutsideTrash);
+        rn::Node* node = SelectForCommand(OutsideTrash);
         if (!node) return;
-        Select(node);
-        Edit();
         const bool textNode = node->IsText();
         const std::string name = NewName(textNode);
         const std::string text = rn::Sjis(name);
@@ -288,11 +293,9 @@ private:
 
     // Drags a node onto another's label, onto its indentation, or below the last node.
     void Move() {
-        rn::Node* node = Pick([](rn::Node* n) { return n->text != rn::kTrashText; });
+        rn::Node* node = SelectForCommand([](rn::Node* n) { return n->text != rn::kTrashText; });
         rn::Node* target = Pick([](rn::Node*) { return true; });
         if (!node || !target) return;
-        Select(node);
-        Edit();
         rn::gui::OutlineView* view = w_->outlineView();
         const QModelIndex index = w_->outlineModel()->indexOf(target);
         for (QModelIndex p = index.parent(); p.isValid(); p = p.parent())
@@ -333,10 +336,8 @@ private:
     }
 
     void MoveToTrash() {
-        rn::Node* node = Pick(OutsideTrash);
+        rn::Node* node = SelectForCommand(OutsideTrash);
         if (!node) return;
-        Select(node);
-        Edit();
         std::vector<FileChange> files = WithPendingBody();
         files.push_back(TreeChange([&](rn::Outline& copy) {
             rn::Node* trash = rn::FindTrashNode(copy);
