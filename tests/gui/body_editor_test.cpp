@@ -1,6 +1,6 @@
 // The body editor through the real widgets: what a selection change loads and writes, how bodies are
-// kept byte for byte, text the body file could not hold, the status panels, the toggles, the split
-// screen and the appearance settings.
+// kept byte for byte, text the body file could not hold, the status panels, the toggles and the
+// appearance settings.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +16,7 @@
 #include <QTextDocument>
 #include <filesystem>
 
+#include "body_editor_support.h"
 #include "core/text/cp932.h"
 #include "gui/mainwin/appearance.h"
 #include "gui/mainwin/body_editor.h"
@@ -30,71 +31,7 @@ using rn::test::MainWindowFixture;
 using rn::test::ReadAll;
 using rn::test::U;
 using rn::test::WriteAll;
-
-namespace {
-
-// The outline used by most tests, by absolute index:
-//  0 A.TXT            root text node without children
-//  1 章               folder
-//  2   B.TXT
-//  3   C.TXT
-//  4   節             folder on the second level with three children
-//  5     D.TXT
-//  6     E.TXT
-//  7     F.TXT
-//  8 ゴミ箱
-//  9   屑.TXT         text node in the trash
-const char* const kOutline =
-    "A.TXT\r\n章\r\n\tB.TXT\r\n\tC.TXT\r\n\t節\r\n\t\tD.TXT\r\n\t\tE.TXT\r\n\t\tF.TXT\r\nゴミ箱\r\n\t屑.TXT\r\n";
-
-std::string Raw(std::initializer_list<int> bytes) {
-    std::string s;
-    for (int b : bytes)
-        s.push_back(static_cast<char>(b));
-    return s;
-}
-
-// Starts the program (delivered settings, nothing reopened), writes the bodies and opens the outline.
-void OpenOutline(MainWindowFixture& f) {
-    f.w().runStartup();
-    WriteAll(f.Path("A.TXT"), rn::Sjis("エー本文"));
-    WriteAll(f.Path("B.TXT"), rn::Sjis("ビー\nLF だけの行\n"));
-    WriteAll(f.Path("C.TXT"), rn::Sjis("シー"));
-    WriteAll(f.Path("D.TXT"), rn::Sjis("ディー"));
-    WriteAll(f.Path("E.TXT"), rn::Sjis("イー"));
-    WriteAll(f.Path("F.TXT"), rn::Sjis("エフ"));
-    WriteAll(f.Path("屑.TXT"), rn::Sjis("捨てた\n本文"));
-    f.OpenDocument("doc.Rnote", kOutline);
-}
-
-QString Memo(MainWindowFixture& f) {
-    return f.w().editor()->toPlainText();
-}
-
-void SetCaret(QPlainTextEdit* edit, int position) {
-    QTextCursor c = edit->textCursor();
-    c.setPosition(position);
-    edit->setTextCursor(c);
-}
-
-// One key with its text, pressed and released, as a keyboard or input method would deliver it.
-void TypeText(QWidget* w, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &release);
-}
-
-// Types every character of `text` as its own key (QTest::keyClicks only knows Latin-1).
-void TypeEach(QWidget* w, const QString& text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        TypeText(w, text.mid(i, n));
-        i += n - 1;
-    }
-}
-
-}  // namespace
+using namespace rn::test::body;
 
 class BodyEditorTest : public QObject {
     Q_OBJECT
@@ -109,22 +46,10 @@ private slots:
     void caretPanelCountsLinesAndColumns();
     void caretPanelCountsDisplayedLinesWhenWrapping();
     void lockKeyPanel();
-    void splitScreenFollowsTheEditorWithIlswOn();
-    void splitScreenKeepsItsNodeWithIlswOff();
-    void splitScreenShowsTheSavedBody();
-    void splitScreenFollowsItsFileOnDisk();
-    void bodyThatCannotBeReadAgainIsReportedOnce();
-    void splitToggleOutsideATextNodeAndOverResults();
     void tabAndWrapToggles();
     void applySettingsSetsFontsColoursAndTabs();
     void applySettingsWithInitialValuesKeepsUsableFontsAndColours();
     void colourTexts();
-    void deletedBodyFile();
-    void bodyThatCannotBeWrittenKeepsTheEdits();
-    void bodyOverTheLimitIsRefused();
-    void returningToABodyUsesItOnlyWhileItsFileIsUnchanged();
-    void nulBytesEndTheBody();
-    void bodyWithUndefinedBytesIsReadOnlyAndNeverWritten();
 };
 
 void BodyEditorTest::selectingTextFolderTrashAndTrashText() {
@@ -439,132 +364,6 @@ void BodyEditorTest::lockKeyPanel() {
     QCOMPARE(f.Panel(3), QStringLiteral("  "));
 }
 
-void BodyEditorTest::splitScreenFollowsTheEditorWithIlswOn() {
-    MainWindowFixture f({}, true);
-    OpenOutline(f);
-    rn::gui::MainWindow& w = f.w();
-    QVERIFY(w.state().settings.AddMemo.ILSW);
-    f.Select(2);
-    f.Trigger("ToolButtonSpr");
-    QCOMPARE(f.Message(), U(" メモ画面を分割しました"));
-    QCOMPARE(w.state().lowerPane, LowerPaneMode::Split);
-    QVERIFY(w.lowerPane()->isVisible());
-    QVERIFY(w.editorSplitter()->isVisible());
-    QVERIFY(w.lowerPane()->isReadOnly());
-    QCOMPARE(w.lowerPane()->toPlainText(), U("ビー\nLF だけの行\n"));
-
-    f.Select(3);
-    QCOMPARE(w.lowerPane()->toPlainText(), U("シー"));
-    f.Select(4);  // a folder leaves the lower pane as it is
-    QCOMPARE(w.lowerPane()->toPlainText(), U("シー"));
-    QVERIFY(w.lowerPane()->isVisible());
-    f.Select(9);  // a text node in the trash is a text node too
-    QCOMPARE(w.lowerPane()->toPlainText(), U("捨てた\n本文"));
-
-    f.Trigger("ToolButtonSpr");
-    QCOMPARE(f.Message(), U(" メモ画面分割を解除しました"));
-    QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
-    QVERIFY(w.lowerPane()->isHidden());
-    // Hidden, it follows nothing.
-    f.Select(5);
-    QCOMPARE(w.lowerPane()->toPlainText(), U("捨てた\n本文"));
-}
-
-void BodyEditorTest::splitScreenKeepsItsNodeWithIlswOff() {
-    MainWindowFixture f({}, true);
-    OpenOutline(f);
-    rn::gui::MainWindow& w = f.w();
-    w.state().settings.AddMemo.ILSW = false;
-    f.Select(3);
-    f.Trigger("ToolButtonSpr");
-    QCOMPARE(w.lowerPane()->toPlainText(), U("シー"));
-    for (int i : {5, 6, 0, 4})
-        f.Select(i);
-    QCOMPARE(w.lowerPane()->toPlainText(), U("シー"));
-    QCOMPARE(Memo(f), U("エー本文"));  // the last text node selected
-    QVERIFY(w.lowerPane()->isVisible());
-}
-
-void BodyEditorTest::splitScreenShowsTheSavedBody() {
-    MainWindowFixture f({}, true);
-    OpenOutline(f);
-    rn::gui::MainWindow& w = f.w();
-    QTest::keyClicks(w.editor(), "unsaved ");
-    f.Trigger("ToolButtonSpr");
-    QCOMPARE(w.lowerPane()->toPlainText(), U("エー本文"));
-    QCOMPARE(Memo(f), U("unsaved エー本文"));
-    // The lower pane is never written: leaving writes what the upper editor holds.
-    f.Select(2);
-    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("unsaved エー本文"));
-    f.Select(0);
-    QCOMPARE(w.lowerPane()->toPlainText(), U("unsaved エー本文"));
-}
-
-void BodyEditorTest::splitScreenFollowsItsFileOnDisk() {
-    MainWindowFixture f({}, true);
-    OpenOutline(f);
-    rn::gui::MainWindow& w = f.w();
-    f.Select(3);
-    f.Trigger("ToolButtonSpr");
-    SetCaret(w.lowerPane(), 1);
-    // Both panes on C.TXT: the lower one reads another program's change, the typed text stays above.
-    QTest::keyClicks(w.editor(), "typed ");
-    WriteAll(f.Path("C.TXT"), rn::Sjis("外で変更"));
-    QTRY_COMPARE(w.lowerPane()->toPlainText(), U("外で変更"));
-    QCOMPARE(w.lowerPane()->textCursor().position(), 1);
-    QCOMPARE(Memo(f), U("typed シー"));
-    // Not linked, it keeps following the file of its node, also when the editor writes it.
-    w.state().settings.AddMemo.ILSW = false;
-    f.prompts.answers = {true};  // over the other program's change
-    f.Select(0);
-    QTRY_COMPARE(w.lowerPane()->toPlainText(), U("typed シー"));
-    WriteAll(f.Path("C.TXT"), rn::Sjis("二度目"));
-    QTRY_COMPARE(w.lowerPane()->toPlainText(), U("二度目"));
-    QCOMPARE(Memo(f), U("エー本文"));
-}
-
-void BodyEditorTest::bodyThatCannotBeReadAgainIsReportedOnce() {
-    MainWindowFixture f({}, true);
-    OpenOutline(f);
-    f.prompts.Clear();
-    WriteAll(f.Path("A.TXT"), std::string("a\0b", 3));  // text after a NUL cannot be read
-    QTRY_COMPARE(f.prompts.Of("erroryes").size(), 1);
-    // Files come and go beside it (the program's own saves do): no box again.
-    WriteAll(f.Path("new.TXT"), "other");
-    QTest::qWait(300);
-    QCOMPARE(f.prompts.Of("erroryes").size(), 1);
-    QCOMPARE(Memo(f), U("エー本文"));
-    // Readable again, it is shown again.
-    WriteAll(f.Path("A.TXT"), rn::Sjis("直った"));
-    QTRY_COMPARE(Memo(f), U("直った"));
-    QCOMPARE(f.prompts.Of("erroryes").size(), 1);
-}
-
-void BodyEditorTest::splitToggleOutsideATextNodeAndOverResults() {
-    MainWindowFixture f({}, true);
-    f.w().runStartup();
-    // With no document at all.
-    f.Trigger("ToolButtonSpr");
-    QCOMPARE(f.Message(), U(" 2画面分割するには､テキストノードを指定して下さい"));
-    OpenOutline(f);
-    rn::gui::MainWindow& w = f.w();
-    for (int i : {1, 8, 9}) {
-        f.Select(i);
-        f.Trigger("ToolButtonSpr");
-        QCOMPARE(f.Message(), U(" 2画面分割するには､テキストノードを指定して下さい"));
-        QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
-        QVERIFY(w.lowerPane()->isHidden());
-    }
-    // A search result list in the lower pane is closed by the same button.
-    w.state().lowerPane = LowerPaneMode::Results;
-    w.lowerPane()->setPlainText(U("検索結果"));
-    w.lowerPane()->show();
-    f.Trigger("ToolButtonSpr");
-    QCOMPARE(f.Message(), U(" メモ画面分割を解除しました"));
-    QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
-    QVERIFY(w.lowerPane()->isHidden());
-}
-
 void BodyEditorTest::tabAndWrapToggles() {
     MainWindowFixture f({}, true);
     OpenOutline(f);
@@ -719,191 +518,6 @@ void BodyEditorTest::colourTexts() {
     QVERIFY(!resolveColor("clNone", p));
     QVERIFY(!resolveColor("clDefault", p));
     QVERIFY(!resolveColor("green-ish", p));
-}
-
-void BodyEditorTest::deletedBodyFile() {
-    MainWindowFixture f({}, true);
-    OpenOutline(f);
-    rn::gui::MainWindow& w = f.w();
-    QTest::keyClicks(w.editor(), "edited ");
-    std::filesystem::remove(f.Path("B.TXT"));
-    f.prompts.Clear();
-    f.Select(2);
-    // The body being left was written; the missing one is reported.
-    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("edited エー本文"));
-    const QStringList errors = f.prompts.Of("erroryes");
-    QCOMPARE(errors.size(), 1);
-    QVERIFY2(errors[0].startsWith(U("ファイル \"") + f.QPath("B.TXT") + U("\" は開けません。")), qPrintable(errors[0]));
-    QVERIFY(errors[0].size() > (U("ファイル \"") + f.QPath("B.TXT") + U("\" は開けません。")).size());
-    QCOMPARE(f.doc().editorState, int(rn::kNoBody));
-    QVERIFY(w.editor()->isHidden());
-    QCOMPARE(Memo(f), QString());
-    QCOMPARE(rn::Cp932ToUtf8(w.state().nameDialog.name), std::string("B.TXT"));
-
-    // Nothing of A.TXT ever reaches the missing node's file, nor is A.TXT written again.
-    WriteAll(f.Path("A.TXT"), "changed outside");
-    f.Select(3);
-    QVERIFY(!rn::test::Exists(f.Path("B.TXT")));
-    f.Select(1);
-    QVERIFY(!rn::test::Exists(f.Path("B.TXT")));
-    QCOMPARE(ReadAll(f.Path("A.TXT")), std::string("changed outside"));
-    f.Trigger("ToolButtonSpr");
-    QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
-
-    // At exit too.
-    f.Select(2);
-    f.window.reset();
-    QVERIFY(!rn::test::Exists(f.Path("B.TXT")));
-}
-
-void BodyEditorTest::bodyThatCannotBeWrittenKeepsTheEdits() {
-    MainWindowFixture f({}, true);
-    OpenOutline(f);
-    rn::gui::MainWindow& w = f.w();
-    QTest::keyClicks(w.editor(), "keep ");
-    ::chmod(f.Path("A.TXT").c_str(), 0444);
-    f.prompts.Clear();
-    f.Select(2);
-    const QStringList errors = f.prompts.Of("erroryes");
-    QCOMPARE(errors.size(), 1);
-    QVERIFY2(errors[0].startsWith(U("ファイル \"") + f.QPath("A.TXT") + U("\" を作成できません。")),
-             qPrintable(errors[0]));
-    // The selection change stopped there: the edits are still in the editor, still for A.TXT.
-    QCOMPARE(Memo(f), U("keep エー本文"));
-    QCOMPARE(rn::Cp932ToUtf8(f.doc().editorNodeText), std::string("A.TXT"));
-    QCOMPARE(f.doc().editorState, int(rn::kEditing));
-    QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Sjis("ビー\nLF だけの行\n"));
-
-    ::chmod(f.Path("A.TXT").c_str(), 0644);
-    f.Select(3);
-    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("keep エー本文"));
-    QCOMPARE(Memo(f), U("シー"));
-}
-
-void BodyEditorTest::bodyOverTheLimitIsRefused() {
-    MainWindowFixture f({}, true);
-    OpenOutline(f);
-    QCOMPARE(rn::gui::kBodyLimit, std::size_t(64) << 20);
-    // A sparse file one byte over the limit.
-    WriteAll(f.Path("C.TXT"), "x");
-    QCOMPARE(::truncate(f.Path("C.TXT").c_str(), static_cast<off_t>(rn::gui::kBodyLimit + 1)), 0);
-    f.prompts.Clear();
-    f.Select(3);
-    QCOMPARE(f.prompts.Of("erroryes"), QStringList{U("文字列の大きさがメモの制限を越えました")});
-    QCOMPARE(f.doc().editorState, int(rn::kNoBody));
-    QVERIFY(f.w().editor()->isHidden());
-    QCOMPARE(Memo(f), QString());
-    f.Select(2);
-    QCOMPARE(std::filesystem::file_size(f.Path("C.TXT")), std::uintmax_t(rn::gui::kBodyLimit + 1));
-}
-
-void BodyEditorTest::returningToABodyUsesItOnlyWhileItsFileIsUnchanged() {
-    MainWindowFixture f({}, true);
-    WriteAll(f.Path("x.TXT"), Raw({0xED, 0x40, 0x0A, 0x41}));  // a code that does not survive Unicode
-    OpenOutline(f);
-    rn::gui::MainWindow& w = f.w();
-    rn::gui::BodyTextEdit* memo = w.editor();
-    QTextDocument* first = memo->document();
-    f.Select(2);
-    f.Select(0);
-    QCOMPARE(memo->document(), first);  // the same document again: nothing decoded, nothing rebuilt
-    QCOMPARE(Memo(f), U("エー本文"));
-
-    // Changed on disk while another node was shown: read anew.
-    f.Select(2);
-    WriteAll(f.Path("A.TXT"), rn::Sjis("外で変えた"));
-    f.Select(0);
-    QCOMPARE(Memo(f), U("外で変えた"));
-
-    // Edited and written when left: coming back shows the edit, with nothing left to undo.
-    TypeEach(memo, U("編集"));
-    f.Select(3);
-    f.Select(0);
-    QCOMPARE(Memo(f), U("編集外で変えた"));
-    QVERIFY(!memo->document()->isUndoAvailable());
-    QVERIFY(!memo->document()->isModified());
-    f.Select(3);
-    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("編集外で変えた"));
-
-    // Text put in without typing does not stand for the file: it is not used again.
-    f.Select(0);
-    memo->setPlainText(U("どこにも保存されていない"));
-    memo->document()->setModified(false);
-    f.Select(3);
-    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("編集外で変えた"));
-    f.Select(0);
-    QCOMPARE(Memo(f), U("編集外で変えた"));
-
-    // Fonts, tab stops and wrapping changed meanwhile reach a document used again.
-    f.Select(3);
-    w.state().settings.Memo.FontName = "DejaVu Sans Mono";
-    w.state().settings.Memo.FontSize = 15;
-    w.state().settings.Memo.TabSize = 8;
-    f.Trigger("ToolButtonCR");
-    QVERIFY(!w.state().settings.Memo.WordWrap);
-    f.Select(0);
-    QCOMPARE(memo->document()->defaultFont(), memo->font());
-    QCOMPARE(memo->font().pointSize(), 15);
-    QCOMPARE(memo->tabStopDistance(), 8.0 * memo->fontMetrics().averageCharWidth());
-    QCOMPARE(memo->document()->defaultTextOption().wrapMode(), QTextOption::NoWrap);
-
-    // A body whose bytes do not survive Unicode is still written back byte for byte.
-    f.Select(1);
-    w.doc().outline.AppendChild(nullptr, "x.TXT", rn::NodeKind::Text);
-    const int x = w.doc().outline.Count() - 1;
-    f.Select(x);
-    f.Select(0);
-    f.Select(x);
-    f.Select(0);
-    QCOMPARE(ReadAll(f.Path("x.TXT")), Raw({0xED, 0x40, 0x0D, 0x0A, 0x41}));
-
-    // Only a few are kept.
-    for (int i : {2, 3, 5, 6, 7, 9, 0})
-        f.Select(i);
-    QVERIFY(w.bodyEditor().keptCount() <= rn::gui::kKeptBodies);
-    QVERIFY(w.bodyEditor().keptCount() > 0);
-}
-
-void BodyEditorTest::nulBytesEndTheBody() {
-    MainWindowFixture f({}, true);
-    f.w().runStartup();
-    WriteAll(f.Path("tail.TXT"), std::string("ab\r\ncd\0\0\0", 9));
-    WriteAll(f.Path("mid.TXT"), std::string("ab\0cd", 5));
-    WriteAll(f.Path("crlf.TXT"), "ab\r\ncd");
-    f.OpenDocument("nul.Rnote", "tail.TXT\r\nmid.TXT\r\ncrlf.TXT\r\n");
-    // NUL bytes at the very end are no text: the body ends before them.
-    QCOMPARE(Memo(f), U("ab\ncd"));
-    f.prompts.Clear();
-    f.Select(1);
-    // Text after a NUL could not be written back: the body is refused, not cut.
-    QCOMPARE(f.prompts.Of("erroryes").size(), 1);
-    QVERIFY(f.prompts.Of("erroryes")[0].startsWith(U("ファイル \"") + f.QPath("mid.TXT") + U("\" は開けません。")));
-    QCOMPARE(f.doc().editorState, int(rn::kNoBody));
-    QCOMPARE(ReadAll(f.Path("tail.TXT")), std::string("ab\r\ncd"));
-    f.Select(2);
-    QCOMPARE(Memo(f), U("ab\ncd"));
-    f.Select(0);
-    QCOMPARE(ReadAll(f.Path("mid.TXT")), std::string("ab\0cd", 5));
-    QCOMPARE(ReadAll(f.Path("crlf.TXT")), std::string("ab\r\ncd"));
-}
-
-void BodyEditorTest::bodyWithUndefinedBytesIsReadOnlyAndNeverWritten() {
-    MainWindowFixture f({}, true);
-    f.w().runStartup();
-    // LF line ends, which an unedited body would get as CR LF, and 0x80 at offset 4.
-    const std::string odd = Raw({'a', 0x0A, 0x82, 0xA0, 0x80, 0x0A, 0x85, 0x40});
-    WriteAll(f.Path("odd.TXT"), odd);
-    WriteAll(f.Path("ok.TXT"), "ok");
-    f.OpenDocument("odd.Rnote", "odd.TXT\r\nok.TXT\r\n");
-    QVERIFY(f.w().editor()->isReadOnly());
-    QCOMPARE(Memo(f), U("a\nあ\uFFFD\n\uFFFD"));
-    QTest::keyClicks(f.w().editor(), "typed");
-    f.Select(1);
-    QVERIFY(!f.w().editor()->isReadOnly());
-    f.Select(0);
-    QVERIFY(f.Message().contains(U("オフセット 4 (0x4)")));
-    f.Select(1);
-    QCOMPARE(ReadAll(f.Path("odd.TXT")), odd);
 }
 
 QTEST_MAIN(BodyEditorTest)
