@@ -181,7 +181,8 @@ TEST_F(SettingsFileTest, AFailedWriteIsReportedOnceAndChangesNothing) {
     const std::string missing = dir / "Res/Ramblenote.Ini";
     Settings s = Filled();
     EXPECT_FALSE(WriteSettings(missing, s, kGeometry, "NULL"));
-    EXPECT_EQ(notices.recorder.Boxes(), (std::vector<std::string>{missing + " に書き込めません。No such file or directory"}));
+    EXPECT_EQ(notices.recorder.Boxes(),
+              (std::vector<std::string>{missing + " に書き込めません。No such file or directory"}));
 
     WriteAll(ini, "[Form]\r\nTop=1\r\n");
     ASSERT_EQ(::chmod(ini.c_str(), 0444), 0);

@@ -24,7 +24,9 @@ struct Reader {
         const std::string* v = values.Find(kBatchOutputSection, key);
         return v ? std::optional<std::string>(*v) : std::nullopt;
     }
-    int Int(std::string_view key, int missing) const { return values.Number(kBatchOutputSection, key).value_or(missing); }
+    int Int(std::string_view key, int missing) const {
+        return values.Number(kBatchOutputSection, key).value_or(missing);
+    }
     bool Bool(std::string_view key, bool missing) const {
         auto n = values.Number(kBatchOutputSection, key);
         return n ? *n != 0 : missing;
