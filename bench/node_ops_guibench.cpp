@@ -118,7 +118,7 @@ void BM_MoveNode(benchmark::State& state) {
         state.ResumeTiming();
         view->scrollTo(w.outlineModel()->indexOf(w.doc().outline.At(20)));
         r = view->visualRect(w.outlineModel()->indexOf(w.doc().outline.At(20)));
-        w.nodeCommands().onDrop(QPoint(r.left() - 4, r.center().y()));
+        w.nodeCommands().dropAt(QPoint(r.left() - 4, r.center().y()));
     }
 }
 BENCHMARK(BM_MoveNode)->Unit(benchmark::kMillisecond);

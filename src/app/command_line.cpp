@@ -28,7 +28,7 @@ std::optional<std::string> TreeFileOperand(const CommandLine& line, std::string&
 }
 
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                            const std::vector<OptionSpec>& options, std::string& problem) {
+                                            const std::vector<OptionDefinition>& options, std::string& problem) {
     CommandLine line;
     bool optionsEnd = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -47,25 +47,25 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
         }
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& o : options)
-            if (o.name == name) spec = &o;
-        if (!spec) {
+        const OptionDefinition* option = nullptr;
+        for (const OptionDefinition& o : options)
+            if (o.name == name) option = &o;
+        if (!option) {
             problem = "unknown option " + name;
             return std::nullopt;
         }
-        if (!spec->takesValue && eq != std::string::npos) {
+        if (!option->takesValue && eq != std::string::npos) {
             problem = name + " takes no value";
             return std::nullopt;
         }
-        if (spec->takesValue && eq == std::string::npos) {
+        if (option->takesValue && eq == std::string::npos) {
             if (i + 1 >= args.size()) {
                 problem = name + " needs a value";
                 return std::nullopt;
             }
             value = args[++i];
         }
-        if (!spec->repeatable && line.ValueOf(name)) {
+        if (!option->repeatable && line.ValueOf(name)) {
             problem = name + " given twice";
             return std::nullopt;
         }

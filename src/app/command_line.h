@@ -9,7 +9,7 @@
 
 namespace rn::app {
 
-struct OptionSpec {
+struct OptionDefinition {
     std::string_view name;  // "--export"
     bool repeatable = false;
     bool takesValue = true;  // false: a switch such as "--count", whose value is empty
@@ -36,6 +36,6 @@ std::optional<std::string> TreeFileOperand(const CommandLine& line, std::string&
 // nullopt and the reason in `problem` for an unknown option, a missing value, a value given to a
 // switch, or a non-repeatable option given twice.
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                            const std::vector<OptionSpec>& options, std::string& problem);
+                                            const std::vector<OptionDefinition>& options, std::string& problem);
 
 }  // namespace rn::app

@@ -98,6 +98,19 @@ struct SavePath {
     std::vector<FaultPoint> points = FaultPoints();
 };
 
+// The dialog's run over a document whose output and table of contents exist already.
+void OpenWithOldOutputs(Scene& s) {
+    s.OpenDocument();
+    WriteAll(s.dir / "出力.TXT", "old output\r\n");
+    WriteAll(s.dir / "目次.TXT", "old toc\r\n");
+}
+
+bool RunTheDialog(Scene& s, std::string& m) {
+    BatchOutputResult result = RunBatchOutput(s.DialogRun());
+    m = s.Errors();
+    return result == BatchOutputResult::kDone || s.n.recorder.status == BatchFinishedText();
+}
+
 const std::vector<SavePath>& SavePaths() {
     static const std::vector<SavePath> paths = {
         {"Tree file after a change", [](Scene& s) { s.OpenDocument(); },
@@ -190,16 +203,8 @@ const std::vector<SavePath>& SavePaths() {
         // The dialog's run appends: the replacements begin with copies of the old contents (writes
         // 1 and 2), the run's own bytes follow when it ends (writes 3 and 4).
         {"batch output dialog run",
-         [](Scene& s) {
-             s.OpenDocument();
-             WriteAll(s.dir / "出力.TXT", "old output\r\n");
-             WriteAll(s.dir / "目次.TXT", "old toc\r\n");
-         },
-         [](Scene& s, std::string& m) {
-             BatchOutputResult result = RunBatchOutput(s.DialogRun());
-             m = s.Errors();
-             return result == BatchOutputResult::kDone || s.n.recorder.status == BatchFinishedText();
-         },
+         OpenWithOldOutputs,
+         RunTheDialog,
          [](Scene& s) { return s.dir / "出力.TXT"; },
          {{"copying", {WriteStep::kWrite, 1, ENOSPC, 3}},
           {"first write", {WriteStep::kWrite, 3, ENOSPC, 0}},
@@ -207,16 +212,8 @@ const std::vector<SavePath>& SavePaths() {
           {"fsync", {WriteStep::kFsync, 1, EIO}},
           {"rename", {WriteStep::kRename, 1, EIO}}}},
         {"batch output dialog run, table of contents",
-         [](Scene& s) {
-             s.OpenDocument();
-             WriteAll(s.dir / "出力.TXT", "old output\r\n");
-             WriteAll(s.dir / "目次.TXT", "old toc\r\n");
-         },
-         [](Scene& s, std::string& m) {
-             BatchOutputResult result = RunBatchOutput(s.DialogRun());
-             m = s.Errors();
-             return result == BatchOutputResult::kDone || s.n.recorder.status == BatchFinishedText();
-         },
+         OpenWithOldOutputs,
+         RunTheDialog,
          [](Scene& s) { return s.dir / "目次.TXT"; },
          {{"copying", {WriteStep::kWrite, 2, ENOSPC, 0}},
           {"first write", {WriteStep::kWrite, 4, ENOSPC, 0}},

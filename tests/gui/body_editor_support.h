@@ -14,6 +14,12 @@
 
 namespace rn::test::body {
 
+using rn::gui::LowerPaneMode;
+using rn::test::MainWindowFixture;
+using rn::test::ReadAll;
+using rn::test::U;
+using rn::test::WriteAll;
+
 // The outline used by most tests, by absolute index:
 //  0 A.TXT            root text node without children
 //  1 章               folder

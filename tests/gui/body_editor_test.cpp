@@ -26,11 +26,6 @@
 #include "gui/mainwin/status_panels.h"
 #include "gui_support.h"
 
-using rn::gui::LowerPaneMode;
-using rn::test::MainWindowFixture;
-using rn::test::ReadAll;
-using rn::test::U;
-using rn::test::WriteAll;
 using namespace rn::test::body;
 
 class BodyEditorTest : public QObject {

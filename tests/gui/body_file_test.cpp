@@ -1,35 +1,14 @@
 // Body files that are gone, cannot be written or read, are too large, hold NUL or undefined bytes,
 // or were changed by another program.
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QScrollBar>
-#include <QSplitter>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextDocument>
 #include <filesystem>
 
 #include "body_editor_support.h"
-#include "core/text/cp932.h"
-#include "gui/mainwin/appearance.h"
 #include "gui/mainwin/body_editor.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/outline_model.h"
-#include "gui/mainwin/outline_view.h"
-#include "gui/mainwin/status_panels.h"
-#include "gui_support.h"
 
-using rn::gui::LowerPaneMode;
-using rn::test::MainWindowFixture;
-using rn::test::ReadAll;
-using rn::test::U;
-using rn::test::WriteAll;
 using namespace rn::test::body;
 
 class BodyFileTest : public QObject {

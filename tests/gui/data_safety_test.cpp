@@ -111,7 +111,7 @@ void DataSafetyTest::aTreeFileThatCannotBeWrittenUndoesEveryCommand() {
              ConfirmNodeDialog(f.w().nodeDialog());
              f.Trigger("MenuNodeDel");
          }},
-        {"drag", 0, [&] { commands.onDrop(LabelPoint(f, 1)); }},
+        {"drag", 0, [&] { commands.dropAt(LabelPoint(f, 1)); }},
     };
     for (const auto& step : steps) {
         f.Select(step.select);

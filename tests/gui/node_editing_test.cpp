@@ -344,37 +344,37 @@ void NodeEditingTest::dragAndDropPositions() {
     rn::gui::NodeCommands& n = f.w().nodeCommands();
     // C onto the label of A: last child of A, A expanded.
     f.Select(2);
-    QVERIFY(n.onDragOver(LabelPoint(f, 0), true));
-    n.onDrop(LabelPoint(f, 0));
+    QVERIFY(n.acceptsDragAt(LabelPoint(f, 0), true));
+    n.dropAt(LabelPoint(f, 0));
     QCOMPARE(Tree(f), std::string("A\r\n\tC\r\nB\r\nゴミ箱\r\n"));
     QVERIFY(f.w().outlineView()->isExpanded(f.w().outlineModel()->indexOf(f.doc().outline.At(0))));
     QCOMPARE(Selected(f), QStringLiteral("C"));
     QCOMPARE(f.Message(), QStringLiteral(" ノードを移動しました"));
     // C onto the indentation of B: just before B.
-    n.onDrop(IndentPoint(f, 2));
+    n.dropAt(IndentPoint(f, 2));
     QCOMPARE(Tree(f), std::string("A\r\nC\r\nB\r\nゴミ箱\r\n"));
     // A into the empty area below the last node: the last root.
     f.Select(0);
     QRect lastRect = f.w().outlineView()->visualRect(f.w().outlineModel()->indexOf(f.doc().outline.At(3)));
     QPoint below(30, lastRect.bottom() + 20);
     QCOMPARE(n.classifyDrop(below).place, rn::gui::DropPlace::LastRoot);
-    n.onDrop(below);
+    n.dropAt(below);
     QCOMPARE(Tree(f), std::string("C\r\nB\r\nゴミ箱\r\nA\r\n"));
     // Refused: right of a label, outside the view, from another view.
     QPoint right(f.w().outlineView()->viewport()->width() - 3, LabelPoint(f, 0).y());
     QCOMPARE(n.classifyDrop(right).place, rn::gui::DropPlace::Refused);
-    QVERIFY(!n.onDragOver(right, true));
-    QVERIFY(!n.onDragOver(QPoint(-5, 5), true));
-    QVERIFY(!n.onDragOver(LabelPoint(f, 0), false));
+    QVERIFY(!n.acceptsDragAt(right, true));
+    QVERIFY(!n.acceptsDragAt(QPoint(-5, 5), true));
+    QVERIFY(!n.acceptsDragAt(LabelPoint(f, 0), false));
     // Onto itself, into its own branch or onto its own place: nothing moves, and nothing says so.
     f.Select(0);
-    n.onDrop(LabelPoint(f, 1));
+    n.dropAt(LabelPoint(f, 1));
     QCOMPARE(Tree(f), std::string("B\r\n\tC\r\nゴミ箱\r\nA\r\n"));
     f.Select(0);
     for (auto [point, message] : {std::pair{LabelPoint(f, 0), "ノード自身とその子ノードの中へは移動できません"},
                                   {LabelPoint(f, 1), "ノード自身とその子ノードの中へは移動できません"},
                                   {IndentPoint(f, 0), "ノードは移動しませんでした"}}) {
-        n.onDrop(point);
+        n.dropAt(point);
         QCOMPARE(Tree(f), std::string("B\r\n\tC\r\nゴミ箱\r\nA\r\n"));
         QCOMPARE(f.Message(), U(" ") + U(message));
     }
@@ -387,17 +387,17 @@ void NodeEditingTest::draggingTheTrashIsRefusedAndTakingNodesOutOfTheTrash() {
     rn::gui::NodeCommands& n = f.w().nodeCommands();
     f.Select(1);
     f.prompts.beeps = 0;
-    QVERIFY(!n.onDragOver(LabelPoint(f, 0), true));
-    QVERIFY(!n.onDragOver(LabelPoint(f, 0), true));
+    QVERIFY(!n.acceptsDragAt(LabelPoint(f, 0), true));
+    QVERIFY(!n.acceptsDragAt(LabelPoint(f, 0), true));
     QCOMPARE(f.Message(), QStringLiteral(" ゴミ箱は移動できません"));
     QCOMPARE(f.prompts.beeps, 2);  // on every movement
-    n.onDrop(LabelPoint(f, 0));
+    n.dropAt(LabelPoint(f, 0));
     QCOMPARE(Tree(f), std::string("A\r\nゴミ箱\r\n\tt.TXT\r\n"));
 
     f.Select(2);
     QCOMPARE(f.doc().editorState, int(rn::kTrashView));
-    QVERIFY(n.onDragOver(IndentPoint(f, 0), true));
-    n.onDrop(IndentPoint(f, 0));
+    QVERIFY(n.acceptsDragAt(IndentPoint(f, 0), true));
+    n.dropAt(IndentPoint(f, 0));
     QCOMPARE(Tree(f), std::string("t.TXT\r\nA\r\nゴミ箱\r\n"));
     QCOMPARE(f.doc().editorState, int(rn::kEditing));
     QVERIFY(!f.w().editor()->isReadOnly());

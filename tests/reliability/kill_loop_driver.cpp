@@ -330,7 +330,7 @@ private:
             files = WithPendingBody();
             files.push_back(tree);
         }
-        Command("move", files, [&] { w_->nodeCommands().onDrop(pos); });
+        Command("move", files, [&] { w_->nodeCommands().dropAt(pos); });
         if (moves) pending_.reset();
         Edit();
     }

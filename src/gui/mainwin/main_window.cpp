@@ -225,14 +225,14 @@ void MainWindow::buildActions() {
             [this](const QModelIndex& current) { bodyEditor_->onCurrentNodeChanged(outlineModel_->nodeAt(current)); });
     connect(editor_, &BodyTextEdit::keyUp, this, [this] { bodyEditor_->onEditorKeyUp(); });
     connect(outlineView_, &OutlineView::keyDown, this,
-            [this](QKeyEvent* event, bool& handled) { handled = nodeCommands_->onOutlineKeyDown(event); });
+            [this](QKeyEvent* event, bool& handled) { handled = nodeCommands_->handleOutlineKey(event); });
     connect(outlineView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         nodeCommands_->contextMenu()->popup(outlineView_->viewport()->mapToGlobal(pos));
     });
     outlineView_->dragOver = [this](const QPoint& pos, bool fromHere) {
-        return nodeCommands_->onDragOver(pos, fromHere);
+        return nodeCommands_->acceptsDragAt(pos, fromHere);
     };
-    outlineView_->drop = [this](const QPoint& pos) { nodeCommands_->onDrop(pos); };
+    outlineView_->drop = [this](const QPoint& pos) { nodeCommands_->dropAt(pos); };
     for (BodyTextEdit* edit : {editor_, lowerPane_}) {
         connect(edit, &BodyTextEdit::refused, this,
                 [](char32_t ch) { rn::ShowStatus(toUtf8(refusedCharacterMessage(ch))); });

@@ -45,13 +45,11 @@ public:
 
     // Drag and drop, by positions in the outline view's viewport.
     DropTarget classifyDrop(const QPoint& pos) const;
-    bool onDragOver(const QPoint& pos, bool fromThisView);
-    void onDrop(const QPoint& pos);
+    bool acceptsDragAt(const QPoint& pos, bool fromThisView);
+    void dropAt(const QPoint& pos);
 
     // Keys of the outline view; true when the key was consumed.
-    bool onOutlineKeyDown(QKeyEvent* event);
-    // A character key: clears the message panel.
-    void onOutlineKeyPress();
+    bool handleOutlineKey(QKeyEvent* event);
     bool ctrlArmed() const { return ctrlArmed_; }
 
     // The outline view's context menu.

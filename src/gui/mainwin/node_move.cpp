@@ -29,7 +29,7 @@ DropTarget NodeCommands::classifyDrop(const QPoint& pos) const {
     return {};
 }
 
-bool NodeCommands::onDragOver(const QPoint& pos, bool fromThisView) {
+bool NodeCommands::acceptsDragAt(const QPoint& pos, bool fromThisView) {
     rn::ClearStatus();
     window_.closeSearchResults();
     dragRefused_ = false;
@@ -42,7 +42,7 @@ bool NodeCommands::onDragOver(const QPoint& pos, bool fromThisView) {
     return fromThisView && selected && classifyDrop(pos).place != DropPlace::Refused;
 }
 
-void NodeCommands::onDrop(const QPoint& pos) {
+void NodeCommands::dropAt(const QPoint& pos) {
     if (dragRefused_) return;
     rn::ClearStatus();
     rn::Document& doc = window_.doc();
@@ -102,7 +102,7 @@ NodeCommands::MoveOutcome NodeCommands::moveAndSave(rn::Node* node, rn::Node* pa
     return MoveOutcome::NotSaved;
 }
 
-bool NodeCommands::onOutlineKeyDown(QKeyEvent* event) {
+bool NodeCommands::handleOutlineKey(QKeyEvent* event) {
     if (event->key() == Qt::Key_Control) {
         ctrlArmed_ = true;
         return false;
@@ -128,12 +128,8 @@ bool NodeCommands::onOutlineKeyDown(QKeyEvent* event) {
     }
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).unicode() >= 0x20 && !(event->modifiers() & Qt::ControlModifier))
-        onOutlineKeyPress();
+        rn::ClearStatus();  // typing in the outline clears the message panel
     return false;
-}
-
-void NodeCommands::onOutlineKeyPress() {
-    rn::ClearStatus();
 }
 
 void NodeCommands::collapseAll() {
