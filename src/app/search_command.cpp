@@ -1,5 +1,6 @@
 #include "app/search_command.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -35,6 +36,12 @@ public:
 // The node-name dialog's rules for a search key: text CP932 cannot hold and "ゴミ箱" are refused,
 // the characters file names cannot hold are removed. The key in CP932, or nullopt and the reason.
 std::optional<std::string> CheckedKey(const std::string& typed, std::string& problem) {
+    // No dialog can give a key a line end, a tab or another control character.
+    if (std::any_of(typed.begin(), typed.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+        problem = "the search key \"" + typed + "\" holds a control character";
+        return std::nullopt;
+    }
     KeyCheckNotices boxes;
     NameCheck check;
     {
@@ -47,7 +54,7 @@ std::optional<std::string> CheckedKey(const std::string& typed, std::string& pro
     else if (typed.empty())
         problem = "the search key is empty";
     else
-        problem = "the search key \"" + typed + "\" is empty once \\ / : * ? \" < > | are removed";
+        problem = "the search key \"" + typed + "\" is empty once \\ / : * ? \" < > | and leading blanks are removed";
     return std::nullopt;
 }
 

@@ -245,15 +245,18 @@ TEST_F(DocumentTest, OnlyTextsThatConvertBackExactlyNameABodyFile) {
     }
 }
 
-TEST_F(DocumentTest, OpeningRemovesTemporaryFilesThatAKilledSaveLeftBehind) {
-    WriteAll(dir / "d.Rnote", S("本.TXT\r\nゴミ箱\r\n"));
-    WriteAll(dir / ".d.Rnote.rn-a1B2c3", "half");
-    WriteAll(dir / ".d.Rnote.rn-fresh1", "being written by another copy");
-    std::filesystem::last_write_time(dir / ".d.Rnote.rn-a1B2c3",
-                                     std::filesystem::file_time_type::clock::now() - std::chrono::seconds(61));
+TEST_F(DocumentTest, OpeningRemovesTemporaryFilesThatAKilledSaveLeftBehindButNoBody) {
+    // A hand-edited Tree file may name a body in the temporaries' form: it is a body.
+    WriteAll(dir / "d.Rnote", S("本.TXT\r\n.rn-Body01\r\n.plot.rn-draft1\r\nゴミ箱\r\n"));
+    for (const char* name : {".rn-a1B2c3", ".rn-Body01", ".plot.rn-draft1", ".rn-fresh1"})
+        WriteAll(dir / name, "x");
+    for (const char* name : {".rn-a1B2c3", ".rn-Body01", ".plot.rn-draft1"})
+        std::filesystem::last_write_time(dir / name,
+                                         std::filesystem::file_time_type::clock::now() - std::chrono::seconds(61));
     ASSERT_EQ(doc.OpenTreeFile(dir / "d.Rnote"), kOpenDone);
-    EXPECT_FALSE(Exists(dir / ".d.Rnote.rn-a1B2c3"));
-    EXPECT_TRUE(Exists(dir / ".d.Rnote.rn-fresh1"));
+    EXPECT_FALSE(Exists(dir / ".rn-a1B2c3"));
+    for (const char* name : {".rn-Body01", ".plot.rn-draft1", ".rn-fresh1"})
+        EXPECT_TRUE(Exists(dir / name)) << name;
 }
 
 TEST_F(DocumentTest, BodiesAreReadNormalisedAndWrittenReplacing) {

@@ -191,22 +191,30 @@ TEST_F(FilesTest, ReplacingThroughASymbolicLinkKeepsTheLink) {
 }
 
 TEST_F(FilesTest, StaleTemporaryFilesOfThisProgramAreRemoved) {
-    const std::vector<std::string> names = {".a.Rnote.rn-Ab12Cd", ".本文.TXT.rn-000000", ".x.rn-abcdefg",
-                                            "a.Rnote.rn-Ab12Cd",  ".a.rn-Ab1",           "keep.TXT"};
+    const std::vector<std::string> names = {".rn-Ab12Cd",   ".rn-000000", ".rn-InUse1", ".rn-abcdefg",
+                                            ".a.rn-Ab12Cd", "rn-Ab12Cd",  ".rn-Ab1",    "keep.TXT"};
     for (const std::string& name : names)
         WriteAll(dir / name, "x");
-    std::filesystem::create_directory(dir / ".d.rn-Ab12Cd");
+    std::filesystem::create_directory(dir / ".rn-Dir123");
     const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(2);
     for (const std::string& name : names)
         std::filesystem::last_write_time(dir / name, old);
-    WriteAll(dir / ".fresh.TXT.rn-Zz9Zz9", "being written");
-    EXPECT_EQ(RemoveStaleTemporaryFiles(dir.path()), 2);
+    WriteAll(dir / ".rn-Zz9Zz9", "being written");
+    EXPECT_EQ(RemoveStaleTemporaryFiles(dir.path(), [](std::string_view name) { return name == ".rn-InUse1"; }), 2);
     EXPECT_FALSE(Exists(dir / names[0]));
     EXPECT_FALSE(Exists(dir / names[1]));
     for (std::size_t i = 2; i < names.size(); ++i)
         EXPECT_TRUE(Exists(dir / names[i])) << names[i];
-    EXPECT_TRUE(Exists(dir / ".fresh.TXT.rn-Zz9Zz9"));
-    EXPECT_TRUE(std::filesystem::is_directory(dir / ".d.rn-Ab12Cd"));
+    EXPECT_TRUE(Exists(dir / ".rn-Zz9Zz9"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / ".rn-Dir123"));
+}
+
+TEST_F(FilesTest, TheLongestFileNameCanBeReplaced) {
+    const std::string name = std::string(251, 'n') + ".TXT";
+    WriteAll(dir / name, "old");
+    std::string reason;
+    ASSERT_TRUE(WriteFileReplacing(dir / name, "new", &reason)) << reason;
+    EXPECT_EQ(ReadAll(dir / name), "new");
 }
 
 TEST(DriveKindTest, RelativeAndRamPaths) {

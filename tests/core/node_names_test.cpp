@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "test_support.h"
 
 namespace rn {
@@ -52,6 +54,32 @@ TEST(NodeNames, CharactersFileNamesCannotHoldAreRemovedAfterAsking) {
               "[ a/b:c ]の中にファイル名と利用できない文字があります\r[ abc ]に変更しました。\rよろしいですか");
     // The katakana ソ ends in the byte of a backslash but is kept.
     EXPECT_EQ(ConfirmNodeName(kModeAdd, "ソース", "", false).name, S("ソース"));
+}
+
+TEST(NodeNames, WhatTheTreeFileCannotHoldIsRemovedAfterAskingInEveryMode) {
+    struct Case {
+        int mode;
+        const char* typed;
+        const char* name;
+    };
+    for (const Case& c : std::vector<Case>{{kModeAdd, "  x", "x.TXT"},
+                                           {kModeRename, "\t x", "x.TXT"},
+                                           {kModeSearch, " key", "key"},
+                                           {kModeInsert, "a\r\nb", "ab.TXT"}}) {
+        test::WithNotices n;
+        n.recorder.answers = {true};
+        NameCheck check = ConfirmNodeName(c.mode, c.typed, "TXT", true);
+        EXPECT_EQ(check.name, c.name) << c.typed;
+        EXPECT_EQ(n.recorder.Of("yescancel").size(), 1u) << c.typed;
+    }
+}
+
+TEST(NodeNames, TheTemporaryFilesFormIsNoNodeName) {
+    test::WithNotices n;
+    EXPECT_EQ(ConfirmNodeName(kModeAdd, ".rn-abc123", "", true).outcome, NameOutcome::StayOpen);
+    EXPECT_EQ(ConfirmNodeName(kModeRename, ".rn-abc123", "TXT", true).outcome, NameOutcome::StayOpen);
+    EXPECT_EQ(n.recorder.Of("warning"), std::vector<std::string>(2, "ノード名\".rn-abc123\"は利用できません。"));
+    EXPECT_EQ(ConfirmNodeName(kModeSearch, ".rn-abc123", "", false).name, ".rn-abc123");
 }
 
 TEST(NodeNames, TextCp932CannotHoldIsRefusedNotChanged) {

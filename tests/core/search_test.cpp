@@ -203,7 +203,9 @@ TEST_F(SearchCommandTest, ExitCodes) {
     const std::string usage = "usage: ramblenote --search KEY";
     const std::vector<Case> cases = {
         {{"--search", "zzz"}, 1, "検索文字 zzz は有りません\n"},
-        {{"--search", "\x1B[2J\x07"}, 1, "検索文字 \\x1B[2J\\x07 は有りません\n"},  // shown, not obeyed
+        {{"--search", "\x1B[2J\x07"}, 2, "ramblenote: the search key \"\\x1B[2J\\x07\" holds a control"},
+        {{"--search", "a\r\nb"}, 2, "ramblenote: the search key \"a\\x0D\\x0Ab\" holds a control character\n"},
+        {{"--search", "  zzz"}, 1, "検索文字 zzz は有りません\n"},  // leading blanks go, as in the dialog
         {{"--search", "abc", "--search", "x?y"}, 1, "検索文字 xy は有りません\n"},
         {{"--search", ""}, 2, "ramblenote: the search key is empty\n" + usage},
         {{"--search", "*?"}, 2, "ramblenote: the search key \"*?\" is empty"},

@@ -296,7 +296,7 @@ TEST_F(ResDirTest, AMissingResDirIsCreatedWithTheDeliveredSettingsAndAnExistingO
 TEST_F(ResDirTest, TemporariesOfKilledSavesAreRemovedAtStart) {
     Program().directory = dir.path();
     PrepareResDir();
-    const std::string stale = dir / "Res/.Ramblenote.Ini.rn-Ab12Cd", fresh = dir / "Res/.Rnote.Ini.rn-Zz9Zz9";
+    const std::string stale = dir / "Res/.rn-Ab12Cd", fresh = dir / "Res/.rn-Zz9Zz9";
     WriteAll(stale, "[Form]\r\n");
     WriteAll(fresh, "[Form]\r\n");
     std::filesystem::last_write_time(stale, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(2));

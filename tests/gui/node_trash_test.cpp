@@ -3,8 +3,11 @@
 
 #include <QLabel>
 #include <QTest>
+#include <cstring>
+#include <filesystem>
 
 #include "core/text/cp932.h"
+#include "core/tree/write_fault.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/node_commands.h"
 #include "gui/mainwin/outline_model.h"
@@ -43,6 +46,7 @@ private slots:
     void missingBodyFileIsReportedAndTheNodeStillGoes();
     void deletionNeverLeavesTheTreeDirectoryOrWidensIntoAPattern();
     void aBodyThatCannotBeWrittenStopsTheCommandsThatWouldForgetIt();
+    void aFileAnotherNodeNamesOrThatCannotBeDeletedStays();
 };
 
 void NodeTrashTest::moveABranchToTheTrashThenDeleteIt() {
@@ -203,6 +207,40 @@ void NodeTrashTest::aBodyThatCannotBeWrittenStopsTheCommandsThatWouldForgetIt() 
     ::chmod(f.Path("m.TXT").c_str(), 0644);
     f.Select(1);
     QCOMPARE(ReadAll(f.Path("m.TXT")), std::string("was typed"));
+}
+
+void NodeTrashTest::aFileAnotherNodeNamesOrThatCannotBeDeletedStays() {
+    MainWindowFixture f({}, true);
+    for (const char* name : {"x.TXT", "z.TXT", "secret"})
+        WriteAll(f.Path(name), name);
+    ::chmod(f.Path("secret").c_str(), 0600);
+    std::filesystem::create_symlink(f.Path("secret"), f.Path("y.TXT"));
+    f.OpenDocument("doc.Rnote", "x.TXT\r\nゴミ箱\r\n\tx.TXT\r\n\tF\r\n\t\ty.TXT\r\n\t\tz.TXT\r\n");
+    // A merged Tree file lists x.TXT in the trash and outside it: the live node keeps its body.
+    f.Select(2);
+    ConfirmNodeDialog(f.w().nodeDialog());
+    f.Trigger("ToolButtonDel");
+    QCOMPARE(ReadAll(f.Path("x.TXT")), std::string("x.TXT"));
+    QCOMPARE(
+        f.Message(),
+        QStringLiteral(" x.TXT ノードを削除しました｡削除ノード件数=1件｡他のノードが使う本文ファイル 1件は残しました"));
+    // A link that cannot be removed is reported; its node stays, and nothing it leads to changes mode.
+    f.Select(2);
+    ConfirmNodeDialog(f.w().nodeDialog());
+    rn::InjectWriteFault(rn::WriteFault{rn::WriteStep::kUnlink, 1, EBUSY});
+    f.Trigger("ToolButtonDel");
+    rn::InjectWriteFault(std::nullopt);
+    QCOMPARE(Tree(f), std::string("x.TXT\r\nゴミ箱\r\n\tF\r\n\t\ty.TXT\r\n"));
+    QVERIFY(!Exists(f.Path("z.TXT")));
+    QVERIFY(std::filesystem::is_symlink(f.Path("y.TXT")));
+    struct stat st {};
+    ::stat(f.Path("secret").c_str(), &st);
+    QCOMPARE(st.st_mode & 07777, 0600u);
+    QCOMPARE(f.prompts.Of("erroryes"),
+             QStringList{QString::fromStdString("ファイル \"" + f.Path("y.TXT") + "\" を削除できません。") +
+                         QString::fromLocal8Bit(std::strerror(EBUSY))});
+    QCOMPARE(f.Message(),
+             QStringLiteral(" F ノードを削除しました｡削除ノード件数=1件｡削除できないファイル 1件のノードは残しました"));
 }
 
 QTEST_MAIN(NodeTrashTest)

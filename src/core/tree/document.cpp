@@ -235,7 +235,8 @@ int Document::OpenTreeFile(const std::string& requested) {
     if (!LoadOutlineFrom(loadPath, dir)) return converted ? kOpenRenameFailed : kOpenUnreadable;
     treeFile = loadPath;
     // Saves that were killed half-way leave their temporary files behind; nobody else would remove them.
-    RemoveStaleTemporaryFiles(dir);
+    // A node of a hand-edited Tree file may still name such a file: it is a body then, and stays.
+    RemoveStaleTemporaryFiles(dir, [this](std::string_view name) { return FindNodeByText(name) >= 0; });
     view_->SetCaption(std::string(kCaption) + "：" + loadPath);
     if (Node* first = outline.At(0)) view_->SelectNode(first);
     view_->FocusOutline();

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/tree/file_stamp.h"
 #include "core/tree/outline.h"
@@ -44,6 +45,14 @@ public:
     virtual void TreeFileChangedElsewhere() {}
 };
 
+// What deleting a branch out of the trash did.
+struct TrashDeletion {
+    bool saved = false;                 // false: the Tree file could not be written; nothing changed
+    int removedNodes = 0;               // nodes that left the outline
+    int keptFiles = 0;                  // body files left because a node outside the branch names them
+    std::vector<std::string> failures;  // files that could not be deleted (UTF-8); their nodes stayed
+};
+
 class Document {
 public:
     Document();
@@ -76,6 +85,10 @@ public:
     // file gets the new name as a second link before the Tree file changes and loses the old one
     // after (without hard links it is renamed first). False after a box, with node and file as they were.
     bool RenameNode(Node* node, const std::string& name);
+    // Deletes `branch` (a node in the trash) with its body files for good. A file that a node outside
+    // the branch also names is kept; a node whose file cannot be deleted stays, with the nodes above
+    // it. `beforeRemoval` hears of each node about to leave the outline with its branch.
+    TrashDeletion DeleteFromTrash(Node* branch, const std::function<void(Node*)>& beforeRemoval = {});
     // index -1: every node's kind from the disk; otherwise that node's kind, then select it.
     void RefreshNodeKinds(int index);
     int FindNodeByText(std::string_view text) const;

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -25,7 +26,9 @@ namespace rn {
 namespace {
 
 constexpr const char* kNotRegularFile = "通常のファイルではありません";
-constexpr std::string_view kTemporaryMark = ".rn-";
+// A temporary file is named ".rn-" and six random characters, whatever it replaces: short enough for
+// a directory that holds names of the longest length, and a form the node-name checks refuse.
+constexpr std::string_view kTemporaryPrefix = ".rn-";
 constexpr const char* kTemporaryTemplate = ".rn-XXXXXX";
 constexpr std::size_t kCopyBufferSize = std::size_t(1) << 16;
 
@@ -63,6 +66,11 @@ int SystemFsync(int fd) {
 int SystemRename(const char* from, const char* to) {
     if (g_fault && DueFault(WriteStep::kRename)) return -1;
     return ::rename(from, to);
+}
+
+int SystemUnlink(const char* path) {
+    if (g_fault && DueFault(WriteStep::kUnlink)) return -1;
+    return ::unlink(path);
 }
 
 std::string SystemReason(int err) {
@@ -173,7 +181,7 @@ bool LinkFile(const std::string& from, const std::string& to) {
     return ::link(from.c_str(), to.c_str()) == 0;
 }
 
-int DeleteFiles(const std::string& path, bool allowPattern) {
+int DeleteFiles(const std::string& path, bool allowPattern, std::string* reason) {
     const std::string dir = DirectoryOf(path);
     const std::string pattern = FileNameOf(path);
     const bool wildcard = allowPattern && pattern.find_first_of("*?") != std::string::npos;
@@ -195,10 +203,12 @@ int DeleteFiles(const std::string& path, bool allowPattern) {
             victims.push_back((dir.empty() ? std::string() : dir + "/") + name);
         }
     }
+    // A file's own mode never keeps it from being removed here (its directory's does), so nothing is
+    // made writable first: a mode change could reach, through a link, a file that is not ours.
     for (const std::string& victim : victims) {
-        if (::unlink(victim.c_str()) == 0) continue;
-        // Make the file writable and try once more.
-        if (::chmod(victim.c_str(), 0644) != 0 || ::unlink(victim.c_str()) != 0) return -1;
+        if (SystemUnlink(victim.c_str()) == 0) continue;
+        if (reason) *reason = SystemReason(errno);
+        return -1;
     }
     return 0;
 }
@@ -335,22 +345,21 @@ std::string FollowSymlinks(std::string path) {
 
 bool IsTemporaryFileName(std::string_view name) {
     constexpr std::size_t kRandom = 6;  // what mkstemp puts in place of "XXXXXX"
-    if (name.size() < 1 + 1 + kTemporaryMark.size() + kRandom || name.front() != '.') return false;
-    const std::size_t mark = name.size() - kRandom - kTemporaryMark.size();
-    if (name.substr(mark, kTemporaryMark.size()) != kTemporaryMark) return false;
-    for (char c : name.substr(name.size() - kRandom))
+    if (name.size() != kTemporaryPrefix.size() + kRandom || !name.starts_with(kTemporaryPrefix)) return false;
+    for (char c : name.substr(kTemporaryPrefix.size()))
         if (!std::isalnum(static_cast<unsigned char>(c))) return false;
     return true;
 }
 
-int RemoveStaleTemporaryFiles(const std::string& dir, int minAgeSeconds) {
+int RemoveStaleTemporaryFiles(const std::string& dir, const std::function<bool(std::string_view)>& inUse,
+                              int minAgeSeconds) {
     DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
     if (!d) return 0;
     const std::string prefix = dir.empty() || dir.back() == '/' ? dir : dir + "/";
     const time_t now = ::time(nullptr);
     int removed = 0;
     while (const dirent* e = ::readdir(d)) {
-        if (!IsTemporaryFileName(e->d_name)) continue;
+        if (!IsTemporaryFileName(e->d_name) || (inUse && inUse(e->d_name))) continue;
         const std::string path = prefix + e->d_name;
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid()) continue;
@@ -416,7 +425,7 @@ bool FileReplacement::Begin(const std::string& linkOrPath, std::string* reason, 
         return false;
     }
     const bool exists = ::stat(path_.c_str(), &st) == 0;
-    temp_ = DirectoryWithSlash(path_) + "." + FileNameOf(path_) + kTemporaryTemplate;
+    temp_ = DirectoryWithSlash(path_) + kTemporaryTemplate;
     fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);  // not inherited by a program started meanwhile
     if (fd_ < 0) {
         temp_.clear();

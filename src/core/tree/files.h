@@ -3,6 +3,7 @@
 // temporary file beside it and renamed over it, so a failure never leaves a half-written file.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,8 +28,9 @@ bool LinkFile(const std::string& from, const std::string& to);
 // Deletes the file at `path`, or every plain file of its directory when the file-name part is "*.*"
 // (or another pattern with * and ?). With `allowPattern` false the name is always taken literally:
 // a body file whose name happens to contain "*" must never widen into a pattern.
-// 1: no such file (box "削除ファイルなし"); 0: done; -1: a file could not be deleted.
-int DeleteFiles(const std::string& path, bool allowPattern = true);
+// 1: no such file (box "削除ファイルなし"); 0: done; -1: a file could not be deleted (`reason` says why).
+// Nothing is made writable first.
+int DeleteFiles(const std::string& path, bool allowPattern = true, std::string* reason = nullptr);
 
 // ---- path texts ----
 std::string DirectoryOf(std::string_view path);           // without the trailing "/"; empty when none
@@ -101,11 +103,14 @@ private:
 // read-only (no write permission for anybody, or not writable for this process). `reason` gets the
 // system's reason otherwise ("Read-only file system", "Permission denied").
 bool CanReplaceFile(const std::string& path, std::string* reason = nullptr);
-// Whether a file name is one of WriteFileReplacing's temporary files: ".<name>.rn-XXXXXX".
+// Whether a file name is one of WriteFileReplacing's temporary files: ".rn-XXXXXX". No node may be
+// given such a name.
 bool IsTemporaryFileName(std::string_view name);
-// The temporary files of WriteFileReplacing that a killed program left in `dir` (".<name>.rn-XXXXXX",
-// this user's, older than `minAgeSeconds`) are removed. Returns how many.
-int RemoveStaleTemporaryFiles(const std::string& dir, int minAgeSeconds = 60);
+// The temporary files of WriteFileReplacing that a killed program left in `dir` (".rn-XXXXXX", this
+// user's, older than `minAgeSeconds`) are removed, except the names `inUse` claims (a body file that a
+// hand-edited Tree file names so). Returns how many.
+int RemoveStaleTemporaryFiles(const std::string& dir, const std::function<bool(std::string_view name)>& inUse = {},
+                              int minAgeSeconds = 60);
 // The path that a chain of symbolic links at the last component of `path` leads to, also when the
 // end of the chain does not exist (yet); `path` itself when it is no link.
 std::string FollowSymlinks(std::string path);

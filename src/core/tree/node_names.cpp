@@ -1,5 +1,6 @@
 #include "core/tree/node_names.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/text/cp932.h"
@@ -33,6 +34,19 @@ bool RefuseTrashName(std::string_view name) {
     return true;
 }
 
+// The Tree file reads leading blanks and tabs as levels and ends a line at CR, LF or NUL: a name
+// holding them would come back as another outline, or not at all.
+bool StripUnstorableChars(std::string& name) {
+    const std::size_t size = name.size();
+    name.erase(0, name.find_first_not_of(" \t"));
+    std::erase_if(name, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
+    return name.size() != size;
+}
+
+bool IsNodeMode(int mode) {
+    return mode != kModeSearch && mode != kModeNarrowSearch;
+}
+
 }  // namespace
 
 bool LacksExtension(std::string_view name) {
@@ -55,7 +69,8 @@ NameCheck ConfirmNodeName(int mode, const std::string& typedUtf8, std::string_vi
         if (name.back() != '.') name += '.';
         name += oldExtension;
     }
-    if (StripFileNameChars(name)) {
+    const bool stripped = StripFileNameChars(name);
+    if (StripUnstorableChars(name) || stripped) {
         if (!notices().AskYesCancel("[ " + typedUtf8 + " ]の中にファイル名と利用できない文字があります\r[ " +
                                     Cp932ToUtf8(name) + " ]に変更しました。\rよろしいですか"))
             return StayOpen();
@@ -65,6 +80,11 @@ NameCheck ConfirmNodeName(int mode, const std::string& typedUtf8, std::string_vi
     }
     if ((mode == kModeAdd || mode == kModeChildAdd || mode == kModeInsert) && textNode && LacksExtension(name))
         name += ".TXT";
+    if (IsNodeMode(mode) && IsTemporaryFileName(name)) {
+        // The form of the program's own temporary files: a stale one is removed at the next opening.
+        notices().WarningBox("ノード名\"" + name + "\"は利用できません。");
+        return StayOpen();
+    }
     return {NameOutcome::Confirmed, std::move(name), false};
 }
 

@@ -31,8 +31,9 @@ bool LacksExtension(std::string_view name);
 
 // Runs the confirmation steps on the typed text (UTF-8): refuses text CP932 cannot hold and the
 // trash name (boxes), keeps the old extension on a rename, removes characters file names cannot hold
-// (after asking), and appends ".TXT" to a new text node's name. `oldExtension` is the upper-cased
-// extension of the name before a rename.
+// and those the Tree file cannot hold (leading blanks and tabs, line ends; after asking), appends
+// ".TXT" to a new text node's name, and refuses the form of the program's temporary files. `oldExtension` is the
+// upper-cased extension of the name before a rename.
 NameCheck ConfirmNodeName(int mode, const std::string& typedUtf8, std::string_view oldExtension, bool textNode);
 
 }  // namespace rn

@@ -9,7 +9,7 @@
 
 namespace rn {
 
-enum class WriteStep { kWrite, kFsync, kRename };
+enum class WriteStep { kWrite, kFsync, kRename, kUnlink };
 
 struct WriteFault {
     WriteStep step = WriteStep::kWrite;

@@ -63,29 +63,27 @@ void NodeCommands::deleteNode() {
         window_.FocusOutline();
         message = shownName + " ノードをゴミ箱へ移動しました";
     } else {
-        // The branch is the node and every following node deeper than it.
-        const auto& all = doc.outline.Preorder();
-        const int index = doc.outline.IndexOf(selected);
-        std::vector<std::string> bodies;
-        if (selected->IsText()) bodies.push_back(selected->text);
-        int count = 1;
-        for (std::size_t i = static_cast<std::size_t>(index) + 1; i < all.size(); ++i) {
-            if (!rn::Outline::IsWithin(all[i], selected)) break;
-            if (all[i]->IsText()) bodies.push_back(all[i]->text);
-            ++count;
-        }
-        // The Tree file goes first: no body file is deleted while the Tree file still lists it.
-        if (!doc.SaveTreeFile(selected)) return;
-        doc.editorNodeText.clear();
-        for (const std::string& name : bodies) {
-            // Only files in the tree directory, and never a name read as a pattern.
-            if (auto path = doc.BodyPath(name)) rn::DeleteFiles(*path, false);
-        }
-        selectQuietly(selectionAfterRemoval(selected));
         ++s.selectionQuiet;
-        doc.outline.Remove(selected);
+        const rn::TrashDeletion done = doc.DeleteFromTrash(selected, [this](rn::Node* leaving) {
+            if (rn::Outline::IsWithin(window_.selectedNode(), leaving))
+                window_.SelectNode(selectionAfterRemoval(leaving));
+        });
         --s.selectionQuiet;
-        message = shownName + " ノードを削除しました｡削除ノード件数=" + std::to_string(count) + "件";
+        if (!done.saved) return;
+        doc.editorNodeText.clear();
+        if (!done.failures.empty()) {
+            std::string boxText;
+            for (const std::string& failure : done.failures)
+                boxText += (boxText.empty() ? "" : "\n") + failure;
+            rn::notices().ErrorBox(boxText);
+        }
+        message = done.removedNodes == 0
+                      ? shownName + " ノードを削除できませんでした"
+                      : shownName + " ノードを削除しました｡削除ノード件数=" + std::to_string(done.removedNodes) + "件";
+        if (done.keptFiles > 0)
+            message += "｡他のノードが使う本文ファイル " + std::to_string(done.keptFiles) + "件は残しました";
+        if (!done.failures.empty() && done.removedNodes > 0)
+            message += "｡削除できないファイル " + std::to_string(done.failures.size()) + "件のノードは残しました";
     }
     window_.bodyEditor().onCurrentNodeChanged(window_.selectedNode());
     rn::ShowStatus(message);
