@@ -55,8 +55,7 @@ Fixture& F() {
 
 rn::CountReport CountAll() {
     rn::CountReport report;
-    std::string error;
-    if (rn::CountOutline(F().w().doc().outline, F().w().doc().treeDir, nullptr, std::nullopt, report, error) !=
+    if (rn::CountOutline(F().w().doc().outline, F().w().doc().treeDir, nullptr, std::nullopt, report) !=
         rn::CountResult::kDone) {
         std::abort();
     }

@@ -69,7 +69,7 @@ int RunCountCommand(const std::vector<std::string>& args) {
         request.start = static_cast<std::size_t>(at);
     }
     CountReport report;
-    if (CountNodes(request, report, error) != CountResult::kDone) return Fail(error);
+    CountNodes(request, report);
 
     // Everything is counted before anything is printed: a failure leaves no partial list.
     std::string out;
@@ -84,7 +84,12 @@ int RunCountCommand(const std::vector<std::string>& args) {
     AppendCounts(out, report.listedTotal);
     if (!WriteOutput(out) || std::fflush(stdout) != 0)
         return Fail(std::string("ramblenote: cannot write the counts: ") + std::strerror(errno));
-    return kExportOk;
+    // Pipes and devices are left out, as the search leaves them out; a body that could not be read
+    // makes the totals too small, which the exit code says.
+    for (const auto* names : {&report.notRegular, &report.unreadable})
+        for (const std::string& name : *names)
+            PrintMessage(name);
+    return report.unreadable.empty() ? kExportOk : kExportFailed;
 }
 
 }  // namespace rn::app

@@ -172,10 +172,14 @@ int RunExportCommand(const std::vector<std::string>& args) {
         request.start = StartNode{text.bytes, src->nodes[static_cast<std::size_t>(at)].level};
     }
     // The document's own files are never an output: replacing them would lose the outline or a body.
+    // Nor is a pipe or a device, which could keep the command waiting for a reader.
     for (const std::string* out : {&a->output, a->toc ? &*a->toc : nullptr}) {
         if (!out) continue;
         std::string clash = DocumentFileClash(*out, src->treeFile, src->treeDir, src->nodes);
         if (!clash.empty()) return fail(clash);
+        if (IsSpecialFile(*out))
+            return fail((out == &a->output ? "出力ファイル[" : "目次ファイル[") + *out +
+                        "]は通常のファイルではありません");
     }
 
     request.nodes = std::move(src->nodes);

@@ -1,6 +1,7 @@
 #include "core/batchout/batch_output.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -393,20 +394,34 @@ TEST_F(BatchOutputTest, ABodyThatIsTheOutputFileReadsWhatTheFileHeldBeforeTheRun
     WriteAll(request.outputPath, "old\r\n");
     request.settings.OUTLIN = 1;
     ASSERT_EQ(Write(), BatchOutputResult::kDone);
-    // The run writes a replacement of the file, so the body cannot feed on the lines it adds itself.
+    // The body is read as long as it was when the run came to it, so it cannot feed on the lines the
+    // run adds.
     EXPECT_EQ(Out(), S("old\r\na.TXT\r\n1\r\n出力 結果.TXT\r\nold\r\n"));
 }
 
-TEST_F(BatchOutputTest, AWriteFailureEndsTheRunWithItsMessage) {
-    if (!test::Exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+TEST_F(BatchOutputTest, TheRunRefusesWhatLeavingAPathFieldRefuses) {
     WorkedExample();
-    request.outputPath = "/dev/full";
-    request.settings.MOKUJI = false;
-    EXPECT_EQ(RunBatchOutput(request, &observer), BatchOutputResult::kFileError);
-    ASSERT_EQ(n.recorder.Of("error").size(), 1u);
-    EXPECT_EQ(n.recorder.Of("error")[0].rfind("ファイル \"/dev/full\" に書き込めません。", 0), 0u);
-    EXPECT_NE(n.recorder.status, "一括出力 終了");
-    EXPECT_EQ(observer.calls.back(), "idle");
+    ASSERT_EQ(::mkfifo((dir / "pipe.TXT").c_str(), 0600), 0);
+    const std::string relative = "out/a.TXT";
+    struct Case {
+        std::string output, toc, status;
+        BatchOutputResult result;
+    };
+    for (const Case& c : std::vector<Case>{
+             {dir / "pipe.TXT", request.tocPath, "出力ファイルが通常のファイルではありません",
+              BatchOutputResult::kBadOutputPath},
+             {request.outputPath, "/dev/null", "目次ファイルが通常のファイルではありません",
+              BatchOutputResult::kBadTocPath},
+             {relative, request.tocPath, "不明なドライブが指定されています", BatchOutputResult::kBadOutputPath},
+         }) {
+        BatchOutputRequest r = request;
+        r.outputPath = c.output;
+        r.tocPath = c.toc;
+        EXPECT_EQ(RunBatchOutput(r, &observer), c.result) << c.output;
+        EXPECT_EQ(n.recorder.status, c.status);
+    }
+    EXPECT_TRUE(n.recorder.Boxes().empty());
+    EXPECT_EQ(Out(), "");
 }
 
 TEST_F(BatchOutputTest, AnOutputThatCannotBeOpenedEndsTheRunBeforeAnythingElse) {

@@ -1,5 +1,7 @@
 // Writer's counts: the rules on small bodies, branch and document totals, and the headless command.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/count/outline_count.h"
 #include "core/count/text_count.h"
@@ -116,8 +118,7 @@ protected:
             for (const Node* n : outline.Preorder())
                 if (n->text == S(selected)) node = n;
         CountReport report;
-        std::string error;
-        EXPECT_EQ(CountOutline(outline, doc.path() + "/", node, edited, report, error), CountResult::kDone) << error;
+        EXPECT_EQ(CountOutline(outline, doc.path() + "/", node, edited, report), CountResult::kDone);
         return report;
     }
 
@@ -157,10 +158,9 @@ TEST_F(OutlineCountTest, TheBodyBeingEditedCountsWithItsCurrentText) {
 
 TEST_F(OutlineCountTest, ProgressCanStopTheCount) {
     CountReport report;
-    std::string error;
     std::size_t calls = 0;
     auto stopAtThird = [&](std::size_t, std::size_t) { return ++calls < 3; };
-    EXPECT_EQ(CountOutline(outline, doc.path() + "/", nullptr, std::nullopt, report, error, stopAtThird),
+    EXPECT_EQ(CountOutline(outline, doc.path() + "/", nullptr, std::nullopt, report, stopAtThird),
               CountResult::kCancelled);
     EXPECT_EQ(calls, 3u);
 }
@@ -204,6 +204,26 @@ TEST_F(CountCommandTest, ATreeFileWithoutTrashIsNotRewritten) {
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "1\t概要.TXT\t4\t1\t0.05\n合計\t4\t1\t0.05\n");
     EXPECT_EQ(test::Snapshot(doc.path()), before);
+}
+
+TEST_F(CountCommandTest, BodiesThatCannotBeReadAreNamedAndCountedAsEmpty) {
+    if (::access("/proc/self/mem", R_OK) != 0) GTEST_SKIP() << "no /proc/self/mem";
+    std::filesystem::remove(doc / "概要.TXT");
+    ASSERT_EQ(::mkfifo((doc / "概要.TXT").c_str(), 0600), 0);
+    std::filesystem::remove(doc / "はじめに.TXT");
+    std::filesystem::create_symlink("/proc/self/mem", doc / "はじめに.TXT");  // reading it fails
+    test::ProgramRun r = Run({"--count", doc / "文書.Rnote"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out,
+              "1\tはじめに.TXT\t0\t0\t0.00\n1\t第一部\t0\t0\t0.00\n2\t概要.TXT\t0\t0\t0.00\n"
+              "2\t詳細\t0\t0\t0.00\n3\t項目A.TXT\t25\t2\t0.10\n合計\t25\t2\t0.10\n");
+    EXPECT_EQ(r.err.rfind("ファイル \"" + (doc / "概要.TXT") +
+                              "\" は開けません。通常のファイルではありません\n"
+                              "ファイル \"" +
+                              (doc / "はじめに.TXT") + "\" は開けません。",
+                          0),
+              0u)
+        << r.err;
 }
 
 TEST_F(CountCommandTest, FailuresAsTheExport) {

@@ -1,5 +1,6 @@
 // The batch output dialog: opening and closing with BTxtOut.Ini, the controls and their handlers,
 // path preparation, and whole runs compared with the headless export.
+#include <sys/stat.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,12 +14,14 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+
 #include <cstring>
 #include <functional>
 
 #include "app/export_command.h"
 #include "batch_dialog_support.h"
 #include "core/text/cp932.h"
+#include "core/tree/write_fault.h"
 #include "gui/batchout/batch_output_dialog.h"
 #include "gui/batchout/progress_status_bar.h"
 #include "gui/mainwin/body_text_edit.h"
@@ -317,6 +320,8 @@ void BatchOutputDialogTest::pathPreparationAndTheSaveDialog() {
     };
     const std::string existing = f.Path("有る.TXT");
     const std::string fresh = f.Path("新しい階層/出力.TXT");
+    const std::string pipe = f.Path("pipe.TXT");
+    QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
     const Case cases[] = {
         {"Edit1", "/a.TXT", U("出力ファイルを正しく指定ください。"), "", {}, 1},
         {"Edit5", "/a.TXT", U("目次ファイルを正しく指定ください。"), "", {}, 1},
@@ -328,6 +333,7 @@ void BatchOutputDialogTest::pathPreparationAndTheSaveDialog() {
          {U("新規作成ファイル=") + QString::fromStdString(existing) + U("既にあります。")},
          0},
         {"Edit5", fresh, "", QString::fromStdString(fresh), {}, 0},
+        {"Edit5", pipe, U("目次ファイルが通常のファイルではありません"), QString::fromStdString(pipe), {}, 1},
     };
     WithDialog(f, [&](BatchOutputDialog& d) {
         W<QCheckBox>(d, "CheckBox3")->setChecked(true);
@@ -505,23 +511,28 @@ void BatchOutputDialogTest::failedWriteRestoresTheDialog() {
     }
     f.OpenDocument("大.Rnote", tree);
     WriteAll(f.Path("目次.TXT"), "old\r\n");
+    WriteAll(f.Path("出力.TXT"), "old\r\n");
     WithDialog(f, [&](BatchOutputDialog& d) {
-        W<QLineEdit>(d, "Edit1")->setText(QStringLiteral("/dev/full"));
+        W<QLineEdit>(d, "Edit1")->setText(f.QPath("出力.TXT"));
         W<QCheckBox>(d, "CheckBox3")->setChecked(true);
         W<QLineEdit>(d, "Edit5")->setText(f.QPath("目次.TXT"));
         f.prompts.Clear();
+        // The disk fills up with the second megabyte of the output, in the middle of the run.
+        rn::InjectWriteFault(rn::WriteFault{rn::WriteStep::kWrite, 2, ENOSPC});
         W<QPushButton>(d, "Edit")->click();
+        rn::InjectWriteFault(std::nullopt);
         const QStringList errors = f.prompts.Of("erroryes");
         QCOMPARE(errors.size(), 1);
-        QVERIFY2(errors[0].contains(QStringLiteral("/dev/full")) &&
+        QVERIFY2(errors[0].contains(f.QPath("出力.TXT")) &&
                      errors[0].contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
                  qPrintable(errors[0]));
         QVERIFY(d.statusText().startsWith(U("一括出力中･･･[")));
         QVERIFY(!d.progressBar()->isVisible());
         QVERIFY(!d.busy());
         QVERIFY(!QApplication::overrideCursor());
-        // Nothing of the failed run is appended to the table of contents.
+        // Nothing of the failed run stays in either file.
         QCOMPARE(ReadAll(f.Path("目次.TXT")), std::string("old\r\n"));
+        QCOMPARE(ReadAll(f.Path("出力.TXT")), std::string("old\r\n"));
         // The dialog takes input again.
         W<QCheckBox>(d, "CheckBox1")->setChecked(false);
         d.treeView()->setCurrentIndex(d.treeView()->model()->index(2, 0));

@@ -150,16 +150,17 @@ void FailingWritesTest::aBatchRunThatCannotWriteKeepsBothFiles() {
     f.OpenDocument("doc.Rnote", "a.TXT\r\nF\r\nゴミ箱\r\n");
     WriteAll(f.Path("出力.TXT"), "old output\r\n");
     WriteAll(f.Path("目次.TXT"), "old toc\r\n");
-    // The run copies the old contents (writes 1 and 2), then appends its own bytes (3 and 4).
+    // The run appends its bytes to the output (write 1) and the table of contents (write 2) where they
+    // are; a failure cuts both back.
     const struct {
         const char* what;
         WriteFault fault;
         const char* file;
     } points[] = {
-        {"output, mid-write", {WriteStep::kWrite, 3, ENOSPC, 3}, "出力.TXT"},
-        {"table of contents, first write", {WriteStep::kWrite, 4, ENOSPC}, "目次.TXT"},
+        {"output, mid-write", {WriteStep::kWrite, 1, ENOSPC, 3}, "出力.TXT"},
+        {"table of contents, first write", {WriteStep::kWrite, 2, ENOSPC}, "目次.TXT"},
         {"table of contents, fsync", {WriteStep::kFsync, 2, EIO}, "目次.TXT"},
-        {"output, rename", {WriteStep::kRename, 1, EIO}, "出力.TXT"},
+        {"output, fsync", {WriteStep::kFsync, 1, EIO}, "出力.TXT"},
     };
     WithDialog(f, [&](rn::gui::BatchOutputDialog& d) {
         W<QLineEdit>(d, "Edit1")->setText(f.QPath("出力.TXT"));
@@ -179,8 +180,10 @@ void FailingWritesTest::aBatchRunThatCannotWriteKeepsBothFiles() {
             QVERIFY(!d.progressBar()->isVisible());
             QVERIFY(!d.busy());
         }
-        // Room again: the run appends to both.
+        // Room again: the run appends to both, in place (a hard link still shares the output).
+        std::filesystem::create_hard_link(f.Path("出力.TXT"), f.Path("link.TXT"));
         W<QPushButton>(d, "Edit")->click();
+        QCOMPARE(ReadAll(f.Path("link.TXT")), ReadAll(f.Path("出力.TXT")));
         QCOMPARE(d.statusText(), U("一括出力 終了"));
         QVERIFY(ReadAll(f.Path("目次.TXT")).rfind("old toc\r\n", 0) == 0);
         QVERIFY(ReadAll(f.Path("目次.TXT")).find("a.TXT\r\n") != std::string::npos);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 #include "core/batchout/heading_numberer.h"
@@ -58,9 +59,10 @@ FileId IdOfPath(const std::string& path) {
     return {st.st_dev, st.st_ino, true};
 }
 
-// An output file, written through a buffer into its replacement: the file gets the new bytes only
-// when the whole run has succeeded, and keeps its old content otherwise. The first failure is kept
-// as the run's error text; later writes are ignored.
+// An output file, written through a buffer. The dialog's run appends to the file where it is; the
+// export writes a replacement. Either way the file gets the new bytes only when the whole run has
+// succeeded (Commit), and keeps its old content otherwise. The first failure is kept as the run's
+// error text; later writes are ignored.
 class OutputFile {
 public:
     explicit OutputFile(std::string path) : path_(std::move(path)) {}
@@ -68,10 +70,10 @@ public:
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
 
-    // Appending: the new content begins with the old one. Replacing: the file is created when missing.
     bool Open(bool append) {
         std::string reason;
-        if (!file_.Begin(path_, &reason, {.keepContent = append, .writeSpecialFiles = true})) {
+        appending_ = append;
+        if (append ? !appended_.Begin(path_, &reason) : !replacement_.Begin(path_, &reason)) {
             error_ = append ? OpenErrorText(path_, reason) : CreateErrorText(path_, reason);
             return false;
         }
@@ -92,15 +94,23 @@ public:
     }
     void Put(char c) { Write(std::string_view(&c, 1)); }
 
-    // Every byte written and synced (Finish), then made the file's content (Commit).
+    // Every byte written and synced.
     bool Finish() {
         std::string reason;
-        if (Flush() && !file_.Finish(&reason)) error_ = WriteErrorText(path_, reason);
+        if (Flush() && !(appending_ ? appended_.Sync(&reason) : replacement_.Finish(&reason)))
+            error_ = WriteErrorText(path_, reason);
         return ok();
     }
+    // Makes the bytes the file's content: the appended file keeps them, the replacement is renamed
+    // over the file.
     bool Commit() {
         std::string reason;
-        if (Finish() && !file_.Commit(&reason)) error_ = WriteErrorText(path_, reason);
+        if (!Finish()) return false;
+        if (appending_) {
+            appended_.Keep();
+        } else if (!replacement_.Commit(&reason)) {
+            error_ = WriteErrorText(path_, reason);
+        }
         return ok();
     }
 
@@ -114,13 +124,16 @@ private:
 
     bool WriteOut(std::string_view bytes) {
         std::string reason;
-        if (bytes.empty() || file_.Write(bytes, &reason)) return true;
+        if (bytes.empty() || (appending_ ? appended_.Write(bytes, &reason) : replacement_.Write(bytes, &reason)))
+            return true;
         error_ = WriteErrorText(path_, reason);
         return false;
     }
 
     std::string path_;
-    FileReplacement file_;
+    bool appending_ = false;
+    FileAppend appended_;          // cut back to its old length unless committed
+    FileReplacement replacement_;  // removed unless committed
     std::string buffer_;
     std::string error_;
 };
@@ -189,12 +202,19 @@ struct BodyContext {
     bool pageOn;
     int pageLength;
     std::unique_ptr<char[]>& buffer;
+    std::vector<std::string>& skipped;  // bodies that are pipes or devices: their error texts
+    FileId outputs[2];                  // the output and the table of contents
 };
 
 // Writes the body of `path` when that file exists. Returns an error text for a body that exists but
 // cannot be opened or read; the lines before the failure, the page break and the separator lines are
-// written all the same.
+// written all the same. A pipe or a device is never opened (it could make the run wait or never end,
+// and opening some devices does something): it is named in `skipped` and has no body.
 std::string WriteBody(const std::string& path, std::string_view prefix, BodyContext& c) {
+    if (IsSpecialFile(path)) {
+        c.skipped.push_back(OpenErrorText(path, "通常のファイルではありません"));
+        return {};
+    }
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         int err = errno;
@@ -208,15 +228,17 @@ std::string WriteBody(const std::string& path, std::string_view prefix, BodyCont
         return {};  // a directory is no body file
     }
     std::string error;
-    // Only regular files are read: a pipe or a device could make the run wait or never end, so it
-    // counts as an empty body.
-    // A body that is one of the output files holds its old content while the run writes the
-    // replacement, so that it cannot feed on itself.
+    // A file swapped for a pipe since the look above is still not read.
     if (S_ISREG(st.st_mode)) {
         if (!c.buffer) c.buffer = std::make_unique_for_overwrite<char[]>(kReadBufferSize);
         BodyCopier copier(c.out, prefix, c.pageOn, c.pageLength);
-        for (;;) {
-            ssize_t n = ::read(fd, c.buffer.get(), kReadBufferSize);
+        // A body that is one of the files being appended to is read as long as it was when the run
+        // came to it, so that it cannot feed on the lines the run adds.
+        const FileId id{st.st_dev, st.st_ino, true};
+        const bool growing = id == c.outputs[0] || id == c.outputs[1];
+        auto left = growing ? static_cast<std::size_t>(st.st_size) : std::numeric_limits<std::size_t>::max();
+        while (left > 0) {
+            ssize_t n = ::read(fd, c.buffer.get(), std::min(kReadBufferSize, left));
             if (n < 0) {
                 if (errno == EINTR) continue;
                 error = ReadErrorText(path, Reason(errno));
@@ -224,6 +246,7 @@ std::string WriteBody(const std::string& path, std::string_view prefix, BodyCont
             }
             if (n == 0) break;
             auto got = static_cast<std::size_t>(n);
+            left -= got;
             const void* eof = std::memchr(c.buffer.get(), kEndOfFile, got);
             if (eof) got = static_cast<std::size_t>(static_cast<const char*>(eof) - c.buffer.get());
             copier.Feed(c.buffer.get(), got);
@@ -287,23 +310,37 @@ bool SeparatorAdmitted(std::string_view label) {
     return label != kDotFull && label != kDotHalf;
 }
 
-PrepareResult PrepareOutputPath(const std::string& path, OutputField field) {
-    notices().SetStatusText(std::string());
-    if (path.empty()) return PrepareResult::kEmpty;
+std::optional<PrepareResult> OutputPathRefusal(const std::string& path, OutputField field, std::string& text) {
+    const bool output = field == OutputField::kOutput;
     if (path.size() < 8) {
-        Refuse(field == OutputField::kOutput ? "出力ファイルを正しく指定ください。"
-                                             : "目次ファイルを正しく指定ください。");
+        text = output ? "出力ファイルを正しく指定ください。" : "目次ファイルを正しく指定ください。";
         return PrepareResult::kTooShort;
     }
     // "A drive root" on this system: an absolute path, on a file system of a known kind.
     const int kind = path.front() == '/' ? DriveKind(path) : kDriveUnknown;
     if (kind == kDriveCdRom) {
-        Refuse("CDドライブが指定されています");
+        text = "CDドライブが指定されています";
         return PrepareResult::kCdRom;
     }
     if (kind == kDriveUnknown) {
-        Refuse("不明なドライブが指定されています");
+        text = "不明なドライブが指定されています";
         return PrepareResult::kUnknownDrive;
+    }
+    // Opening a pipe or a device for writing can wait for a reader forever.
+    if (IsSpecialFile(path)) {
+        text = output ? "出力ファイルが通常のファイルではありません" : "目次ファイルが通常のファイルではありません";
+        return PrepareResult::kNotRegularFile;
+    }
+    return std::nullopt;
+}
+
+PrepareResult PrepareOutputPath(const std::string& path, OutputField field) {
+    notices().SetStatusText(std::string());
+    if (path.empty()) return PrepareResult::kEmpty;
+    std::string refusal;
+    if (auto refused = OutputPathRefusal(path, field, refusal)) {
+        Refuse(refusal);
+        return *refused;
     }
     const std::string dir = DirectoryOf(path);
     if (!dir.empty() && !DirectoryExists(dir)) MakeDirectory(dir);  // one level; a failure shows below
@@ -350,7 +387,9 @@ BatchOutputResult WriteBatchOutput(const BatchOutputRequest& r, BatchOutputObser
         return BatchOutputResult::kFileError;
     }
     std::unique_ptr<char[]> readBuffer;
-    BodyContext body{out, afterBody, s.PAGE, s.PAGEL, readBuffer};
+    std::vector<std::string> skipped;
+    BodyContext body{
+        out, afterBody, s.PAGE, s.PAGEL, readBuffer, skipped, {IdOfPath(r.outputPath), IdOfPath(r.tocPath)}};
 
     const int total = static_cast<int>(r.nodes.size());
     obs.ProgressStart(total);
@@ -392,6 +431,12 @@ BatchOutputResult WriteBatchOutput(const BatchOutputRequest& r, BatchOutputObser
     // is reported.
     if (out.Finish() && (!ownToc || ownToc->Finish()) && out.Commit() && ownToc) ownToc->Commit();
     obs.ProgressEnd();
+    if (!skipped.empty()) {
+        std::string text;
+        for (const std::string& line : skipped)
+            text += line + "\n";
+        notices().MessageBox(text + "これらの本文は出力していません");
+    }
     // One box; a body that could not be read may still be followed by an output that failed.
     std::string error = bodyError;
     for (const OutputFile* file : {&out, ownToc.get()})
@@ -415,6 +460,12 @@ BatchOutputResult RunBatchOutput(const BatchOutputRequest& r, BatchOutputObserve
         Refuse("Outファイル(*.TXT)を指定して下さい");
         return BatchOutputResult::kNoOutputName;
     }
+    // The run takes the paths only as leaving their fields would have.
+    std::string refusal;
+    if (OutputPathRefusal(r.outputPath, OutputField::kOutput, refusal)) {
+        Refuse(refusal);
+        return BatchOutputResult::kBadOutputPath;
+    }
     if (!FileExists(r.outputPath)) {
         Refuse("Outファイルが有りません");
         return BatchOutputResult::kNoOutputFile;
@@ -423,6 +474,10 @@ BatchOutputResult RunBatchOutput(const BatchOutputRequest& r, BatchOutputObserve
         if (r.tocPath.empty()) {
             Refuse("目次ファイル(*.TXT)を指定して下さい");
             return BatchOutputResult::kNoTocName;
+        }
+        if (OutputPathRefusal(r.tocPath, OutputField::kToc, refusal)) {
+            Refuse(refusal);
+            return BatchOutputResult::kBadTocPath;
         }
         if (!FileExists(r.tocPath)) {
             Refuse("目次ファイルの指定Dirが有りません");

@@ -48,13 +48,15 @@ struct BatchOutputRequest {
 
 enum class BatchOutputResult : int {
     kDone = 0,
-    kNoTreeFile,    // "Treeファイルが有りません"
-    kNoOutputName,  // "Outファイル(*.TXT)を指定して下さい"
-    kNoOutputFile,  // "Outファイルが有りません"
-    kNoTocName,     // "目次ファイル(*.TXT)を指定して下さい"
-    kNoTocFile,     // "目次ファイルの指定Dirが有りません"
-    kDocumentFile,  // the output or the table of contents is the Tree file or a body file (DocumentFileClash)
-    kFileError,     // a file could not be opened, read or written; the error box was shown
+    kNoTreeFile,     // "Treeファイルが有りません"
+    kNoOutputName,   // "Outファイル(*.TXT)を指定して下さい"
+    kBadOutputPath,  // refused as leaving the field would refuse it (short, relative, a CD, a pipe)
+    kNoOutputFile,   // "Outファイルが有りません"
+    kNoTocName,      // "目次ファイル(*.TXT)を指定して下さい"
+    kBadTocPath,     // the same for the table of contents
+    kNoTocFile,      // "目次ファイルの指定Dirが有りません"
+    kDocumentFile,   // the output or the table of contents is the Tree file or a body file (DocumentFileClash)
+    kFileError,      // a file could not be opened, read or written; the error box was shown
 };
 
 // What the dialog does around a run. Every call has a do-nothing default.
@@ -92,15 +94,19 @@ BatchOutputResult WriteBatchOutput(const BatchOutputRequest& request, BatchOutpu
 // ---- path preparation (focus leaves an output path field) ----
 enum class OutputField { kOutput, kToc };
 enum class PrepareResult : int {
-    kEmpty,         // nothing entered; nothing done
-    kTooShort,      // refused; the dialog empties the field
-    kCdRom,         // refused; the field keeps its text
-    kUnknownDrive,  // refused (also every relative path); the field keeps its text
-    kCreated,       // a new empty file
-    kExisted,       // the file was there (its box was shown); left as it is
-    kCreateFailed,  // the file could not be created (its error box was shown)
+    kEmpty,           // nothing entered; nothing done
+    kTooShort,        // refused; the dialog empties the field
+    kCdRom,           // refused; the field keeps its text
+    kUnknownDrive,    // refused (also every relative path); the field keeps its text
+    kNotRegularFile,  // refused: a pipe or a device; the field keeps its text
+    kCreated,         // a new empty file
+    kExisted,         // the file was there (its box was shown); left as it is
+    kCreateFailed,    // the file could not be created (its error box was shown)
 };
 PrepareResult PrepareOutputPath(const std::string& path, OutputField field);
+// The refusals of PrepareOutputPath without its side effects: the result and the status text, or
+// nullopt for a path that may be used.
+std::optional<PrepareResult> OutputPathRefusal(const std::string& path, OutputField field, std::string& text);
 
 // ---- the byte rules, for the dialog's preview and for tests ----
 // The indentation unit: every "TAB" (on a character boundary) becomes one tab byte.

@@ -16,47 +16,50 @@ namespace {
 
 constexpr std::size_t kReadBlock = std::size_t{1} << 18;
 
-// Counts the body file a node text names. No file (or a name that cannot be one) is no body; a pipe
-// or a device is never read, so that counting cannot hang, and counts as empty.
-bool CountBodyFile(const std::string& treeDir, std::string_view nodeText, char* buffer, TextCount& count,
-                   std::string& error) {
+// Counts the body file a node text names. No file (or a name that cannot be one) is no body. A pipe
+// or a device is never opened, so that counting cannot hang: it is named in `notRegular` and has no
+// body. A file that cannot be read is named in `unreadable` and counts as empty.
+void CountBodyFile(const std::string& treeDir, std::string_view nodeText, char* buffer, TextCount& count,
+                   CountReport& report) {
     count = {};
     const auto path = BodyPathIn(treeDir, nodeText);
-    if (!path) return true;
+    if (!path) return;
+    if (IsSpecialFile(*path)) {
+        report.notRegular.push_back(OpenErrorText(*path, "通常のファイルではありません"));
+        return;
+    }
     const int fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int err = errno;
-        if (err == ENOENT || err == ENOTDIR || !FileExists(*path)) return true;
-        error = OpenErrorText(*path, std::strerror(err));
-        return false;
+        if (err != ENOENT && err != ENOTDIR && FileExists(*path))
+            report.unreadable.push_back(OpenErrorText(*path, std::strerror(err)));
+        return;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return true;
+        return;
     }
     BodyCounter counter;
     for (;;) {
         const ssize_t n = ::read(fd, buffer, kReadBlock);
         if (n < 0) {
             if (errno == EINTR) continue;
-            error = OpenErrorText(*path, std::strerror(errno));
+            report.unreadable.push_back(OpenErrorText(*path, std::strerror(errno)));
             ::close(fd);
-            return false;
+            return;
         }
         if (n == 0) break;
         counter.Feed(std::string_view(buffer, static_cast<std::size_t>(n)));
     }
     ::close(fd);
     count = counter.Finish();
-    return true;
 }
 
 }  // namespace
 
-CountResult CountNodes(const CountRequest& r, CountReport& report, std::string& error, const CountProgress& progress) {
+CountResult CountNodes(const CountRequest& r, CountReport& report, const CountProgress& progress) {
     report = {};
-    error.clear();
     const std::size_t total = r.nodes.size();
     const int startLevel = r.start && *r.start < total ? r.nodes[*r.start].level : 0;
     std::unique_ptr<char[]> buffer;
@@ -86,7 +89,7 @@ CountResult CountNodes(const CountRequest& r, CountReport& report, std::string& 
             own = r.edited->count;
         } else {
             if (!buffer) buffer = std::make_unique<char[]>(kReadBlock);
-            if (!CountBodyFile(r.treeDir, node.text, buffer.get(), own, error)) return CountResult::kFileError;
+            CountBodyFile(r.treeDir, node.text, buffer.get(), own, report);
         }
         if (listed) {
             report.listed.push_back({i, node.level, own});
@@ -99,15 +102,14 @@ CountResult CountNodes(const CountRequest& r, CountReport& report, std::string& 
 }
 
 CountResult CountOutline(const Outline& outline, const std::string& treeDir, const Node* selected,
-                         const std::optional<EditedBody>& edited, CountReport& report, std::string& error,
-                         const CountProgress& progress) {
+                         const std::optional<EditedBody>& edited, CountReport& report, const CountProgress& progress) {
     const std::vector<OutputNode> nodes = FlattenOutline(outline);
     CountRequest request;
     request.nodes = nodes;
     request.treeDir = treeDir;
     if (selected) request.start = static_cast<std::size_t>(outline.IndexOf(selected));
     request.edited = edited;
-    return CountNodes(request, report, error, progress);
+    return CountNodes(request, report, progress);
 }
 
 }  // namespace rn

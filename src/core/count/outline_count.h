@@ -47,23 +47,26 @@ struct CountReport {
     std::vector<NodeCount> listed;  // document order
     TextCount listedTotal;          // the branch total
     TextCount documentTotal;        // every node outside the trash (when asked for)
+    // Body files that could not be read and count as empty, and bodies that are pipes or devices and
+    // were left unread: "ファイル "<path>" は開けません。<reason>" (UTF-8), in document order.
+    std::vector<std::string> unreadable;
+    std::vector<std::string> notRegular;
 };
 
-enum class CountResult { kDone, kFileError, kCancelled };
+enum class CountResult { kDone, kCancelled };
 
 // Told before each node's body is read (done counts from 0 up to total); returning false stops the
 // count with kCancelled.
 using CountProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
-// Reads the bodies the request needs, each at most once, in blocks. kFileError when a body file
-// exists but cannot be read; `error` then holds "ファイル "<path>" は開けません。<reason>" (UTF-8).
-CountResult CountNodes(const CountRequest& request, CountReport& report, std::string& error,
-                       const CountProgress& progress = {});
+// Reads the bodies the request needs, each at most once, in blocks. A body that cannot be read does
+// not stop the count: it is named in the report.
+CountResult CountNodes(const CountRequest& request, CountReport& report, const CountProgress& progress = {});
 
 // The same for the open document: the branch of `selected`, or every node outside the trash when
 // `selected` is null. NodeCount::index is the node's absolute index in `outline` (Outline::At).
 CountResult CountOutline(const Outline& outline, const std::string& treeDir, const Node* selected,
-                         const std::optional<EditedBody>& edited, CountReport& report, std::string& error,
+                         const std::optional<EditedBody>& edited, CountReport& report,
                          const CountProgress& progress = {});
 
 }  // namespace rn

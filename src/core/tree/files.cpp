@@ -111,6 +111,16 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// A rename or a new link is lasting only once the directory that holds it is on the disk. Best effort:
+// the name has changed already, and some file systems cannot sync a directory.
+void SyncDirectoryOf(const std::string& path) {
+    const std::string dir = DirectoryOf(path);
+    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 // A file or directory nobody may write to is the program's "read-only" one: it is not written, even
 // by root. The reason given is the system's own (a read-only file system is not a permission).
 bool IsReadOnly(const struct stat& st, const std::string& path, int& err) {
@@ -132,6 +142,11 @@ bool FileExists(const std::string& path) {
 bool DirectoryExists(const std::string& path) {
     struct stat st {};
     return StatPath(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool IsSpecialFile(const std::string& path) {
+    struct stat st {};
+    return StatPath(path, st) && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
 }
 
 bool MakeDirectory(const std::string& path) {
@@ -174,11 +189,14 @@ bool RenamePath(const std::string& from, const std::string& to) {
         notices().MessageBox("ﾌｧｲﾙ名の変更に失敗 [" + from + "]->[" + to + "]");
         return false;
     }
+    SyncDirectoryOf(to);
     return true;
 }
 
 bool LinkFile(const std::string& from, const std::string& to) {
-    return ::link(from.c_str(), to.c_str()) == 0;
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    SyncDirectoryOf(to);
+    return true;
 }
 
 int DeleteFiles(const std::string& path, bool allowPattern, std::string* reason) {
@@ -408,44 +426,25 @@ void FileReplacement::Abandon() {
     path_.clear();
 }
 
-bool FileReplacement::Begin(const std::string& linkOrPath, std::string* reason, ReplacementOptions options) {
+bool FileReplacement::Begin(const std::string& linkOrPath, std::string* reason) {
     Abandon();
-    auto fail = [&](int err) { return Fail(err, reason); };
-    struct stat st {};
-    if (options.writeSpecialFiles && ::stat(linkOrPath.c_str(), &st) == 0 && !S_ISREG(st.st_mode) &&
-        !S_ISDIR(st.st_mode)) {
-        path_ = linkOrPath;  // the system follows a link such as /dev/stdout to what it stands for
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | (options.keepContent ? O_APPEND : 0));
-        return fd_ >= 0 || fail(errno);
-    }
     // Replacing a symbolic link would cut the file it leads to off from every later save.
     path_ = FollowSymlinks(linkOrPath);
     if (!CanReplaceFile(path_, reason)) {
         path_.clear();
         return false;
     }
+    struct stat st {};
     const bool exists = ::stat(path_.c_str(), &st) == 0;
     temp_ = DirectoryWithSlash(path_) + kTemporaryTemplate;
     fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);  // not inherited by a program started meanwhile
     if (fd_ < 0) {
         temp_.clear();
-        return fail(errno);
+        return Fail(errno, reason);
     }
     const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
-    if (::fchmod(fd_, mode) != 0) return fail(errno);
-    if (!options.keepContent || !exists) return true;
-    int from = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (from < 0) return fail(errno);
-    auto buffer = std::make_unique_for_overwrite<char[]>(kCopyBufferSize);
-    for (;;) {
-        ssize_t n = ::read(from, buffer.get(), kCopyBufferSize);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0 || !WriteAll(fd_, std::string_view(buffer.get(), static_cast<std::size_t>(n)))) {
-            const int err = n == 0 ? 0 : errno;
-            ::close(from);
-            return err == 0 || fail(err);
-        }
-    }
+    if (::fchmod(fd_, mode) != 0) return Fail(errno, reason);
+    return true;
 }
 
 bool FileReplacement::Write(std::string_view bytes, std::string* reason) {
@@ -464,8 +463,7 @@ bool FileReplacement::Finish(std::string* reason) {
     if (finished_) return true;
     if (fd_ < 0) return Fail(EBADF, reason);
     int err = 0;
-    // A pipe or a device has nothing to sync.
-    if (!temp_.empty() && SystemFsync(fd_) != 0) err = errno;
+    if (SystemFsync(fd_) != 0) err = errno;
     if (::close(fd_) != 0 && err == 0) err = errno;
     fd_ = -1;
     if (err != 0) return Fail(err, reason);
@@ -475,10 +473,60 @@ bool FileReplacement::Finish(std::string* reason) {
 
 bool FileReplacement::Commit(std::string* reason) {
     if (!Finish(reason)) return false;
-    if (!temp_.empty() && SystemRename(temp_.c_str(), path_.c_str()) != 0) return Fail(errno, reason);
+    if (SystemRename(temp_.c_str(), path_.c_str()) != 0) return Fail(errno, reason);
     temp_.clear();
+    SyncDirectoryOf(path_);
     Abandon();
     return true;
+}
+
+FileAppend::~FileAppend() {
+    Rollback();
+}
+
+bool FileAppend::Begin(const std::string& path, std::string* reason) {
+    Rollback();
+    auto fail = [&](std::string why) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+        if (reason) *reason = std::move(why);
+        return false;
+    };
+    // A pipe or a device is never opened: opening one for writing can wait for a reader forever.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return fail(S_ISDIR(st.st_mode) ? SystemReason(EISDIR) : kNotRegularFile);
+    fd_ = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd_ < 0) return fail(SystemReason(errno));
+    if (::fstat(fd_, &st) != 0) return fail(SystemReason(errno));
+    if (!S_ISREG(st.st_mode)) return fail(kNotRegularFile);
+    startLength_ = st.st_size;
+    return true;
+}
+
+bool FileAppend::Write(std::string_view bytes, std::string* reason) {
+    if (fd_ >= 0 && WriteAll(fd_, bytes)) return true;
+    if (reason) *reason = SystemReason(fd_ < 0 ? EBADF : errno);
+    return false;
+}
+
+bool FileAppend::Sync(std::string* reason) {
+    if (fd_ >= 0 && SystemFsync(fd_) == 0) return true;
+    if (reason) *reason = SystemReason(fd_ < 0 ? EBADF : errno);
+    return false;
+}
+
+void FileAppend::Keep() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+void FileAppend::Rollback() {
+    if (fd_ < 0) return;
+    // Whatever was appended goes again: the file holds exactly what it held before.
+    if (::ftruncate(fd_, startLength_) == 0) ::fsync(fd_);
+    ::close(fd_);
+    fd_ = -1;
 }
 
 void InjectWriteFault(std::optional<WriteFault> fault) {

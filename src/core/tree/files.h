@@ -13,6 +13,7 @@ namespace rn {
 // ---- tests ----
 bool FileExists(const std::string& path);       // a file, not a directory
 bool DirectoryExists(const std::string& path);  // a directory
+bool IsSpecialFile(const std::string& path);    // a pipe, a device or a socket (also behind a link)
 
 // ---- operations with the program's message boxes ----
 // Creates the directory (last level only). When it exists already: box "<path> は既にあります。", false.
@@ -67,14 +68,9 @@ bool ReadFileBytes(const std::string& path, std::string& out, std::string* reaso
 // stays.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
 // The same for content written piece by piece: the pieces go to a temporary file beside the file, and
-// Commit() renames it over the file, so that the file holds its old content or the whole new one
-// whatever fails on the way. Without a successful Commit() the temporary file is removed. A pipe or a
-// device (/dev/stdout) cannot be replaced: it is replaced by a regular file, or, when asked for,
-// written directly.
-struct ReplacementOptions {
-    bool keepContent = false;        // the new content begins with the file's present bytes
-    bool writeSpecialFiles = false;  // a pipe or a device is written directly, not replaced
-};
+// Commit() renames it over the file (and syncs the directory), so that the file holds its old content
+// or the whole new one whatever fails on the way. Without a successful Commit() the temporary file is
+// removed.
 class FileReplacement {
 public:
     FileReplacement() = default;
@@ -83,7 +79,7 @@ public:
     FileReplacement& operator=(const FileReplacement&) = delete;
 
     // Starts the replacement. False with `reason` set when it cannot start.
-    bool Begin(const std::string& path, std::string* reason = nullptr, ReplacementOptions options = {});
+    bool Begin(const std::string& path, std::string* reason = nullptr);
     bool Write(std::string_view bytes, std::string* reason = nullptr);
     // Syncs and closes the temporary file; Commit() does it when it has not been done.
     bool Finish(std::string* reason = nullptr);
@@ -97,7 +93,30 @@ private:
     int fd_ = -1;
     bool finished_ = false;
     std::string path_;  // the file replaced
-    std::string temp_;  // empty when written directly
+    std::string temp_;
+};
+// Appends to an existing regular file where it is: the file keeps its inode, owner, mode and links.
+// Unless Keep() is called, the file is cut back to the length it had at Begin(), so a failed run
+// leaves its old bytes exactly; a kill can leave only a partial tail. A pipe or a device is refused
+// before it is opened.
+class FileAppend {
+public:
+    FileAppend() = default;
+    ~FileAppend();
+    FileAppend(const FileAppend&) = delete;
+    FileAppend& operator=(const FileAppend&) = delete;
+
+    bool Begin(const std::string& path, std::string* reason = nullptr);
+    bool Write(std::string_view bytes, std::string* reason = nullptr);
+    bool Sync(std::string* reason = nullptr);
+    // Closes the file with what was appended.
+    void Keep();
+    // Cuts off what was appended and closes the file (nothing once kept, or never begun).
+    void Rollback();
+
+private:
+    int fd_ = -1;
+    long long startLength_ = 0;
 };
 // Whether WriteFileReplacing may replace (or create) the file: neither the file nor its directory is
 // read-only (no write permission for anybody, or not writable for this process). `reason` gets the

@@ -37,8 +37,7 @@ std::optional<rn::EditedBody> editedBody(MainWindow& window) {
                                                             static_cast<std::size_t>(text.size())))};
 }
 
-rn::CountResult countWithProgress(MainWindow& window, const rn::Node* selected, rn::CountReport& report,
-                                  std::string& error) {
+rn::CountResult countWithProgress(MainWindow& window, const rn::Node* selected, rn::CountReport& report) {
     QProgressDialog progress(QStringLiteral("文字数を数えています…"), QStringLiteral("中止"), 0, kProgressSteps,
                              &window);
     progress.setObjectName(QStringLiteral("CountProgress"));
@@ -62,7 +61,7 @@ rn::CountResult countWithProgress(MainWindow& window, const rn::Node* selected, 
         if (!shown) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         return !progress.wasCanceled();
     };
-    return rn::CountOutline(window.doc().outline, window.doc().treeDir, selected, editedBody(window), report, error,
+    return rn::CountOutline(window.doc().outline, window.doc().treeDir, selected, editedBody(window), report,
                             onProgress);
 }
 
@@ -76,17 +75,17 @@ void showCounts(MainWindow& window) {
     }
     const rn::Node* selected = window.selectedNode();
     rn::CountReport report;
-    std::string error;
-    switch (countWithProgress(window, selected, report, error)) {
-        case rn::CountResult::kCancelled:
-            rn::ShowStatus("文字数･原稿用紙換算はキャンセルされました");
-            return;
-        case rn::CountResult::kFileError:
-            window.prompts().errorYes(fromUtf8(error));
-            return;
-        case rn::CountResult::kDone:
-            break;
+    if (countWithProgress(window, selected, report) == rn::CountResult::kCancelled) {
+        rn::ShowStatus("文字数･原稿用紙換算はキャンセルされました");
+        return;
     }
+    // The counts are shown all the same, after the bodies they leave out are named.
+    QStringList missed;
+    for (const auto* names : {&report.unreadable, &report.notRegular})
+        for (const std::string& name : *names)
+            missed << fromUtf8(name);
+    if (!missed.isEmpty())
+        window.prompts().errorYes(missed.join(QLatin1Char('\n')) + QStringLiteral("\nこれらの本文は数えていません"));
     const QString scope = selected ? QStringLiteral("「%1」以下のノード").arg(fromCp932(selected->text))
                                    : QStringLiteral("文書全体のノード（ゴミ箱を除く）");
     CountsDialog dialog(&window, window.doc().outline, report, scope);
