@@ -40,9 +40,18 @@ OUT_BYTES=$(wc -c < "$WORK/search.out")
 
 RSS_KB=$(peak_rss_kb "$BIN/ramblenote" --search "$ABSENT" "$DOC/bench.Rnote")
 
+# A body written as one line of 300,000 bytes, searched for a key that is every byte of it: each of
+# the 300,000 result lines shows at most 200 characters of the line.
+mkdir "$WORK/line"
+printf 'line.TXT\r\n' > "$WORK/line/line.Rnote"
+head -c 300000 /dev/zero | tr '\0' a > "$WORK/line/line.TXT"
+search_line() { "$BIN/ramblenote" --search a "$WORK/line/line.Rnote" > "$WORK/line.out"; }
+LINE_NS=$(best_of search_line)
+LINE_RSS_KB=$(peak_rss_kb "$BIN/ramblenote" --search a "$WORK/line/line.Rnote")
+
 awk -v nodes="$NODES" -v bytes="$BYTES" -v ga="$GREP_ABSENT_NS" -v sa="$SEARCH_ABSENT_NS" \
     -v gm="$GREP_MANY_NS" -v sm="$SEARCH_MANY_NS" -v gh="$GREP_HITS" -v sh="$SEARCH_HITS" \
-    -v out="$OUT_BYTES" -v rss="$RSS_KB" 'BEGIN {
+    -v out="$OUT_BYTES" -v rss="$RSS_KB" -v ln="$LINE_NS" -v lrss="$LINE_RSS_KB" 'BEGIN {
     printf "document          : %d nodes, %.1f MB of bodies\n", nodes, bytes / 1048576
     printf "absent key        : grep -cF %8.1f ms, --search %8.1f ms, ratio %5.2f (target: 2.00 or less)\n", \
         ga / 1e6, sa / 1e6, sa / ga
@@ -51,4 +60,7 @@ awk -v nodes="$NODES" -v bytes="$BYTES" -v ga="$GREP_ABSENT_NS" -v sa="$SEARCH_A
     printf "hits              : grep %d byte matches, --search %d occurrences (%.1f MB of list)\n", gh, sh, out / 1048576
     if (rss != "") printf "peak RSS (absent) : %8.1f MB (target: below 64 MB)\n", rss / 1024
     else print "peak RSS (absent) : unknown (/usr/bin/time missing: Debian package \"time\")"
+    printf "one 300 kB line   : --search %8.1f ms (target: below 2000 ms)", ln / 1e6
+    if (lrss != "") printf ", peak RSS %6.1f MB (target: below 100 MB)", lrss / 1024
+    printf "\n"
 }'

@@ -129,13 +129,10 @@ int RunSearchCommand(const std::vector<std::string>& args) {
     bool written = WriteUtf8(CountedHeader(header, found) + "\n" + DashLine(header) + "\n");
     NodeSearch search(scope, keys.back());
     std::string piece;
-    for (std::size_t i = 0; written && i < targets.size(); ++i) {
-        search.AppendLines(targets[i], piece);
-        if (piece.size() >= (std::size_t(1) << 20) || i + 1 == targets.size()) {
-            written = WriteUtf8(piece);
-            piece.clear();
-        }
-    }
+    const LineSink writeOut = [&written](std::string& lines) { written = written && WriteUtf8(lines); };
+    for (std::size_t i = 0; written && i < targets.size(); ++i)
+        search.AppendLines(targets[i], piece, writeOut);
+    if (!piece.empty()) writeOut(piece);
     if (!written || std::fflush(stdout) != 0) {
         std::perror("ramblenote: stdout");
         return kSearchFailed;

@@ -15,12 +15,7 @@ using test::ReadAll;
 using test::S;
 using test::WriteAll;
 
-std::string Repeat(std::string_view unit, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i)
-        out += unit;
-    return out;
-}
+using test::Repeat;
 
 const std::string k20 = Repeat("あ", 20);
 

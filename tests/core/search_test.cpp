@@ -126,6 +126,25 @@ TEST_F(SearchListTest, NarrowingSearchesTheListedNodesOnceInTheirWholeBody) {
     EXPECT_EQ(none.Text(), S("絞り込み検索文字=[zzz]\n----------------------"));
 }
 
+TEST_F(SearchListTest, ALongLineIsCutAfter200CharactersAndASinkTakesTheLinesInPieces) {
+    // 150 double-byte and 100 single-byte characters on one line: every occurrence shows the first 200.
+    const std::string line = test::Repeat(S("あ"), 150) + test::Repeat("a", 100);
+    WriteAll(doc / "はじめに.TXT", line + "\r\n");
+    const std::string shown = test::Repeat(S("あ"), 150) + test::Repeat("a", 50) + S("…");
+    ResultList list = NewSearch(Scope(), "a");
+    ASSERT_EQ(list.found, 100u + 3u);  // and three in the other bodies
+    EXPECT_EQ(list.lines.substr(0, list.lines.find('\n')), "0,1,300,1," + S("はじめに.TXT:") + shown);
+    std::string taken;
+    std::size_t pieces = 0;
+    ResultList sunk = NewSearch(Scope(), "a", [&](std::string& lines) {
+        ++pieces;
+        taken += lines;
+    });
+    EXPECT_EQ(taken, list.lines);
+    EXPECT_TRUE(sunk.lines.empty());
+    EXPECT_EQ(pieces, 1u);
+}
+
 TEST_F(SearchListTest, ResultLinesAreReadBackByTheirFirstAndFourthField) {
     EXPECT_EQ(ListedNodes("h\n--\n3,1,0,2,a:b\n\nx,1\n3,0,5,3,a,b:c,d\r\n12"), (std::vector<int>{3, 3, 12}));
     auto target = ParseResultLine("7,1,14,2,Plan.TXT:a,b");

@@ -399,7 +399,7 @@ void BodyEditorTest::tabAndWrapToggles() {
     for (QPlainTextEdit* e : {static_cast<QPlainTextEdit*>(w.editor()), static_cast<QPlainTextEdit*>(w.lowerPane())}) {
         QCOMPARE(e->lineWrapMode(), QPlainTextEdit::NoWrap);
         QCOMPARE(e->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
-        QCOMPARE(e->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+        QCOMPARE(e->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     }
     f.Trigger("ToolButtonCR");
     QVERIFY(s.Memo.WordWrap);

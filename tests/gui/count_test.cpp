@@ -36,12 +36,7 @@ namespace {
 const char* const kOutline =
     "序.TXT\r\n第1章\r\n\t場面1.TXT\r\n\t\tメモ.TXT\r\n\t場面2.TXT\r\nゴミ箱\r\n\t捨て.TXT\r\n";
 
-std::string Repeat(const std::string& s, int n) {
-    std::string out;
-    for (int i = 0; i < n; ++i)
-        out += s;
-    return out;
-}
+using rn::test::Repeat;
 
 void OpenOutline(MainWindowFixture& f) {
     f.w().runStartup();

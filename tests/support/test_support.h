@@ -117,6 +117,14 @@ struct ProgramRun {
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& captureDir);
 
 // CP932 bytes of a UTF-8 literal (for building fixtures and expected bytes).
+// `unit` `times` times over.
+inline std::string Repeat(std::string_view unit, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += unit;
+    return out;
+}
+
 inline std::string S(std::string_view utf8) {
     return Sjis(utf8);
 }

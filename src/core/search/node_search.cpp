@@ -31,16 +31,29 @@ std::optional<int> IntField(std::string_view line, int index) {
 }
 
 ResultList RunSearch(const SearchScope& scope, std::string_view key, bool narrowing,
-                     const std::vector<std::size_t>& targets) {
+                     const std::vector<std::size_t>& targets, const LineSink& sink) {
     ResultList list;
     list.header = SearchHeader(key, narrowing);
     NodeSearch search(scope, key);
     for (std::size_t i = 0; i < targets.size(); ++i) {
-        list.found += search.AppendLines(targets[i], list.lines);
+        list.found += search.AppendLines(targets[i], list.lines, sink);
         if (scope.observer) scope.observer->Progress(i + 1, targets.size());
+    }
+    if (sink && !list.lines.empty()) {
+        sink(list.lines);
+        list.lines.clear();
     }
     list.unreadable = std::move(search.Unreadable());
     return list;
+}
+
+// The line text of a result line: at most kResultLineChars characters, then "…" when there is more.
+void AppendLineText(std::string& out, std::string_view line) {
+    std::size_t end = 0;
+    for (std::size_t chars = 0; end < line.size() && chars < kResultLineChars; ++chars)
+        end += SjisCharLength(line, end);
+    out.append(line.substr(0, end));
+    if (end < line.size()) out += "\x81\x63";  // …
 }
 
 }  // namespace
@@ -79,15 +92,16 @@ std::string ResultList::Text() const {
     return text;
 }
 
-ResultList NewSearch(const SearchScope& scope, std::string_view key) {
+ResultList NewSearch(const SearchScope& scope, std::string_view key, const LineSink& sink) {
     std::vector<std::size_t> all(scope.nodes.size());
     for (std::size_t i = 0; i < all.size(); ++i)
         all[i] = i;
-    return RunSearch(scope, key, false, all);
+    return RunSearch(scope, key, false, all, sink);
 }
 
-ResultList NarrowSearch(const SearchScope& scope, std::string_view key, const std::vector<int>& listed) {
-    return RunSearch(scope, key, true, NodesToNarrow(listed, scope.nodes.size()));
+ResultList NarrowSearch(const SearchScope& scope, std::string_view key, const std::vector<int>& listed,
+                        const LineSink& sink) {
+    return RunSearch(scope, key, true, NodesToNarrow(listed, scope.nodes.size()), sink);
 }
 
 std::vector<std::size_t> NodesToNarrow(const std::vector<int>& listed, std::size_t count) {
@@ -119,7 +133,7 @@ std::size_t NodeSearch::Count(std::size_t index) {
     return ReadBody(index) ? BodySearch(key_, body_).CountRest() : 0;
 }
 
-std::size_t NodeSearch::AppendLines(std::size_t index, std::string& out) {
+std::size_t NodeSearch::AppendLines(std::size_t index, std::string& out, const LineSink& sink) {
     if (!ReadBody(index)) return 0;
     const std::string_view text = scope_.nodes[index].text;
     // The fields before the position are the same on every line of the node.
@@ -140,8 +154,12 @@ std::size_t NodeSearch::AppendLines(std::size_t index, std::string& out) {
         out += ',';
         out += text;
         out += ':';
-        out += hit.lineText;
+        AppendLineText(out, hit.lineText);
         out += '\n';
+        if (sink && out.size() >= kLinePiece) {
+            sink(out);
+            out.clear();
+        }
     }
     return found;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,9 +48,18 @@ std::string CountedHeader(std::string_view header, std::size_t found);
 // Line 1: one "-" per byte of the header as first written.
 std::string DashLine(std::string_view header);
 
+// Takes result lines a piece at a time: whole lines, each ending in "\n", about kLinePiece bytes
+// together. The receiver may keep the bytes (the string is emptied afterwards).
+using LineSink = std::function<void(std::string& lines)>;
+inline constexpr std::size_t kLinePiece = std::size_t(1) << 20;
+
+// The line text of a result line is cut after this many characters, and "…" put after it: a body
+// written as one long line would otherwise repeat it whole for every occurrence.
+inline constexpr std::size_t kResultLineChars = 200;
+
 struct ResultList {
     std::string header;  // line 0 as first written, CP932
-    std::string lines;   // the result lines, CP932, each ending in "\n"
+    std::string lines;   // the result lines, CP932, each ending in "\n" (empty when a sink took them)
     std::size_t found = 0;
     // Body files that exist but could not be read: the error texts (UTF-8). Their nodes were skipped.
     std::vector<std::string> unreadable;
@@ -61,11 +71,13 @@ struct ResultList {
 };
 
 // A new search for `key` (CP932, not empty) in every text node with a body file, in outline order:
-// the trash's descendants are searched, folder nodes and the trash node are not.
-ResultList NewSearch(const SearchScope& scope, std::string_view key);
+// the trash's descendants are searched, folder nodes and the trash node are not. With a sink, the
+// result lines go there as they are found instead of into the list.
+ResultList NewSearch(const SearchScope& scope, std::string_view key, const LineSink& sink = {});
 // A narrowing search: `key` in the whole body of each node of `listed` (absolute indexes, in list
 // order), each node once. Indexes outside the outline are passed over.
-ResultList NarrowSearch(const SearchScope& scope, std::string_view key, const std::vector<int>& listed);
+ResultList NarrowSearch(const SearchScope& scope, std::string_view key, const std::vector<int>& listed,
+                        const LineSink& sink = {});
 
 // The nodes a narrowing search looks in: `listed` without repeats and without indexes outside an
 // outline of `count` nodes, in list order.
@@ -78,8 +90,9 @@ public:
     NodeSearch(const SearchScope& scope, std::string_view key);
 
     // Appends the result lines of node `index` to `out` and returns their number. Nodes that are not
-    // searched (folders, the trash node, no body file, a text that names no file) give 0.
-    std::size_t AppendLines(std::size_t index, std::string& out);
+    // searched (folders, the trash node, no body file, a text that names no file) give 0. With a
+    // sink, `out` goes there whenever it holds kLinePiece bytes, also in the middle of a node.
+    std::size_t AppendLines(std::size_t index, std::string& out, const LineSink& sink = {});
     // Only the number of occurrences in node `index`.
     std::size_t Count(std::size_t index);
     // Error texts (UTF-8) of the body files that could not be read so far.

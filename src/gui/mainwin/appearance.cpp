@@ -150,7 +150,6 @@ void applySettings(MainWindow& w) {
     for (const Pane& pane : {Pane{w.editor(), &s.Memo}, Pane{w.lowerPane(), &s.AddMemo}}) {
         applyPaneFont(*pane.edit, *pane.fonts, QPalette::Text, QPalette::Base);
         pane.edit->setHorizontalScrollBarPolicy(s.Memo.WordWrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-        pane.edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         pane.edit->setLineWrapMode(s.Memo.WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
         applyTabStops(*pane.edit, s.Memo.TabSize);
         pane.edit->setTabChangesFocus(!s.Memo.TabIn);

@@ -33,7 +33,11 @@ char16_t twinOf(char16_t c) {
 
 }  // namespace
 
-BodyTextEdit::BodyTextEdit(QWidget* parent) : QPlainTextEdit(parent) {}
+BodyTextEdit::BodyTextEdit(QWidget* parent) : QPlainTextEdit(parent) {
+    // A scroll bar that came and went would change the text's width, and every change of width lays
+    // out each line anew.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
 
 std::optional<char32_t> BodyTextEdit::makeStorable(QString& text) {
     for (QChar& c : text)

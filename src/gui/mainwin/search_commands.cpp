@@ -30,8 +30,6 @@ namespace {
 // this long.
 constexpr qint64 kRepaintMs = 100;
 constexpr qint64 kProgressAfterMs = 500;
-// Bytes of result lines put into the lower pane at a time.
-constexpr std::size_t kListPiece = std::size_t(4) << 20;
 // Unreadable body files named in the box; the rest are only counted.
 constexpr std::size_t kNamedUnreadable = 5;
 
@@ -51,10 +49,6 @@ public:
 
     void Progress(std::size_t done, std::size_t total) override {
         tick([&] { return QStringLiteral(" 検索中･･･[%1/%2]").arg(done).arg(total); });
-    }
-    // While the list goes into the lower pane.
-    void Showing(std::size_t done, std::size_t total) {
-        tick([&] { return QStringLiteral(" 検索結果を表示中･･･ %1%").arg(total ? done * 100 / total : 100); });
     }
     bool shown() const { return shown_; }
 
@@ -77,20 +71,31 @@ private:
     bool shown_ = false;
 };
 
-// Puts a list into the (hidden) lower pane a piece at a time: decoded whole, a long list would need
-// its size twice over, and the window would not paint until the pane holds all of it.
-void fillPane(QPlainTextEdit& pane, const rn::ResultList& list, SearchProgress& progress) {
-    pane.clear();
-    QTextCursor end(pane.document());
-    end.insertText(fromCp932(list.HeaderLine() + "\n" + list.DashLine()));
-    const std::string_view lines(list.lines);  // every line ends in "\n"
-    for (std::size_t at = 0; at < lines.size();) {
-        const std::size_t stop = at + kListPiece >= lines.size() ? lines.size() : lines.find('\n', at + kListPiece) + 1;
-        end.insertText(QLatin1Char('\n') + fromCp932(lines.substr(at, stop - 1 - at)));
-        at = stop;
-        progress.Showing(at, lines.size());
+// Fills the (hidden) lower pane while the search runs, a piece of lines at a time: the list is never
+// held whole beside the pane, and the window keeps painting.
+class PaneFiller {
+public:
+    PaneFiller(QPlainTextEdit& pane, std::string_view header) : pane_(pane), end_(pane.document()) {
+        pane_.clear();
+        end_.insertText(fromCp932(header) + QLatin1Char('\n') + fromCp932(rn::DashLine(header)));
     }
-}
+
+    void append(std::string& lines) {  // whole lines, each ending in "\n"
+        if (lines.empty()) return;
+        end_.insertText(QLatin1Char('\n') + fromCp932(std::string_view(lines).substr(0, lines.size() - 1)));
+    }
+
+    // Line 0 gets the number of occurrences once it is known.
+    void setHeaderLine(std::string_view line) {
+        QTextCursor first(pane_.document()->firstBlock());
+        first.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        first.insertText(fromCp932(line));
+    }
+
+private:
+    QPlainTextEdit& pane_;
+    QTextCursor end_;
+};
 
 // Field 1 of every result line in the pane: the nodes a narrowing search looks in. Only the start of
 // each line is taken, so that a long list is not copied whole.
@@ -164,6 +169,10 @@ void SearchCommands::searchAndShow(const std::string& key, const std::optional<s
     AppState& s = window_.state();
     rn::Document& doc = window_.doc();
     BodyTextEdit* pane = window_.lowerPane();
+    // The pane takes its place in the window while it is still empty and is then hidden while it
+    // fills: shown again at the same width, it keeps the lines as they are. Every change of its width
+    // lays out each line anew, which for a long list costs more than the list itself.
+    if (pane->isHidden()) pane->show();
     pane->hide();
     // The search works on copies of the node texts: the window keeps painting meanwhile.
     const std::vector<rn::Node*>& all = doc.outline.Preorder();
@@ -180,8 +189,12 @@ void SearchCommands::searchAndShow(const std::string& key, const std::optional<s
     rn::ResultList list;
     {
         BusyCursor busy;
-        list = narrowTo ? rn::NarrowSearch(scope, key, *narrowTo) : rn::NewSearch(scope, key);
-        if (list.found > 0 && !outlineReplaced_) fillPane(*pane, list, progress);
+        PaneFiller filler(*pane, rn::SearchHeader(key, narrowTo.has_value()));
+        const rn::LineSink toPane = [&](std::string& lines) {
+            if (!outlineReplaced_) filler.append(lines);
+        };
+        list = narrowTo ? rn::NarrowSearch(scope, key, *narrowTo, toPane) : rn::NewSearch(scope, key, toPane);
+        if (list.found > 0 && !outlineReplaced_) filler.setHeaderLine(list.HeaderLine());
         if (progress.shown()) rn::ClearStatus();
     }
     if (outlineReplaced_) {
