@@ -71,10 +71,7 @@ int runDesktop(char* programName, const std::vector<std::string>& arguments) {
     QObject::connect(&single, &rn::SingleInstance::showRequested, &window,
                      [&window] { window.residentMode().restoreFromTray(); });
     // Being told to stop ends the program as its own exit command would, writing everything.
-    rn::TerminationWatcher termination([&window] {
-        window.residentMode().onSessionEnding();
-        window.close();
-    });
+    rn::TerminationWatcher termination([&window] { window.endOnSignal(); });
     window.show();
     return QApplication::exec();
 }

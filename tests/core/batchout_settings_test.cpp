@@ -102,6 +102,15 @@ TEST_F(BatchOutputSettingsTest, StoredValuesOutsideTheChoices) {
     EXPECT_EQ(Value("OUTLINE2"), "14");
 }
 
+TEST_F(BatchOutputSettingsTest, HalfACharacterIsDroppedFromTexts) {
+    // A lead byte at the end of a text would swallow the first byte of each heading after it.
+    WriteAll(Ini(), S("[OUTLINE]\r\nKUGIRI=：") + "\x81\r\nINDENT=\x81\r\nSEPA0=1\r\nSEPA1=--\x9F\r\n");
+    BatchOutputSettings s = ReadBatchOutputSettings(Ini(), false);
+    EXPECT_EQ(s.KUGIRI, S("："));
+    EXPECT_EQ(s.INDENT, "TAB");  // nothing left: the default
+    EXPECT_EQ(s.SEPA, std::vector<std::string>{"--"});
+}
+
 TEST_F(BatchOutputSettingsTest, AnAsciiBlankSeparatorReadsBackEmptySoTheDefaultReturns) {
     BatchOutputSettings s;
     s.KUGIRI = " ";

@@ -184,24 +184,27 @@ TEST(Cp932, EncodesOnlyCharactersThatComeBack) {
     }
 }
 
-TEST(Cp932, ReportsTheFirstUndefinedByte) {
+TEST(Cp932, ReportsTheFirstUndefinedByteAndDropsEveryUndefinedUnit) {
     struct Case {
         std::string bytes;
         std::size_t at;
+        std::string repaired;
     };
     const Case cases[] = {
-        {"plain\r\n", std::string::npos},
-        {"ab\x80", 2},
-        {"\xA0", 0},
-        {"x\xFD\xFE\xFF", 1},
-        {"\x82\xA0\x85\x40x", 2},                 // an undefined double-byte code
-        {"abc\x81", 3},                           // a lead byte at the end
-        {"\x81\r\n", 0},                          // a lead byte before a line end
-        {"\x82\xA0\xFC\x4B\xFC\x4C", 4},          // the last IBM extension, then nothing
-        {"\x87\x90\xED\x40", std::string::npos},  // duplicates still convert
+        {"plain\r\n", std::string::npos, "plain\r\n"},
+        {"ab\x80", 2, "ab"},
+        {"\xA0", 0, ""},
+        {"x\xFD\xFE\xFF", 1, "x"},
+        {"\x82\xA0\x85\x40x", 2, "\x82\xA0x"},                        // an undefined double-byte code
+        {"abc\x81", 3, "abc"},                                        // a lead byte at the end
+        {"\x81\r\n", 0, "\r\n"},                                      // a lead byte before a line end
+        {"\x82\xA0\xFC\x4B\xFC\x4C", 4, "\x82\xA0\xFC\x4B"},          // the last IBM extension, then nothing
+        {"\x87\x90\xED\x40", std::string::npos, "\x87\x90\xED\x40"},  // duplicates still convert
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(FirstUndefinedCp932(c.bytes), c.at) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(DropUndefinedCp932(c.bytes), c.repaired) << testing::PrintToString(c.bytes);
+    }
     // A lead byte without a trail byte stands alone, so the line end after it is kept.
     EXPECT_EQ(Cp932ToUtf16("\x81\nA"), u"\xFFFD\nA");
     EXPECT_EQ(Cp932ToUtf16("\x85\x40"

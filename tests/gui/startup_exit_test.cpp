@@ -1,6 +1,8 @@
 // Start-up and exit through whole runs of the program in one temporary program directory: what the
 // first activation reads, reopens and reselects, and what the exit writes back. Also the sample
 // document that the program is delivered with.
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QDir>
 #include <QMenu>
@@ -112,6 +114,7 @@ private slots:
     void historyFileAfterACycle();
     void startFileThatIsNotLoaded();
     void exitRunsOnce();
+    void aSignalEndsWithoutABoxAndBrokenValuesAreRepaired();
     void sampleDocumentOpensCleanly();
 };
 
@@ -401,6 +404,29 @@ void StartupExitTest::exitRunsOnce() {
     f.window.reset();
     QVERIFY(!rn::test::Exists(f.Path("Res/Ramblenote.Ini")));
     QVERIFY(!rn::test::Exists(f.Path("Res/Rnote履歴.Ini")));
+}
+
+void StartupExitTest::aSignalEndsWithoutABoxAndBrokenValuesAreRepaired() {
+    rn::test::DataHome data;
+    MainWindowFixture f;
+    f.w().runStartup();
+    EndWithDeliveredSettings(f);
+    SetIniValue(f, "User", "abc\x81");  // cut in the middle of a character
+    f.Restart({}, true);
+    f.w().runStartup();
+    WriteAll(f.Path("a.TXT"), "A\r\n");
+    f.OpenDocument("doc.Rnote", "a.TXT\r\nゴミ箱\r\n");
+    f.Select(0);
+    QTest::keyClicks(f.w().editor(), QStringLiteral("new "));
+    ::chmod(f.Path("a.TXT").c_str(), 0444);  // the body cannot be saved
+    f.prompts.Clear();
+    f.w().endOnSignal();
+    QVERIFY(f.w().exitDone());
+    QCOMPARE(f.prompts.Boxes(), QStringList());
+    const std::vector<std::string> rescued = data.RescueFiles();
+    QCOMPARE(rescued.size(), std::size_t(1));
+    QCOMPARE(ReadAll(rescued[0]), std::string("new A\r\n"));
+    QVERIFY(Ini(f).find("\r\nUser=abc\r\n") != std::string::npos);
 }
 
 void StartupExitTest::sampleDocumentOpensCleanly() {

@@ -65,8 +65,9 @@ BatchOutputSettings ReadBatchOutputSettings(const std::string& iniPath, bool wri
         }
         return missing;
     };
+    // Half a character at the end of a text would swallow the first byte of whatever follows it.
     auto text = [&](std::string_view key, const std::string& missing) {
-        std::string v = r.Raw(key).value_or(std::string());
+        std::string v = DropUndefinedCp932(r.Raw(key).value_or(std::string()));
         if (!v.empty()) return v;
         if (writeBackDefaults) {
             writeBack.Text(kBatchOutputSection, key, missing);
@@ -98,7 +99,7 @@ BatchOutputSettings ReadBatchOutputSettings(const std::string& iniPath, bool wri
         s.SEPA.reserve(static_cast<std::size_t>(lines));
         for (int k = 1; k <= lines; ++k) {
             auto it = values.find(SepaKey(static_cast<std::size_t>(k)));
-            s.SEPA.push_back(it == values.end() ? std::string() : it->second);
+            s.SEPA.push_back(it == values.end() ? std::string() : DropUndefinedCp932(it->second));
         }
     }
     if (changed) writeBack.Commit();

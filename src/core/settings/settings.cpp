@@ -16,8 +16,10 @@ namespace {
 constexpr int32_t kUnset = -1;
 constexpr int32_t kMaxListPosition = 255;
 
+// Half a character (a value cut short by hand or by a broken program) would come back at every exit
+// as a text that cannot be stored: the broken bytes are dropped when the value is read.
 std::string GetText(const IniValues& ini, const char* section, const char* key) {
-    return Cp932ToUtf8(ini.Text(section, key));
+    return Cp932ToUtf8(DropUndefinedCp932(ini.Text(section, key)));
 }
 
 int32_t GetNumber(const IniValues& ini, const char* section, const char* key, int32_t lo, int32_t hi) {

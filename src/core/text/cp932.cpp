@@ -224,6 +224,22 @@ std::size_t FirstUndefinedCp932(std::string_view bytes) {
     return std::string_view::npos;
 }
 
+std::string DropUndefinedCp932(std::string_view bytes) {
+    const cp932::Tables& t = cp932::TablesInstance();
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            out += bytes[i++];
+            continue;
+        }
+        Unit u = UnitAt(t, bytes, i);
+        if (u.c != cp932::kNoChar) out.append(bytes.substr(i, u.length));
+        i += u.length;
+    }
+    return out;
+}
+
 bool RoundTripsCp932(std::string_view bytes) {
     const cp932::Tables& t = cp932::TablesInstance();
     for (std::size_t i = 0; i < bytes.size();) {

@@ -64,6 +64,9 @@ std::size_t Cp932ToUtf8Into(std::string_view bytes, char* out);
 // Offset of the first byte of the first undefined unit, or npos when all of `bytes` converts to
 // Unicode without loss (it may still hold a duplicate code that is written back as its twin).
 std::size_t FirstUndefinedCp932(std::string_view bytes);
+// The bytes without their undefined units (a lead byte with no trail byte, an undefined code): text
+// read from a settings file that a careless hand or a broken program left half a character in.
+std::string DropUndefinedCp932(std::string_view bytes);
 // True when the bytes convert to Unicode and back to exactly the same bytes.
 bool RoundTripsCp932(std::string_view bytes);
 

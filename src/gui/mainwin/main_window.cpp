@@ -369,6 +369,16 @@ bool MainWindow::runExit(bool mayStay) {
     return true;
 }
 
+void MainWindow::endOnSignal() {
+    residentMode_->onSessionEnding();
+    {
+        rn::StderrNotices unattended;
+        rn::ScopedNotices scope(&unattended);
+        runExit(false);
+    }
+    close();
+}
+
 void MainWindow::SetOutlineUpdating(bool updating) {
     outlineView_->setUpdatesEnabled(!updating);
 }

@@ -98,6 +98,9 @@ public:
     // False when the user chose to keep the program running (only asked when `mayStay`).
     bool runExit(bool mayStay = false);
     bool exitDone() const { return exitDone_; }
+    // The exit for a termination signal: nobody may be there to answer a box, so what cannot be
+    // saved goes to a rescue file and every problem is told on stderr. Then the window closes.
+    void endOnSignal();
 
     // rn::DocumentView
     void SetOutlineUpdating(bool updating) override;
