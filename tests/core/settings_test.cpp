@@ -110,8 +110,8 @@ TEST_F(SettingsFileTest, StoredNumbersAreBroughtIntoUsableRanges) {
     EXPECT_EQ(s.Start.NodeNo, 2147483647);
     WriteAll(ini, "[Memo]\r\nTabSize=0\r\nFontSize=-5\r\n[Ramblenote]\r\nTreeHistory=-3\r\n");
     ReadSettings(ini, s);
-    EXPECT_EQ(s.Memo.TabSize, 1);
-    EXPECT_EQ(s.Memo.FontSize, 6);
+    EXPECT_EQ(s.Memo.TabSize, -1);  // a size of 0 or less is no size: "not set"
+    EXPECT_EQ(s.Memo.FontSize, -1);
     EXPECT_EQ(s.Ramblenote.TreeHistory, 1);
     EXPECT_EQ(s.Tree.FontSize, -1);  // missing: the fallback, which means "not set"
     EXPECT_TRUE(notices.recorder.log.empty());
@@ -277,19 +277,20 @@ private:
     std::optional<std::string> savedXdg_;
 };
 
-TEST_F(ResDirTest, AMissingResDirIsCreatedWithTheDeliveredSettingsAndAnExistingOneIsLeftAlone) {
+TEST_F(ResDirTest, AMissingSettingsFileIsSeededWithTheDeliveredOneAndAnExistingOneIsLeftAlone) {
     Program().directory = dir.path();
     EXPECT_EQ(PrepareResDir(), dir / "Res/");
     EXPECT_EQ(SettingsFilePath(), dir / "Res/Ramblenote.Ini");
     EXPECT_EQ(ReadAll(dir / "Res/Ramblenote.Ini"), DeliveredSettings());
+    // A settings file deleted beside the history comes back as delivered, not as a record of zeros at exit.
     std::filesystem::remove(dir / "Res/Ramblenote.Ini");
     WriteAll(dir / "Res/" + kHistoryFileName, "");
     PrepareResDir();
-    EXPECT_FALSE(FileExists(dir / "Res/Ramblenote.Ini"));
-    // An empty one (as the build makes it) has never been used.
-    std::filesystem::remove(dir / "Res/" + kHistoryFileName);
-    PrepareResDir();
     EXPECT_EQ(ReadAll(dir / "Res/Ramblenote.Ini"), DeliveredSettings());
+    EXPECT_EQ(ReadAll(dir / "Res/" + kHistoryFileName), "");
+    WriteAll(dir / "Res/Ramblenote.Ini", "[Form]\r\n");
+    PrepareResDir();
+    EXPECT_EQ(ReadAll(dir / "Res/Ramblenote.Ini"), "[Form]\r\n");
     EXPECT_TRUE(notices.recorder.log.empty());
 }
 

@@ -90,8 +90,10 @@ bool PrepareResDirAt(const std::string& resDir, const std::string& seedFile) {
     // Settings and history saves that were killed half-way leave their temporaries here; nobody else
     // would remove them.
     if (DirectoryExists(resDir)) RemoveStaleTemporaryFiles(resDir);
-    // An empty Res/ (made by the build, or by hand) has never been used: it is seeded like a missing one.
-    if (DirectoryExists(resDir) && !std::filesystem::is_empty(resDir, ec)) return true;
+    // A Res/ without its settings file (never used, or the file deleted) is seeded like a missing one:
+    // the exit would otherwise write a record of zeros.
+    const std::string target = WithoutTrailingSlash(resDir) + "/" + kSettingsFileName;
+    if (FileExists(target)) return true;
     std::filesystem::create_directories(resDir, ec);
     if (ec || !DirectoryExists(resDir)) {
         ReportCreateError(resDir, ec ? ec.message() : std::string());
@@ -100,7 +102,6 @@ bool PrepareResDirAt(const std::string& resDir, const std::string& seedFile) {
     std::string bytes;
     if (seedFile.empty() || !FileExists(seedFile) || !ReadFileBytes(seedFile, bytes, nullptr, nullptr, kIniFileLimit))
         bytes.assign(DeliveredSettings());
-    const std::string target = WithoutTrailingSlash(resDir) + "/" + kSettingsFileName;
     std::string reason;
     if (!WriteFileReplacing(target, bytes, &reason)) {
         ReportCreateError(target, reason);

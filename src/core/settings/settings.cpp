@@ -1,5 +1,6 @@
 #include "core/settings/settings.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/text/cp932.h"
@@ -26,9 +27,16 @@ int32_t GetNumber(const IniValues& ini, const char* section, const char* key, in
     return ini.Clamped(section, key, lo, hi, kUnset);
 }
 
+// A size of 0 or less is no size: "not set", not the smallest one (a record of zeros would otherwise
+// come back as tiny fonts and one-character tabs).
+int32_t GetSize(const IniValues& ini, const char* section, const char* key, int32_t lo, int32_t hi) {
+    const int32_t stored = ini.Clamped(section, key, INT32_MIN, INT32_MAX, kUnset);
+    return stored <= 0 ? kUnset : std::clamp(stored, lo, hi);
+}
+
 void ReadPaneFont(const IniValues& ini, const char* section, PaneFontSettings& pane) {
     pane.FontName = GetText(ini, section, "FontName");
-    pane.FontSize = GetNumber(ini, section, "FontSize", kMinFontSize, kMaxFontSize);
+    pane.FontSize = GetSize(ini, section, "FontSize", kMinFontSize, kMaxFontSize);
     pane.FontColor = GetText(ini, section, "FontColor");
     pane.FontColorI = GetNumber(ini, section, "FontColorI", kUnset, kMaxListPosition);
     pane.FontBColor = GetText(ini, section, "FontBColor");
@@ -103,7 +111,7 @@ WindowGeometry ReadSettings(const std::string& path, Settings& s) {
     ReadPaneFont(ini, "Tree", s.Tree);
 
     ReadPaneFont(ini, "Memo", s.Memo);
-    s.Memo.TabSize = GetNumber(ini, "Memo", "TabSize", kMinTabSize, kMaxTabSize);
+    s.Memo.TabSize = GetSize(ini, "Memo", "TabSize", kMinTabSize, kMaxTabSize);
     s.Memo.TabIn = ini.Flag("Memo", "TabIn");
     s.Memo.WordWrap = ini.Flag("Memo", "WordWrap");
 
