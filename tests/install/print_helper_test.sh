@@ -31,6 +31,12 @@ LP_DIR="$tmp" PATH="$tmp/fake:$tools:/usr/bin:/bin" "$helper" /p "$body" >"$tmp/
 [[ "$(cat "$tmp/args")" == $'-t\n第1章 はじめに.TXT\n'* ]] || fail "lp arguments: $(cat "$tmp/args")"
 [[ "$(cat "$tmp/printed")" == $'一行目\nline 2' ]] || fail "printed text: $(od -c "$tmp/printed" | head)"
 
+# A file whose name reads like an option is printed, and no tool takes it for one.
+printf 'x\r\n' >"$tmp/-o.victimrc"
+(cd "$tmp" && LP_DIR="$tmp" PATH="$tmp/fake:$tools:/usr/bin:/bin" "$helper" /p -o.victimrc) >"$tmp/out" 2>&1 ||
+    fail "printing -o.victimrc failed: $(cat "$tmp/out")"
+[[ ! -e "$tmp/.victimrc" && "$(cat "$tmp/printed")" == x ]] || fail "-o.victimrc was read as an option"
+
 expect() {  # expect CODE TEXT command...
     local code="$1" text="$2"
     shift 2

@@ -119,7 +119,9 @@ bool NodeCommands::addNode(int placement) {
     }
     if (!doc.SaveTreeFile()) {
         doc.outline.Remove(added);
-        if (auto path = doc.BodyPath(name); textNode && path) std::filesystem::remove(*path);
+        // A body that cannot be removed stays as a file no node names; the command ends either way.
+        std::error_code ignored;
+        if (auto path = doc.BodyPath(name); textNode && path) std::filesystem::remove(*path, ignored);
         return false;
     }
     // The body has been written; the selection change that follows must not write it again.
