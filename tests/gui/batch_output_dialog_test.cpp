@@ -427,11 +427,13 @@ void BatchOutputDialogTest::runWritesWhatTheExportWrites() {
         const char* start;  // null: "ALL"
         bool tocIsOutput;
         const char* golden;
+        bool allAgain = false;  // "ALL" is checked again after the start node was chosen
     };
     const Case cases[] = {
         {nullptr, false, "batchout_example_all.TXT"},
         {"第一部", false, "batchout_example_branch.TXT"},
         {nullptr, true, nullptr},
+        {"第一部", false, "batchout_example_all.TXT", true},
     };
     for (const Case& c : cases) {
         MainWindowFixture f;
@@ -444,6 +446,7 @@ void BatchOutputDialogTest::runWritesWhatTheExportWrites() {
                 W<QCheckBox>(d, "CheckBox1")->setChecked(false);
                 d.treeView()->setCurrentIndex(d.treeView()->model()->index(1, 0));
                 QCOMPARE(W<QLineEdit>(d, "Edit2")->text(), U(c.start));
+                if (c.allAgain) W<QCheckBox>(d, "CheckBox1")->setChecked(true);
             }
             W<QCheckBox>(d, "CheckBox3")->setChecked(true);
             f.prompts.files = {QString::fromStdString(out), QString::fromStdString(toc)};
@@ -460,13 +463,13 @@ void BatchOutputDialogTest::runWritesWhatTheExportWrites() {
             QVERIFY(!QApplication::overrideCursor());
             const rn::Node* last = static_cast<rn::Node*>(d.treeView()->currentIndex().internalPointer());
             QCOMPARE(rn::Cp932ToUtf8(last->text), std::string("ゴミ箱"));
-            QCOMPARE(W<QLineEdit>(d, "Edit2")->text(), c.start ? U(c.start) : U("全て"));
+            QCOMPARE(W<QLineEdit>(d, "Edit2")->text(), c.start && !c.allAgain ? U(c.start) : U("全て"));
         });
         if (c.golden) QCOMPARE(ReadAll(out), ReadAll(std::string(RN_TEST_DATA_DIR) + "/" + c.golden));
         // The export reads the settings the dialog wrote, from the same file, by default.
         std::vector<std::string> args = {"--export", f.Path("export.TXT"), "--toc",
                                          c.tocIsOutput ? f.Path("export.TXT") : f.Path("export_toc.TXT")};
-        if (c.start) args.insert(args.end(), {"--start", c.start});
+        if (c.start && !c.allAgain) args.insert(args.end(), {"--start", c.start});
         args.push_back(f.Path("文書.Rnote"));
         QCOMPARE(rn::app::RunExportCommand(args), 0);
         QCOMPARE(ReadAll(out), ReadAll(f.Path("export.TXT")));

@@ -167,6 +167,16 @@ void DataSafetyTest::aBodyChangedOnDiskIsNeverOverwrittenSilently() {
     f.Select(1);
     QCOMPARE(ReadAll(f.Path("a.TXT")), std::string("typed outside two"));
     QCOMPARE(Memo(f), QStringLiteral("B"));
+
+    // Deleted by another program while typed text waits: asked the same, and No keeps the text.
+    f.Select(0);
+    Type(f, "more ");
+    std::filesystem::remove(f.Path("a.TXT"));
+    f.prompts.Clear();
+    f.Select(1);
+    QCOMPARE(f.prompts.Of("yesno"), QStringList{question});
+    QVERIFY(!rn::test::Exists(f.Path("a.TXT")));
+    QCOMPARE(Memo(f), QStringLiteral("more typed outside two"));
 }
 
 void DataSafetyTest::noTwoNodesNameOneBodyFile() {
