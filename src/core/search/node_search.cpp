@@ -49,6 +49,10 @@ ResultList RunSearch(const SearchScope& scope, std::string_view key, bool narrow
 
 // The line text of a result line: at most kResultLineChars characters, then "…" when there is more.
 void AppendLineText(std::string& out, std::string_view line) {
+    if (line.size() <= kResultLineChars) {  // as many bytes: no more characters than that
+        out.append(line);
+        return;
+    }
     std::size_t end = 0;
     for (std::size_t chars = 0; end < line.size() && chars < kResultLineChars; ++chars)
         end += SjisCharLength(line, end);
