@@ -13,6 +13,7 @@
 #include "core/count/outline_count.h"
 #include "core/text/cp932.h"
 #include "core/text/terminal_text.h"
+#include "core/text/text_entry.h"
 
 namespace rn::app {
 namespace {
@@ -63,7 +64,7 @@ int RunCountCommand(const std::vector<std::string>& args) {
     request.treeDir = src->treeDir;
     request.wantDocumentTotal = false;
     if (a->start) {
-        EncodeResult text = Utf8ToCp932(*a->start);
+        EncodeResult text = EncodeEntry(*a->start);
         const int at = text.ok ? FindOutputNode(src->nodes, text.bytes) : -1;
         if (at < 0) return Fail("出力ノード[" + *a->start + "]が有りません");
         request.start = static_cast<std::size_t>(at);

@@ -16,6 +16,7 @@
 #include "core/settings/resdir.h"
 #include "core/text/cp932.h"
 #include "core/text/terminal_text.h"
+#include "core/text/text_entry.h"
 #include "core/tree/files.h"
 #include "core/tree/ini.h"
 #include "core/tree/notices.h"
@@ -166,7 +167,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
 
     BatchOutputRequest request;
     if (a->start) {
-        EncodeResult text = Utf8ToCp932(*a->start);
+        EncodeResult text = EncodeEntry(*a->start);
         int at = text.ok ? FindOutputNode(src->nodes, text.bytes) : -1;
         if (at < 0) return fail("出力ノード[" + *a->start + "]が有りません");
         request.start = StartNode{text.bytes, src->nodes[static_cast<std::size_t>(at)].level};

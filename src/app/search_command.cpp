@@ -129,7 +129,7 @@ int RunSearchCommand(const std::vector<std::string>& args) {
     bool written = WriteUtf8(CountedHeader(header, found) + "\n" + DashLine(header) + "\n");
     NodeSearch search(scope, keys.back());
     std::string piece;
-    const LineSink writeOut = [&written](std::string& lines) { written = written && WriteUtf8(lines); };
+    const LineSink writeOut = [&written](std::string& lines) { return written = written && WriteUtf8(lines); };
     for (std::size_t i = 0; written && i < targets.size(); ++i)
         search.AppendLines(targets[i], piece, writeOut);
     if (!piece.empty()) writeOut(piece);

@@ -139,6 +139,7 @@ TEST_F(SearchListTest, ALongLineIsCutAfter200CharactersAndASinkTakesTheLinesInPi
     ResultList sunk = NewSearch(Scope(), "a", [&](std::string& lines) {
         ++pieces;
         taken += lines;
+        return true;
     });
     EXPECT_EQ(taken, list.lines);
     EXPECT_TRUE(sunk.lines.empty());

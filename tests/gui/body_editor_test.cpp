@@ -37,6 +37,7 @@ private slots:
     void editedBodiesAreEncoded();
     void charactersTheFileCannotHoldAreRefused();
     void pastedAndComposedTextIsFilteredToo();
+    void textBeingComposedIsSavedByEveryCommandThatSaves();
     void nodePositionPanel();
     void caretPanelCountsLinesAndColumns();
     void caretPanelCountsDisplayedLinesWhenWrapping();
@@ -224,10 +225,11 @@ void BodyEditorTest::pastedAndComposedTextIsFilteredToo() {
     rn::gui::BodyTextEdit* memo = f.w().editor();
     SetCaret(memo, 0);
 
+    // One character CP932 cannot hold never drops the rest of a paste.
     f.prompts.beeps = 0;
     QApplication::clipboard()->setText(U("前😀後"));
     memo->paste();
-    QCOMPARE(Memo(f), U("エー本文"));
+    QCOMPARE(Memo(f), U("前後エー本文"));
     QCOMPARE(f.prompts.beeps, 1);
     QCOMPARE(f.Message(), U(" この文字はShift-JISで保存できません [😀 U+1F600]"));
     // Releasing the keys of the paste shortcut does not wipe the message.
@@ -235,31 +237,41 @@ void BodyEditorTest::pastedAndComposedTextIsFilteredToo() {
     QApplication::sendEvent(memo, &release);
     QCOMPARE(f.Message(), U(" この文字はShift-JISで保存できません [😀 U+1F600]"));
 
-    // A NUL would end the body when it is read again.
-    QApplication::clipboard()->setText(QString(QChar(0)) + U("x"));
+    // A NUL would end the body when it is read again; several are named together.
+    QApplication::clipboard()->setText(QString(QChar(0)) + U("x한"));
     memo->paste();
-    QCOMPARE(Memo(f), U("エー本文"));
-    QCOMPARE(f.Message(), U(" この文字はShift-JISで保存できません [U+0000]"));
+    QCOMPARE(Memo(f), U("前後xエー本文"));
+    QCOMPARE(f.Message(), U(" これらの文字はShift-JISで保存できません [U+0000] [한 U+D55C]"));
 
     QApplication::clipboard()->setText(U("貼る\r\n～〜"));
     memo->paste();
-    QCOMPARE(Memo(f), U("貼る\n～～エー本文"));
+    QCOMPARE(Memo(f), U("前後x貼る\n～～エー本文"));
 
-    // A committed composition.
-    f.prompts.beeps = 0;
-    QInputMethodEvent refused(QString(), {});
-    refused.setCommitString(U("𠮷"));
-    QApplication::sendEvent(memo, &refused);
-    QCOMPARE(Memo(f), U("貼る\n～～エー本文"));
-    QCOMPARE(f.prompts.beeps, 1);
-    QCOMPARE(f.Message(), U(" この文字はShift-JISで保存できません [𠮷 U+20BB7]"));
-    QInputMethodEvent accepted(QString(), {});
-    accepted.setCommitString(U("吉"));
-    QApplication::sendEvent(memo, &accepted);
-    QCOMPARE(Memo(f), U("貼る\n～～吉エー本文"));
+    // An input method's phrase: shown while composed, committed without the one character.
+    SetCaret(memo, 0);
+    QInputMethodEvent preedit(U("あいうえおゔあ"), {});
+    QApplication::sendEvent(memo, &preedit);
+    QInputMethodEvent committed(QString(), {});
+    committed.setCommitString(U("あいうえおゔあ"));
+    QApplication::sendEvent(memo, &committed);
+    QCOMPARE(Memo(f), U("あいうえおあ前後x貼る\n～～エー本文"));
+    QCOMPARE(f.Message(), U(" この文字はShift-JISで保存できません [ゔ U+3094]"));
 
     f.Select(1);
-    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("貼る\r\n～～吉エー本文"));
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("あいうえおあ前後x貼る\r\n～～エー本文"));
+}
+
+void BodyEditorTest::textBeingComposedIsSavedByEveryCommandThatSaves() {
+    MainWindowFixture f({}, true);
+    OpenOutline(f);
+    rn::gui::BodyTextEdit* memo = f.w().editor();
+    SetCaret(memo, 0);
+    // Still being converted when the program ends: the phrase is part of the body written.
+    QInputMethodEvent preedit(U("変換中〜"), {});
+    QApplication::sendEvent(memo, &preedit);
+    QCOMPARE(Memo(f), U("エー本文"));
+    f.w().runExit();
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("変換中～エー本文"));
 }
 
 void BodyEditorTest::nodePositionPanel() {

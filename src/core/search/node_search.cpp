@@ -35,10 +35,15 @@ ResultList RunSearch(const SearchScope& scope, std::string_view key, bool narrow
     ResultList list;
     list.header = SearchHeader(key, narrowing);
     NodeSearch search(scope, key);
-    for (std::size_t i = 0; i < targets.size(); ++i) {
+    for (std::size_t i = 0; i < targets.size() && !search.Stopped(); ++i) {
         list.found += search.AppendLines(targets[i], list.lines, sink);
-        if (scope.observer) scope.observer->Progress(i + 1, targets.size());
+        if (scope.observer) {
+            scope.observer->Progress(i + 1, targets.size());
+            if (i + 1 < targets.size() && scope.observer->Stopped()) list.stopped = true;
+        }
+        if (list.stopped) break;
     }
+    list.stopped = list.stopped || search.Stopped();
     if (sink && !list.lines.empty()) {
         sink(list.lines);
         list.lines.clear();
@@ -161,8 +166,12 @@ std::size_t NodeSearch::AppendLines(std::size_t index, std::string& out, const L
         AppendLineText(out, hit.lineText);
         out += '\n';
         if (sink && out.size() >= kLinePiece) {
-            sink(out);
+            const bool goOn = sink(out);
             out.clear();
+            if (!goOn) {
+                stopped_ = true;
+                break;
+            }
         }
     }
     return found;

@@ -31,6 +31,8 @@ public:
     virtual ~SearchObserver() = default;
     // `done` of `total` nodes have been handled. Called after every node: show it at a bounded rate.
     virtual void Progress(std::size_t /*done*/, std::size_t /*total*/) {}
+    // Asked after every node: true ends the search there, with the occurrences found so far.
+    virtual bool Stopped() { return false; }
 };
 
 // Where and how a search runs.
@@ -49,8 +51,9 @@ std::string CountedHeader(std::string_view header, std::size_t found);
 std::string DashLine(std::string_view header);
 
 // Takes result lines a piece at a time: whole lines, each ending in "\n", about kLinePiece bytes
-// together. The receiver may keep the bytes (the string is emptied afterwards).
-using LineSink = std::function<void(std::string& lines)>;
+// together. The receiver may keep the bytes (the string is emptied afterwards). Returning false ends
+// the search after these lines.
+using LineSink = std::function<bool(std::string& lines)>;
 inline constexpr std::size_t kLinePiece = std::size_t(1) << 20;
 
 // The line text of a result line is cut after this many characters, and "…" put after it: a body
@@ -61,6 +64,7 @@ struct ResultList {
     std::string header;  // line 0 as first written, CP932
     std::string lines;   // the result lines, CP932, each ending in "\n" (empty when a sink took them)
     std::size_t found = 0;
+    bool stopped = false;  // the search was ended before it had looked everywhere
     // Body files that exist but could not be read: the error texts (UTF-8). Their nodes were skipped.
     std::vector<std::string> unreadable;
 
@@ -91,8 +95,10 @@ public:
 
     // Appends the result lines of node `index` to `out` and returns their number. Nodes that are not
     // searched (folders, the trash node, no body file, a text that names no file) give 0. With a
-    // sink, `out` goes there whenever it holds kLinePiece bytes, also in the middle of a node.
+    // sink, `out` goes there whenever it holds kLinePiece bytes, also in the middle of a node; when
+    // the sink says stop, the node ends there and Stopped() is true.
     std::size_t AppendLines(std::size_t index, std::string& out, const LineSink& sink = {});
+    bool Stopped() const { return stopped_; }
     // Only the number of occurrences in node `index`.
     std::size_t Count(std::size_t index);
     // Error texts (UTF-8) of the body files that could not be read so far.
@@ -106,6 +112,7 @@ private:
     SearchKey key_;
     std::string body_;  // one buffer for every body read
     std::vector<std::string> unreadable_;
+    bool stopped_ = false;
 };
 
 // Field 1 of every result line of a list text (from line 2 on): the nodes a narrowing search looks

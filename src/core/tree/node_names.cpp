@@ -1,9 +1,9 @@
 #include "core/tree/node_names.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "core/text/cp932.h"
+#include "core/text/text_entry.h"
 #include "core/tree/files.h"
 #include "core/tree/notices.h"
 #include "core/tree/outline.h"
@@ -13,19 +13,6 @@ namespace {
 
 NameCheck StayOpen(bool clear = false) {
     return {NameOutcome::StayOpen, {}, clear};
-}
-
-std::string CodePointText(char32_t c) {
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(c));
-    std::u16string wide;
-    if (c > 0xFFFF) {
-        wide += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-        wide += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-        wide += static_cast<char16_t>(c);
-    }
-    return Utf16ToUtf8(wide) + " " + hex;
 }
 
 bool RefuseTrashName(std::string_view name) {
@@ -55,11 +42,11 @@ bool LacksExtension(std::string_view name) {
 }
 
 NameCheck ConfirmNodeName(int mode, const std::string& typedUtf8, std::string_view oldExtension, bool textNode) {
-    EncodeResult encoded = Utf8ToCp932(typedUtf8);
+    EncodeResult encoded = EncodeEntry(typedUtf8);
     if (!encoded.ok) {
         // A name is never changed behind the user's back: it is refused and can be corrected.
         notices().WarningBox("[ " + typedUtf8 + " ]の中に Shift-JIS で保存できない文字 [" +
-                             CodePointText(encoded.firstBad) + "] があります。別の文字にして下さい。");
+                             CharacterName(encoded.firstBad) + "] があります。別の文字にして下さい。");
         return StayOpen();
     }
     std::string name = std::move(encoded.bytes);

@@ -31,6 +31,7 @@
 #include "gui/mainwin/outline_view.h"
 #include "gui/prompts.h"
 #include "gui/settings/dialog_widgets.h"
+#include "gui/storable_text.h"
 
 namespace rn::gui {
 namespace {
@@ -98,18 +99,6 @@ private:
         if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
         show();
         if (busy) QApplication::restoreOverrideCursor();
-    }
-};
-
-// Text fields whose value goes into CP932 settings refuse characters CP932 cannot hold.
-class StorableTextValidator : public QValidator {
-public:
-    explicit StorableTextValidator(QObject* parent) : QValidator(parent) {}
-    State validate(QString& input, int&) const override {
-        std::optional<char32_t> bad = BodyTextEdit::makeStorable(input);
-        if (!bad) return Acceptable;
-        rn::ShowStatus(toUtf8(refusedCharacterMessage(*bad)));
-        return Invalid;
     }
 };
 
@@ -318,7 +307,7 @@ QWidget* BatchOutputDialog::buildControls(QWidget* parent) {
     row(c, {indentMaxLabel_, indentMax_});
     row(c, {bodyIndentCheck_});
     for (QLineEdit* e : {separatorEdit_, indentEdit_}) {
-        e->setValidator(new StorableTextValidator(e));
+        e->setValidator(new StorableTextValidator([](const QString& message) { rn::ShowStatus(toUtf8(message)); }, e));
         e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("MMMMMMMM")));
     }
 
@@ -406,7 +395,7 @@ void BatchOutputDialog::connectHandlers() {
     });
     connect(tocCheck_, &QCheckBox::toggled, this, &BatchOutputDialog::onTocToggled);
     connect(separatorMemo_, &BodyTextEdit::refused, this,
-            [](char32_t ch) { rn::ShowStatus(toUtf8(refusedCharacterMessage(ch))); });
+            [](const QString& message) { rn::ShowStatus(toUtf8(message)); });
 
     connect(runButton_, &QPushButton::clicked, this, &BatchOutputDialog::runOutput);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "core/text/cp932.h"
+#include "core/text/text_entry.h"
 #include "core/tree/files.h"
 #include "core/tree/notices.h"
 #include "core/tree/treefile.h"
@@ -287,7 +288,7 @@ bool BodyEditor::editorBytes(std::string& bytes) const {
         std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
     if (!r.ok) {
         // Input is filtered, so this is a safety net: keep the file as it is rather than lose text.
-        rn::notices().ErrorBox(toUtf8(refusedCharacterMessage(r.firstBad)));
+        rn::notices().ErrorBox(rn::UnstorableMessage({r.firstBad}));
         return false;
     }
     bytes = std::move(r.bytes);
@@ -296,6 +297,7 @@ bool BodyEditor::editorBytes(std::string& bytes) const {
 
 bool BodyEditor::saveBody(std::string_view nodeText) {
     if (unwritable_) return true;  // nothing could be typed into it, and its bytes stay as they are
+    window_.editor()->commitComposition();
     rn::Document& doc = window_.doc();
     const auto path = doc.BodyPath(nodeText);
     if (!window_.editor()->document()->isModified()) {
@@ -411,8 +413,7 @@ void BodyEditor::onEditorKeyUp() {
     window_.statusPanels()->setText(3, lockText(keys.capsLock, keys.numLock));
     // A character refused by this key (or by the input method's commit just before it) must still be
     // readable after the release; it has beeped already.
-    if (auto refused = window_.editor()->pendingRefusal())
-        rn::notices().SetStatusText(" " + toUtf8(refusedCharacterMessage(*refused)));
+    if (auto refused = window_.editor()->pendingRefusal()) rn::notices().SetStatusText(" " + toUtf8(*refused));
 }
 
 void BodyEditor::clearEditor() {
@@ -427,6 +428,7 @@ void BodyEditor::clearEditor() {
 
 void BodyEditor::closeLowerPane() {
     window_.lowerPane()->hide();
+    window_.lowerPane()->setExtraSelections({});  // a result list's current line
     window_.state().lowerPane = LowerPaneMode::Hidden;
     if (lowerPath_.empty()) return;
     lowerPath_.clear();

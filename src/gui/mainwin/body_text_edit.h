@@ -1,5 +1,6 @@
-// The body editors. Text the body file could not store never gets in: typed, pasted or dropped
-// characters that CP932 cannot hold are refused on the spot.
+// The body editors. Text the body file could not store never gets in: of what is typed, pasted,
+// dropped or committed by an input method, the characters CP932 cannot hold are left out on the spot
+// (and named), the rest goes in.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -12,23 +13,22 @@ class BodyTextEdit : public QPlainTextEdit {
 public:
     explicit BodyTextEdit(QWidget* parent = nullptr);
 
-    // Replaces characters that have a CP932 twin under another code point (the wave dash and its
-    // kin, as Japanese input methods produce them) by that twin. Returns the first character a body
-    // file cannot hold after that (one CP932 has no code for, or NUL, which ends a body when it is
-    // read), or nothing when every character can be stored.
-    static std::optional<char32_t> makeStorable(QString& text);
+    // The message for what was left out of the input since the last key press, if anything. Every key
+    // release clears the message panel; this lets the release that follows put the message back.
+    std::optional<QString> pendingRefusal() const { return pendingRefusal_; }
 
-    // The character refused since the last key press, if any. Every key release clears the message
-    // panel; this lets the release that follows a refusal put the message back.
-    std::optional<char32_t> pendingRefusal() const { return pendingRefusal_; }
+    // Text an input method is still composing (shown, but not yet part of the text) becomes text:
+    // the input method is asked to commit it, and whatever it leaves is put in as if committed. Every
+    // save calls this first, so that closing the window never loses a phrase being converted.
+    void commitComposition();
 
 signals:
     // Every key release of a key pressed here (the caret panels follow it). The release of a key
     // pressed elsewhere, such as the Enter that confirmed a dialog before the focus came here, is not
     // one: it must not clear the message that dialog's command has just shown.
     void keyUp(QKeyEvent* event);
-    // Input was refused; `ch` is the first character that cannot be stored.
-    void refused(char32_t ch);
+    // Characters CP932 cannot hold were left out of the input; `message` names them.
+    void refused(const QString& message);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -38,14 +38,13 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
-    void refuse(char32_t ch);
+    // Maps and filters input text; tells what was left out. False when nothing is left to insert.
+    bool takeInput(QString& text);
 
-    std::optional<char32_t> pendingRefusal_;
+    std::optional<QString> pendingRefusal_;
+    QString composing_;  // the input method's preedit text as last shown
     // A key has been pressed (or an input method has delivered) since the focus came here.
     bool keyPressedHere_ = false;
 };
-
-// The status text for a refused character.
-QString refusedCharacterMessage(char32_t ch);
 
 }  // namespace rn::gui

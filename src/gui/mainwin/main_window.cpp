@@ -234,8 +234,7 @@ void MainWindow::buildActions() {
     };
     outlineView_->drop = [this](const QPoint& pos) { nodeCommands_->dropAt(pos); };
     for (BodyTextEdit* edit : {editor_, lowerPane_}) {
-        connect(edit, &BodyTextEdit::refused, this,
-                [](char32_t ch) { rn::ShowStatus(toUtf8(refusedCharacterMessage(ch))); });
+        connect(edit, &BodyTextEdit::refused, this, [](const QString& message) { rn::ShowStatus(toUtf8(message)); });
     }
 
     treeMenu_ = menuBar()->addMenu(QStringLiteral("Tree(&T)"));

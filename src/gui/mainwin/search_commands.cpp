@@ -30,6 +30,8 @@ namespace {
 // this long.
 constexpr qint64 kRepaintMs = 100;
 constexpr qint64 kProgressAfterMs = 500;
+// Lines 0 and 1 of a result list are its header and dash line.
+constexpr int kFirstResultLine = 2;
 // Unreadable body files named in the box; the rest are only counted.
 constexpr std::size_t kNamedUnreadable = 5;
 
@@ -41,16 +43,48 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-// Keeps the window painted during a long search (user input waits until it is over) and, once the
-// search has run for a while, shows in the message panel how far it got.
-class SearchProgress : public rn::SearchObserver {
+// Keeps the window painted during a long search and, once the search has run for a while, shows in
+// the message panel how far it got. Input meanwhile is not kept for later (it would land in the editor
+// once the list is shown): Esc stops the search, everything else is dropped.
+class SearchProgress : public QObject, public rn::SearchObserver {
 public:
-    explicit SearchProgress(MainWindow& window) : window_(window) { clock_.start(); }
+    explicit SearchProgress(MainWindow& window) : window_(window) {
+        clock_.start();
+        qApp->installEventFilter(this);
+    }
+    ~SearchProgress() override { qApp->removeEventFilter(this); }
 
     void Progress(std::size_t done, std::size_t total) override {
         tick([&] { return QStringLiteral(" 検索中･･･[%1/%2]").arg(done).arg(total); });
     }
+    bool Stopped() override { return stopped_; }
+    // While the lines of one long body go into the pane.
+    void Filling() {
+        tick([] { return QStringLiteral(" 検索中･･･"); });
+    }
     bool shown() const { return shown_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+                if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) stopped_ = true;
+                return true;
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::Shortcut:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::Wheel:
+            case QEvent::ContextMenu:
+            case QEvent::InputMethod:
+            case QEvent::Drop:
+                return watched->isWidgetType() || watched->isWindowType();
+            default:
+                return false;
+        }
+    }
 
 private:
     template <typename Text>
@@ -62,13 +96,14 @@ private:
             window_.setMessage(text());
             shown_ = true;
         }
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QApplication::processEvents(QEventLoop::AllEvents);
     }
 
     MainWindow& window_;
     QElapsedTimer clock_;
     qint64 paintedAt_ = 0;
     bool shown_ = false;
+    bool stopped_ = false;
 };
 
 // Fills the (hidden) lower pane while the search runs, a piece of lines at a time: the list is never
@@ -128,6 +163,8 @@ SearchCommands::SearchCommands(MainWindow& window) : QObject(&window), window_(w
     pane->viewport()->installEventFilter(this);
     // The pane only ever shows text put there whole; an undo history of it would be memory for nothing.
     pane->document()->setUndoRedoEnabled(false);
+    // The current line of a result list shows wherever the caret goes (a click, a key).
+    connect(pane, &QPlainTextEdit::cursorPositionChanged, this, &SearchCommands::showCurrentListLine);
     // Another document (open, new, the history menu, the tray) makes the node indexes of a list point
     // into the wrong outline: the list ends with it.
     connect(window_.outlineModel(), &QAbstractItemModel::modelAboutToBeReset, this, [this] {
@@ -192,6 +229,8 @@ void SearchCommands::searchAndShow(const std::string& key, const std::optional<s
         PaneFiller filler(*pane, rn::SearchHeader(key, narrowTo.has_value()));
         const rn::LineSink toPane = [&](std::string& lines) {
             if (!outlineReplaced_) filler.append(lines);
+            progress.Filling();
+            return !progress.Stopped() && !outlineReplaced_;
         };
         list = narrowTo ? rn::NarrowSearch(scope, key, *narrowTo, toPane) : rn::NewSearch(scope, key, toPane);
         if (list.found > 0 && !outlineReplaced_) filler.setHeaderLine(list.HeaderLine());
@@ -206,8 +245,13 @@ void SearchCommands::searchAndShow(const std::string& key, const std::optional<s
         key_ = key;
         s.lowerPane = LowerPaneMode::Results;
         pane->show();
+        // The list takes the keys, its first result line current.
+        setCurrentListLine(kFirstResultLine);
+        pane->setFocus();
     }
     reportUnreadable(list.unreadable);
+    if (list.stopped)
+        rn::ShowStatus("ノード検索を中止しました｡" + std::to_string(list.found) + "箇所まで表示しています");
     if (list.found > 0) return;
     rn::ShowStatus("検索文字 " + rn::Cp932ToUtf8(key) + " は有りません");
     pane->clear();  // the list narrowed to nothing is gone
@@ -249,6 +293,60 @@ void SearchCommands::highlightKeyOnLine(int lineNumber) {
     editor->setTextCursor(cursor);
 }
 
+void SearchCommands::setCurrentListLine(int line) {
+    BodyTextEdit* pane = window_.lowerPane();
+    const int last = pane->document()->blockCount() - 1;
+    line = std::clamp(line, kFirstResultLine, std::max(kFirstResultLine, last));
+    const QTextBlock block = pane->document()->findBlockByNumber(line);
+    if (!block.isValid()) return;
+    pane->setTextCursor(QTextCursor(block));
+    pane->ensureCursorVisible();
+    showCurrentListLine();
+}
+
+void SearchCommands::showCurrentListLine() {
+    BodyTextEdit* pane = window_.lowerPane();
+    QList<QTextEdit::ExtraSelection> marks;
+    if (window_.state().lowerPane == LowerPaneMode::Results && pane->textCursor().blockNumber() >= kFirstResultLine) {
+        QTextEdit::ExtraSelection line;
+        line.format.setBackground(pane->palette().brush(QPalette::Highlight));
+        line.format.setForeground(pane->palette().brush(QPalette::HighlightedText));
+        line.format.setProperty(QTextFormat::FullWidthSelection, true);
+        line.cursor = pane->textCursor();
+        line.cursor.clearSelection();
+        marks << line;
+    }
+    pane->setExtraSelections(marks);
+}
+
+bool SearchCommands::moveInList(int key) {
+    BodyTextEdit* pane = window_.lowerPane();
+    const int current = pane->textCursor().blockNumber();
+    const int page = std::max(1, pane->viewport()->height() / std::max(1, pane->fontMetrics().lineSpacing()) - 1);
+    switch (key) {
+        case Qt::Key_Up:
+            setCurrentListLine(current - 1);
+            return true;
+        case Qt::Key_Down:
+            setCurrentListLine(current + 1);
+            return true;
+        case Qt::Key_PageUp:
+            setCurrentListLine(current - page);
+            return true;
+        case Qt::Key_PageDown:
+            setCurrentListLine(current + page);
+            return true;
+        case Qt::Key_Home:
+            setCurrentListLine(kFirstResultLine);
+            return true;
+        case Qt::Key_End:
+            setCurrentListLine(pane->document()->blockCount() - 1);
+            return true;
+        default:
+            return false;
+    }
+}
+
 bool SearchCommands::eventFilter(QObject* watched, QEvent* event) {
     // Asked about every event of the pane, also while the window is being destroyed, when the window
     // may no longer be asked anything.
@@ -260,11 +358,14 @@ bool SearchCommands::eventFilter(QObject* watched, QEvent* event) {
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && !pane->textCursor().hasSelection())
             jumpToResult(pane->textCursor().blockNumber());
     } else if (watched == pane && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const int key = keyEvent->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             jumpToResult(pane->textCursor().blockNumber());
             return true;
         }
+        if (keyEvent->modifiers() == Qt::NoModifier || keyEvent->modifiers() == Qt::KeypadModifier)
+            return moveInList(key);
     }
     return false;
 }

@@ -36,6 +36,11 @@ private:
     void searchAndShow(const std::string& key, const std::optional<std::vector<int>>& narrowTo);
     // Selects the first occurrence of the key on body line `lineNumber` (1-based) in the editor.
     void highlightKeyOnLine(int lineNumber);
+    // The current line of a result list (kept to its result lines), marked across the pane.
+    void setCurrentListLine(int line);
+    void showCurrentListLine();
+    // Up, Down, PageUp, PageDown, Home and End in a result list; false for other keys.
+    bool moveInList(int key);
 
     MainWindow& window_;
     std::string key_;

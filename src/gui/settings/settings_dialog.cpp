@@ -8,10 +8,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "core/text/cp932.h"
+#include "core/text/text_entry.h"
 #include "core/tree/notices.h"
 #include "gui/gui_notices.h"
 #include "gui/mainwin/appearance.h"
@@ -21,6 +23,7 @@
 #include "gui/prompts.h"
 #include "gui/settings/color_list_box.h"
 #include "gui/settings/dialog_widgets.h"
+#include "gui/storable_text.h"
 
 namespace rn::gui {
 namespace {
@@ -167,6 +170,7 @@ void SettingsDialog::buildUserPage() {
     QWidget* page = addPage("TabSheet1", QStringLiteral("ユーザー情報"), grid);
     userName_ = new QLineEdit(page);
     userName_->setObjectName(QStringLiteral("EditD1"));
+    userName_->setValidator(storableText());
     auto* version = new QLineEdit(QStringLiteral("Ver3.0.2  BNo.13  2008/12/19"), page);
     version->setObjectName(QStringLiteral("EditD2"));
     version->setReadOnly(true);
@@ -192,6 +196,7 @@ void SettingsDialog::addPaneControls(QGridLayout* grid, int row, PaneControls& p
     QWidget* page = grid->parentWidget();
     static const QStringList families = storableFontFamilies();
     pane.font = fontList(names.font, families, page);
+    pane.font->setValidator(storableText());
     pane.size = new SteppedNumberField(QString::fromLatin1(names.size), QString::fromLatin1(names.arrows), kMinFontSize,
                                        kMaxFontSize, page);
     pane.color = new ColorListBox(QString::fromLatin1(names.color), systemColors, page);
@@ -262,7 +267,24 @@ void SettingsDialog::choosePrintProgram() {
     // Programs carry no extension here: every file is offered.
     const QString path = window_.prompts().openFileName(
         QStringLiteral("印刷プログラム指定"), QStringLiteral("印刷プログラム|*"), window_.state().dialogDirectory);
-    if (!path.isEmpty()) printProgram_->setText(path);
+    if (path.isEmpty()) return;
+    // A path is a name on the disk: it is stored as it is, or not at all.
+    const rn::EncodeResult stored = rn::Utf8ToCp932(toUtf8(path));
+    if (!stored.ok) {
+        window_.prompts().warningYes(QStringLiteral("[ %1 ]の中に Shift-JIS で保存できない文字 [%2] があります。")
+                                         .arg(path, fromUtf8(rn::CharacterName(stored.firstBad))));
+        return;
+    }
+    printProgram_->setText(path);
+}
+
+QValidator* SettingsDialog::storableText() {
+    // Told once the field has taken the rest of the text, not in the middle of its key handling.
+    return new StorableTextValidator(
+        [this](const QString& message) {
+            QTimer::singleShot(0, this, [this, message] { window_.prompts().warningYes(message); });
+        },
+        this);
 }
 
 void SettingsDialog::showModal() {

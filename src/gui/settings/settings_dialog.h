@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QValidator;
 class QGridLayout;
 class QLineEdit;
 class QPushButton;
@@ -51,6 +52,8 @@ private:
     };
 
     void buildPageList();
+    // A validator for a text field stored as CP932: what CP932 cannot hold is left out, with a box.
+    QValidator* storableText();
     QWidget* addPage(const char* name, const QString& title, QGridLayout*& grid);
     void buildUserPage();
     void buildStartPage();
