@@ -146,6 +146,22 @@ TEST_F(SearchListTest, ALongLineIsCutAfter200CharactersAndASinkTakesTheLinesInPi
     EXPECT_EQ(pieces, 1u);
 }
 
+TEST_F(SearchListTest, AStoppedSearchKeepsWhatItFound) {
+    // Stopped after the first node, and by a sink in the middle of a node.
+    struct StopAfterFirst : SearchObserver {
+        bool Stopped() override { return true; }
+    } stop;
+    ResultList list = NewSearch(Scope(&stop), "abc");
+    EXPECT_TRUE(list.stopped);
+    EXPECT_EQ(list.found, 2u);  // the two in はじめに.TXT
+    WriteAll(doc / "はじめに.TXT", test::Repeat("abc\r\n", 200000));
+    std::size_t pieces = 0;
+    list = NewSearch(Scope(), "abc", [&](std::string&) { return ++pieces < 2; });
+    EXPECT_TRUE(list.stopped);
+    EXPECT_EQ(pieces, 2u);
+    EXPECT_LT(list.found, 200000u);
+}
+
 TEST_F(SearchListTest, ResultLinesAreReadBackByTheirFirstAndFourthField) {
     EXPECT_EQ(ListedNodes("h\n--\n3,1,0,2,a:b\n\nx,1\n3,0,5,3,a,b:c,d\r\n12"), (std::vector<int>{3, 3, 12}));
     auto target = ParseResultLine("7,1,14,2,Plan.TXT:a,b");

@@ -86,6 +86,7 @@ private slots:
     void narrowingThatFindsNothingClosesTheList();
     void jumpSelectsNodeAndFirstOccurrenceOnLine();
     void jumpFindsPhysicalLineUnderWrapping();
+    void theListIsUsedFromTheKeyboard();
     void clicksOutsideResultLinesDoNothing();
 };
 
@@ -191,6 +192,41 @@ void SearchTest::jumpSelectsNodeAndFirstOccurrenceOnLine() {
     QCOMPARE(f.NodeText(f.doc().outline.IndexOf(f.w().selectedNode())), std::string("屑.TXT"));
     QCOMPARE(f.w().editor()->textCursor().selectionStart(), 3);
     QCOMPARE(f.w().editor()->textCursor().selectedText(), U("abc"));
+}
+
+void SearchTest::theListIsUsedFromTheKeyboard() {
+    MainWindowFixture f(QStringList(), true);
+    OpenOutline(f);
+    Search(f, U("abc"));
+    QPlainTextEdit* pane = f.w().lowerPane();
+    auto current = [pane] { return pane->textCursor().blockNumber(); };
+    // The list has the keys, its first result line current and marked across the pane.
+    QCOMPARE(f.w().focusWidget(), pane);
+    QCOMPARE(current(), 2);
+    QCOMPARE(pane->extraSelections().size(), 1);
+    QCOMPARE(pane->extraSelections()[0].cursor.blockNumber(), 2);
+    const struct {
+        Qt::Key key;
+        int line;
+    } moves[] = {{Qt::Key_Up, 2},   {Qt::Key_Down, 3},   {Qt::Key_End, 7},       {Qt::Key_Down, 7},
+                 {Qt::Key_Home, 2}, {Qt::Key_PageUp, 2}, {Qt::Key_PageDown, -1}, {Qt::Key_Up, -1}};
+    for (const auto& move : moves) {
+        const int before = current();
+        QTest::keyClick(pane, move.key);
+        if (move.line < 0) {
+            QVERIFY(move.key == Qt::Key_Up ? current() == before - 1 : current() > before);
+        } else {
+            QCOMPARE(current(), move.line);
+        }
+        QCOMPARE(pane->extraSelections()[0].cursor.blockNumber(), current());
+    }
+    // A line chosen with the keys: the second "abc" of A.TXT's first line.
+    QTest::keyClick(pane, Qt::Key_Home);
+    QTest::keyClick(pane, Qt::Key_Down);
+    QTest::keyClick(pane, Qt::Key_Return);
+    QCOMPARE(f.NodeText(f.doc().outline.IndexOf(f.w().selectedNode())), std::string("A.TXT"));
+    QCOMPARE(f.w().editor()->textCursor().selectedText(), U("abc"));
+    QVERIFY(ListShown(f));
 }
 
 void SearchTest::jumpFindsPhysicalLineUnderWrapping() {

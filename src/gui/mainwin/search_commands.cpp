@@ -63,6 +63,8 @@ public:
         tick([] { return QStringLiteral(" 検索中･･･"); });
     }
     bool shown() const { return shown_; }
+    // Input that arrived while the search ran goes now, not into the editor once the list is shown.
+    void dropWaitingInput() { QApplication::processEvents(QEventLoop::AllEvents); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -234,6 +236,7 @@ void SearchCommands::searchAndShow(const std::string& key, const std::optional<s
         };
         list = narrowTo ? rn::NarrowSearch(scope, key, *narrowTo, toPane) : rn::NewSearch(scope, key, toPane);
         if (list.found > 0 && !outlineReplaced_) filler.setHeaderLine(list.HeaderLine());
+        progress.dropWaitingInput();
         if (progress.shown()) rn::ClearStatus();
     }
     if (outlineReplaced_) {
