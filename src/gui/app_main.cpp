@@ -1,6 +1,7 @@
 #include "gui/app_main.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -55,6 +56,10 @@ int runDesktop(char* programName, const std::vector<std::string>& arguments) {
 
     rn::SingleInstance single(QStringLiteral("RamblenoteVer3"));
     if (single.AnotherCopyRunning()) {
+        // Started with a Tree file (a double click on a document): the running copy opens it.
+        const QString file = arguments.empty() ? QString() : QString::fromLocal8Bit(arguments.front());
+        if (!file.isEmpty() && QFileInfo(file).isFile() && single.AskToOpen(QFileInfo(file).absoluteFilePath()))
+            return 0;
         // This copy touches no file: it says so, brings the running copy forward once its box is
         // dismissed (so that the box is not hidden behind it), and ends.
         QtPrompts prompts;
@@ -70,6 +75,8 @@ int runDesktop(char* programName, const std::vector<std::string>& arguments) {
     MainWindow window(options);
     QObject::connect(&single, &rn::SingleInstance::showRequested, &window,
                      [&window] { window.residentMode().restoreFromTray(); });
+    QObject::connect(&single, &rn::SingleInstance::openRequested, &window,
+                     [&window](const QString& path) { window.openRequestedFile(path); });
     // Being told to stop ends the program as its own exit command would, writing everything.
     rn::TerminationWatcher termination([&window] { window.endOnSignal(); });
     window.show();

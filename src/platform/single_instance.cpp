@@ -63,13 +63,28 @@ bool SingleInstance::AnotherCopyRunning() {
     return true;
 }
 
-void SingleInstance::AskToShow() {
+namespace {
+
+// One request per connection: "show\n", or "open " and the path in Base64 (any byte may be in a
+// file name) and "\n".
+bool Send(const QString& name, const QByteArray& request) {
     QLocalSocket socket;
-    socket.connectToServer(name_);
-    if (!socket.waitForConnected(kWaitMs)) return;
-    socket.write("show\n");
-    socket.waitForBytesWritten(kWaitMs);
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(kWaitMs)) return false;
+    socket.write(request);
+    const bool sent = socket.waitForBytesWritten(kWaitMs);
     socket.disconnectFromServer();
+    return sent;
+}
+
+}  // namespace
+
+void SingleInstance::AskToShow() {
+    Send(name_, "show\n");
+}
+
+bool SingleInstance::AskToOpen(const QString& absolutePath) {
+    return Send(name_, "open " + absolutePath.toUtf8().toBase64() + "\n");
 }
 
 bool SingleInstance::Listen() {
@@ -83,7 +98,15 @@ bool SingleInstance::Listen() {
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* s = server_->nextPendingConnection()) {
             connect(s, &QLocalSocket::readyRead, this, [this, s] {
-                if (s->readAll().startsWith("show")) emit showRequested();
+                // The request is read whole once its line has arrived.
+                if (!s->canReadLine()) return;
+                const QByteArray line = s->readLine().trimmed();
+                if (line == "show") {
+                    emit showRequested();
+                } else if (line.startsWith("open ")) {
+                    const QString path = QString::fromUtf8(QByteArray::fromBase64(line.mid(5)));
+                    if (path.startsWith(QLatin1Char('/'))) emit openRequested(path);
+                }
             });
             connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
         }

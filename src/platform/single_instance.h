@@ -29,6 +29,9 @@ public:
     bool AnotherCopyRunning();
     // Asks the running copy to restore its window and bring it to the front.
     void AskToShow();
+    // Asks the running copy to open the file at `absolutePath` and come to the front; false when the
+    // request could not be delivered.
+    bool AskToOpen(const QString& absolutePath);
     // Starts listening for later copies; false when the name could not be taken.
     bool Listen();
     QString ServerName() const { return name_; }
@@ -36,6 +39,8 @@ public:
 signals:
     // A later copy asked this one to show its window.
     void showRequested();
+    // A later copy was started with a file: this one is to open it (an absolute path).
+    void openRequested(const QString& path);
 
 private:
     QString name_;

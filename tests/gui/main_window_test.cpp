@@ -11,6 +11,7 @@
 #include <QSplitter>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <filesystem>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -43,6 +44,7 @@ private slots:
     void residentModeWithANotificationAreaHidesAndRestores();
     void endOfSessionEndsEvenWhenResident();
     void secondCopyIsRefusedAndTouchesNothing();
+    void aSecondStartWithAFileOpensItInTheRunningCopy();
     void terminationSignalsRunTheNormalExit();
 };
 
@@ -247,15 +249,37 @@ void MainWindowTest::secondCopyIsRefusedAndTouchesNothing() {
     QVERIFY(shown.wait(2000));
 }
 
+void MainWindowTest::aSecondStartWithAFileOpensItInTheRunningCopy() {
+    rn::test::TempDir runtime;
+    std::filesystem::permissions(runtime.path(), std::filesystem::perms::owner_all);  // as a session's is
+    qputenv("XDG_RUNTIME_DIR", runtime.path().c_str());
+    MainWindowFixture f({}, true);
+    rn::SingleInstance first(QStringLiteral("RamblenoteVer3"));
+    QVERIFY(first.Listen());
+    connect(&first, &rn::SingleInstance::openRequested, &f.w(),
+            [&f](const QString& path) { f.w().openRequestedFile(path); });
+    WriteAll(f.Path("a.TXT"), "A");
+    f.OpenDocument("one.Rnote", "a.TXT\r\nゴミ箱\r\n");
+    f.Select(0);
+    QTest::keyClicks(f.w().editor(), "typed ");
+    WriteAll(f.Path("two.Rnote"), rn::Sjis("二\r\nゴミ箱\r\n"));
+    // The program started again on the second document, as a double click on it would.
+    const rn::test::ProgramRun second =
+        rn::test::RunProgram(RN_BIN_DIR "/ramblenote", {f.Path("two.Rnote")}, f.dir.path());
+    QCOMPARE(second.code, 0);
+    QCOMPARE(QString::fromStdString(second.err), QString());  // and no box
+    QTRY_COMPARE(f.doc().treeFile, f.Path("two.Rnote"));
+    QCOMPARE(ReadAll(f.Path("a.TXT")), std::string("typed A"));
+    QCOMPARE(f.Message(), rn::test::U(" ") + f.QPath("two.Rnote") + rn::test::U(" を開きました"));
+    qunsetenv("XDG_RUNTIME_DIR");
+}
+
 void MainWindowTest::terminationSignalsRunTheNormalExit() {
     MainWindowFixture f({}, true);
     f.OpenDocument("t.Rnote", "a\r\nゴミ箱\r\n");
     f.doc().outline.AppendChild(nullptr, "b");
     f.w().setResidentModeOn(true);  // even a resident program ends
-    rn::TerminationWatcher watcher([&f] {
-        f.w().residentMode().onSessionEnding();
-        f.w().close();
-    });
+    rn::TerminationWatcher watcher([&f] { f.w().endOnSignal(); });
     std::raise(SIGTERM);
     QTRY_VERIFY(f.w().exitDone());
     QCOMPARE(ReadAll(f.Path("t.Rnote")), rn::Sjis("a\r\nゴミ箱\r\nb\r\n"));

@@ -42,6 +42,9 @@
 namespace rn::gui {
 namespace {
 
+// How often a Tree file another start asked for is tried again while a dialog is open.
+constexpr int kRetryOpenMs = 300;
+
 QFont windowFont() {
     QFont f(QStringLiteral("ＭＳ ゴシック"));
     f.setPixelSize(12);
@@ -366,6 +369,16 @@ bool MainWindow::runExit(bool mayStay) {
     if (!startupExit_->runExit(mayStay)) return false;
     exitDone_ = true;
     return true;
+}
+
+void MainWindow::openRequestedFile(const QString& path) {
+    residentMode_->restoreFromTray();
+    if (QApplication::activeModalWidget() || QApplication::overrideCursor()) {
+        QTimer::singleShot(kRetryOpenMs, this, [this, path] { openRequestedFile(path); });
+        return;
+    }
+    if (!treeFileCommands_->prepare()) return;
+    treeFileCommands_->openAndReport(toUtf8(path));
 }
 
 void MainWindow::endOnSignal() {

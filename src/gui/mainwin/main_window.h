@@ -98,6 +98,10 @@ public:
     // False when the user chose to keep the program running (only asked when `mayStay`).
     bool runExit(bool mayStay = false);
     bool exitDone() const { return exitDone_; }
+    // A later start of the program named this Tree file: it is opened as the open command would open
+    // it (the body and the outline written first), and the window comes to the front. While a dialog
+    // is open or a long command runs, the open waits for it.
+    void openRequestedFile(const QString& path);
     // The exit for a termination signal: nobody may be there to answer a box, so what cannot be
     // saved goes to a rescue file and every problem is told on stderr. Then the window closes.
     void endOnSignal();
