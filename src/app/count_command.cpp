@@ -14,6 +14,7 @@
 #include "core/text/cp932.h"
 #include "core/text/terminal_text.h"
 #include "core/text/text_entry.h"
+#include "core/tree/files.h"
 
 namespace rn::app {
 namespace {
@@ -84,7 +85,7 @@ int RunCountCommand(const std::vector<std::string>& args) {
     out += "合計";
     AppendCounts(out, report.listedTotal);
     if (!WriteOutput(out) || std::fflush(stdout) != 0)
-        return Fail(std::string("ramblenote: cannot write the counts: ") + std::strerror(errno));
+        return Fail(std::string("ramblenote: cannot write the counts: ") + ReasonText(errno));
     // Pipes and devices are left out, as the search leaves them out; a body that could not be read
     // makes the totals too small, which the exit code says.
     for (const auto* names : {&report.notRegular, &report.unreadable})

@@ -195,10 +195,12 @@ TEST_F(BatchOutputSettingsTest, ManySeparatorLinesAndAnAbsurdCount) {
 TEST_F(BatchOutputSettingsTest, AFileThatCannotBeWrittenShowsItsBox) {
     const std::string ini = BatchOutputSettingsPath(dir / "無いディレクトリ");
     EXPECT_FALSE(WriteBatchOutputSettings(ini, BatchOutputSettings{}));
-    EXPECT_EQ(n.recorder.Of("error"), (std::vector<std::string>{ini + " に書き込めません。No such file or directory"}));
+    EXPECT_EQ(n.recorder.Of("error"),
+              (std::vector<std::string>{ini + " に書き込めません。ファイルまたはフォルダがありません"}));
     n.recorder.Clear();
     ReadBatchOutputSettings(ini, true);
-    EXPECT_EQ(n.recorder.Of("error"), (std::vector<std::string>{ini + " に書き込めません。No such file or directory"}));
+    EXPECT_EQ(n.recorder.Of("error"),
+              (std::vector<std::string>{ini + " に書き込めません。ファイルまたはフォルダがありません"}));
 }
 
 }  // namespace

@@ -198,7 +198,7 @@ TEST_F(ExportTest, AnOutputThatCannotBeWrittenFails) {
     const std::string out = work / "無い/出力.TXT";
     Result r = Run({"--export", out, doc / "文書.Rnote"});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "ファイル \"" + out + "\" を作成できません。No such file or directory\n");
+    EXPECT_EQ(r.err, "ファイル \"" + out + "\" を作成できません。ファイルまたはフォルダがありません\n");
 }
 
 TEST_F(ExportTest, ABodyThatIsAPipeIsNamedAndLeftOut) {

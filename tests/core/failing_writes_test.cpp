@@ -16,6 +16,7 @@
 #include "core/settings/history.h"
 #include "core/settings/settings.h"
 #include "core/tree/document.h"
+#include "core/tree/files.h"
 #include "core/tree/rescue_file.h"
 #include "core/tree/write_fault.h"
 #include "test_support.h"
@@ -249,7 +250,7 @@ TEST_F(FailingWritesTest, EverySaveKeepsTheOldFileAndSaysWhichFileAndWhy) {
             EXPECT_FALSE(reported);
             EXPECT_EQ(test::Snapshot(scene.dir.path()), before);  // old bytes, no temporary file
             EXPECT_NE(message.find(path.file(scene)), std::string::npos) << message;
-            EXPECT_NE(message.find(std::strerror(point.fault.error)), std::string::npos) << message;
+            EXPECT_NE(message.find(ReasonText(point.fault.error)), std::string::npos) << message;
             EXPECT_LE(std::count(message.begin(), message.end(), '\n'), 1) << "one message: " << message;
 
             // Nothing was marked as saved that was not: the same save goes through now.

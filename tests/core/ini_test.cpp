@@ -106,8 +106,8 @@ TEST_F(IniTest, AWriteThatFailsSaysSoAndKeepsTheFile) {
     chmod(ini.c_str(), 0444);
     EXPECT_FALSE(IniWriteString(ini, "S", "k", "new"));
     EXPECT_EQ(n.recorder.Of("error"),
-              (std::vector<std::string>{missing + " に書き込めません。No such file or directory",
-                                        ini + " に書き込めません。Permission denied"}));
+              (std::vector<std::string>{missing + " に書き込めません。ファイルまたはフォルダがありません",
+                                        ini + " に書き込めません。アクセスが拒否されました"}));
     EXPECT_EQ(ReadAll(ini), "[S]\r\nk=old\r\n");
 }
 

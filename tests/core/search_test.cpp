@@ -191,7 +191,7 @@ TEST_F(SearchListTest, ProgressReachesTheEndAndUnreadableBodiesAreReported) {
     EXPECT_EQ(list.found, 3u);
     ASSERT_EQ(list.unreadable.size(), 1u);
     EXPECT_EQ(list.unreadable[0],
-              "ファイル \"" + (doc / "概要.TXT") + "\" は開けません。Too many levels of symbolic links");
+              "ファイル \"" + (doc / "概要.TXT") + "\" は開けません。シンボリックリンクが多すぎます");
 }
 
 // ---- the headless command ----

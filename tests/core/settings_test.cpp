@@ -182,7 +182,7 @@ TEST_F(SettingsFileTest, AFailedWriteIsReportedOnceAndChangesNothing) {
     Settings s = Filled();
     EXPECT_FALSE(WriteSettings(missing, s, kGeometry, "NULL"));
     EXPECT_EQ(notices.recorder.Boxes(),
-              (std::vector<std::string>{missing + " に書き込めません。No such file or directory"}));
+              (std::vector<std::string>{missing + " に書き込めません。ファイルまたはフォルダがありません"}));
 
     WriteAll(ini, "[Form]\r\nTop=1\r\n");
     ASSERT_EQ(::chmod(ini.c_str(), 0444), 0);

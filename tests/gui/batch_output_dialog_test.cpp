@@ -21,6 +21,7 @@
 #include "app/export_command.h"
 #include "batch_dialog_support.h"
 #include "core/text/cp932.h"
+#include "core/tree/files.h"
 #include "core/tree/write_fault.h"
 #include "gui/batchout/batch_output_dialog.h"
 #include "gui/batchout/progress_status_bar.h"
@@ -527,7 +528,7 @@ void BatchOutputDialogTest::failedWriteRestoresTheDialog() {
         const QStringList errors = f.prompts.Of("erroryes");
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors[0].contains(f.QPath("出力.TXT")) &&
-                     errors[0].contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+                     errors[0].contains(QString::fromStdString(rn::ReasonText(ENOSPC))),
                  qPrintable(errors[0]));
         QVERIFY(d.statusText().startsWith(U("一括出力中･･･[")));
         QVERIFY(!d.progressBar()->isVisible());

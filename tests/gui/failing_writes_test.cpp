@@ -12,6 +12,7 @@
 #include "batch_dialog_support.h"
 #include "core/settings/history.h"
 #include "core/text/cp932.h"
+#include "core/tree/files.h"
 #include "core/tree/treefile.h"
 #include "core/tree/write_fault.h"
 #include "gui/mainwin/body_text_edit.h"
@@ -49,7 +50,7 @@ const FaultPoint kPoints[] = {
 
 QString CreateError(const std::string& path, int err) {
     return U("ファイル \"") + QString::fromStdString(path) + U("\" を作成できません。") +
-           QString::fromLocal8Bit(std::strerror(err));
+           QString::fromStdString(rn::ReasonText(err));
 }
 
 std::string Outline(MainWindowFixture& f) {
@@ -174,7 +175,7 @@ void FailingWritesTest::aBatchRunThatCannotWriteKeepsBothFiles() {
             const QStringList errors = f.prompts.Of("erroryes");
             QCOMPARE(errors.size(), 1);
             QVERIFY2(errors[0].contains(f.QPath(point.file)) &&
-                         errors[0].endsWith(QString::fromLocal8Bit(std::strerror(point.fault.error))),
+                         errors[0].endsWith(QString::fromStdString(rn::ReasonText(point.fault.error))),
                      qPrintable(errors[0]));
             QVERIFY(d.statusText() != U("一括出力 終了"));
             QVERIFY(!d.progressBar()->isVisible());
@@ -210,7 +211,7 @@ void FailingWritesTest::aFullDiskAtExitLosesNeitherTextNorFiles() {
     const QStringList asked = f.prompts.Of("yesno");
     QCOMPARE(asked.size(), 1);
     QVERIFY2(asked[0].contains(QString::fromStdString(data.Rescue() + "/a.TXT ")) &&
-                 asked[0].contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+                 asked[0].contains(QString::fromStdString(rn::ReasonText(ENOSPC))),
              qPrintable(asked[0]));
     QCOMPARE(f.w().editor()->toPlainText(), QStringLiteral("new A\n"));
 
@@ -225,7 +226,7 @@ void FailingWritesTest::aFullDiskAtExitLosesNeitherTextNorFiles() {
     QCOMPARE(errors.size(), 3);
     QCOMPARE(errors[1], CreateError(history, ENOSPC));
     QCOMPARE(errors[2], QString::fromStdString(settings) + U(" に書き込めません。") +
-                            QString::fromLocal8Bit(std::strerror(ENOSPC)));
+                            QString::fromStdString(rn::ReasonText(ENOSPC)));
 }
 
 QTEST_MAIN(FailingWritesTest)

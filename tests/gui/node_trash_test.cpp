@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/text/cp932.h"
+#include "core/tree/files.h"
 #include "core/tree/write_fault.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/node_commands.h"
@@ -238,7 +239,7 @@ void NodeTrashTest::aFileAnotherNodeNamesOrThatCannotBeDeletedStays() {
     QCOMPARE(st.st_mode & 07777, 0600u);
     QCOMPARE(f.prompts.Of("erroryes"),
              QStringList{QString::fromStdString("ファイル \"" + f.Path("y.TXT") + "\" を削除できません。") +
-                         QString::fromLocal8Bit(std::strerror(EBUSY))});
+                         QString::fromStdString(rn::ReasonText(EBUSY))});
     QCOMPARE(f.Message(),
              QStringLiteral(" F ノードを削除しました｡削除ノード件数=1件｡削除できないファイル 1件のノードは残しました"));
 }

@@ -30,7 +30,7 @@ constexpr std::string_view kDotFull = "\x81\x45";  // ・
 constexpr std::string_view kDotHalf = "\xA5";      // ･
 
 std::string Reason(int err) {
-    return std::strerror(err);
+    return ReasonText(err);
 }
 
 std::string ReadErrorText(const std::string& path, const std::string& reason) {

@@ -32,7 +32,7 @@ void CountBodyFile(const std::string& treeDir, std::string_view nodeText, char* 
     if (fd < 0) {
         const int err = errno;
         if (err != ENOENT && err != ENOTDIR && FileExists(*path))
-            report.unreadable.push_back(OpenErrorText(*path, std::strerror(err)));
+            report.unreadable.push_back(OpenErrorText(*path, ReasonText(err)));
         return;
     }
     struct stat st {};
@@ -45,7 +45,7 @@ void CountBodyFile(const std::string& treeDir, std::string_view nodeText, char* 
         const ssize_t n = ::read(fd, buffer, kReadBlock);
         if (n < 0) {
             if (errno == EINTR) continue;
-            report.unreadable.push_back(OpenErrorText(*path, std::strerror(errno)));
+            report.unreadable.push_back(OpenErrorText(*path, ReasonText(errno)));
             ::close(fd);
             return;
         }

@@ -96,7 +96,7 @@ bool PrepareResDirAt(const std::string& resDir, const std::string& seedFile) {
     if (FileExists(target)) return true;
     std::filesystem::create_directories(resDir, ec);
     if (ec || !DirectoryExists(resDir)) {
-        ReportCreateError(resDir, ec ? ec.message() : std::string());
+        ReportCreateError(resDir, ec ? ReasonText(ec.value()) : std::string());
         return false;
     }
     std::string bytes;

@@ -70,7 +70,7 @@ std::string PlaceSampleGuide(const std::string& source, const std::string& targe
     fs::create_directories(parent, ec);
     std::string partialName = (parent / ("." + to.filename().string() + ".XXXXXX")).string();
     if (ec || !::mkdtemp(partialName.data())) {
-        ReportCreateError(to, ec ? ec.message() : std::strerror(errno));
+        ReportCreateError(to, ec ? ReasonText(ec.value()) : ReasonText(errno));
         return {};
     }
     const fs::path partial = partialName;
@@ -81,7 +81,7 @@ std::string PlaceSampleGuide(const std::string& source, const std::string& targe
     fs::remove_all(partial, ignored);
     // Another start may have put a complete copy there first; that one is as good.
     if (DirectoryExists(to)) return FirstTreeFile(to);
-    ReportCreateError(to, ec.message());
+    ReportCreateError(to, ReasonText(ec.value()));
     return {};
 }
 

@@ -74,7 +74,7 @@ int SystemUnlink(const char* path) {
 }
 
 std::string SystemReason(int err) {
-    return std::strerror(err);
+    return ReasonText(err);
 }
 
 std::string TooLargeText(std::size_t limit) {
@@ -537,6 +537,37 @@ void InjectWriteFault(std::optional<WriteFault> fault) {
 
 bool WriteFaultHappened() {
     return g_faultHappened;
+}
+
+std::string ReasonText(int err) {
+    switch (err) {
+        case EACCES:
+            return "アクセスが拒否されました";
+        case EPERM:
+            return "操作が許可されていません";
+        case EROFS:
+            return "読み取り専用のファイルシステムです";
+        case ENOSPC:
+            return "ディスクに空きがありません";
+        case EDQUOT:
+            return "ディスクの割り当てを超えました";
+        case ENAMETOOLONG:
+            return "ファイル名が長すぎます";
+        case ENOENT:
+            return "ファイルまたはフォルダがありません";
+        case ENOTDIR:
+            return "フォルダではありません";
+        case EISDIR:
+            return "フォルダです";
+        case ELOOP:
+            return "シンボリックリンクが多すぎます";
+        case EMLINK:
+            return "リンクが多すぎます";
+        case EIO:
+            return "入出力エラーです";
+        default:
+            return std::strerror(err);
+    }
 }
 
 std::string OpenErrorText(const std::string& path, const std::string& reason) {

@@ -134,6 +134,10 @@ int RemoveStaleTemporaryFiles(const std::string& dir, const std::function<bool(s
 // end of the chain does not exist (yet); `path` itself when it is no link.
 std::string FollowSymlinks(std::string path);
 
+// The reason of a failed system call for the user: the common ones in Japanese, the system's own text
+// for the rest.
+std::string ReasonText(int err);
+
 // The two file error boxes: "ファイル "%s" は開けません。%s" and "ファイル "%s" を作成できません。%s".
 std::string OpenErrorText(const std::string& path, const std::string& reason);
 std::string CreateErrorText(const std::string& path, const std::string& reason);

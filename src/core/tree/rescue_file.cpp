@@ -36,7 +36,7 @@ std::string WriteRescueFile(const std::string& directory, std::string_view nodeT
     std::error_code ec;
     std::filesystem::create_directories(directory, ec);
     if (ec) {
-        reason = CreateErrorText(directory, ec.message());
+        reason = CreateErrorText(directory, ReasonText(ec.value()));
         return {};
     }
     // The name says which node the text belongs to; a name that could not be a file name still
