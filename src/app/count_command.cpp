@@ -67,7 +67,7 @@ int RunCountCommand(const std::vector<std::string>& args) {
     if (a->start) {
         EncodeResult text = EncodeEntry(*a->start);
         const int at = text.ok ? FindOutputNode(src->nodes, text.bytes) : -1;
-        if (at < 0) return Fail("出力ノード[" + *a->start + "]が有りません");
+        if (at < 0) return Fail("ノード[" + *a->start + "]が有りません");
         request.start = static_cast<std::size_t>(at);
     }
     CountReport report;
@@ -79,7 +79,8 @@ int RunCountCommand(const std::vector<std::string>& args) {
     for (const NodeCount& n : report.listed) {
         out += std::to_string(n.level);
         out += '\t';
-        out += Cp932ToUtf8(src->nodes[n.index].text);
+        // One record per line: a tab or a line end in a node text is shown escaped.
+        out += EscapeControls(Cp932ToUtf8(src->nodes[n.index].text));
         AppendCounts(out, n.own);
     }
     out += "合計";

@@ -192,12 +192,12 @@ TEST_F(CountCommandTest, PrintsTheCountsAndChangesNothing) {
     EXPECT_EQ(test::Snapshot(doc.path()), before);
 }
 
-TEST_F(CountCommandTest, ATreeFileWithoutTrashIsNotRewritten) {
-    WriteAll(doc / "無し.Rnote", S("概要.TXT\r\n"));
+TEST_F(CountCommandTest, ATreeFileWithoutTrashIsNotRewrittenAndATabInATextStaysInItsField) {
+    WriteAll(doc / "無し.Rnote", S("概要.TXT\r\n章\t一\r\n"));
     const auto before = test::Snapshot(doc.path());
     test::ProgramRun r = Run({"--count", doc / "無し.Rnote"});
     EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "1\t概要.TXT\t4\t1\t0.05\n合計\t4\t1\t0.05\n");
+    EXPECT_EQ(r.out, "1\t概要.TXT\t4\t1\t0.05\n1\t章\\x09一\t0\t0\t0.00\n合計\t4\t1\t0.05\n");
     EXPECT_EQ(test::Snapshot(doc.path()), before);
 }
 
@@ -228,7 +228,7 @@ TEST_F(CountCommandTest, FailuresAsTheExport) {
         std::string err;
     } cases[] = {
         {{"--count", doc / "無い.Rnote"}, 1, "Treeファイルが有りません\n"},
-        {{"--count", "--start", "無いノード", doc / "文書.Rnote"}, 1, "出力ノード[無いノード]が有りません\n"},
+        {{"--count", "--start", "無いノード", doc / "文書.Rnote"}, 1, "ノード[無いノード]が有りません\n"},
         {{"--count"}, 2, "ramblenote: TREEFILE is missing\nusage: ramblenote --count [--start NODETEXT] TREEFILE\n"},
         {{"--count", "--toc", "x", doc / "文書.Rnote"},
          2,
