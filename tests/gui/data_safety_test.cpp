@@ -182,8 +182,23 @@ void DataSafetyTest::aBodyChangedOnDiskIsNeverOverwrittenSilently() {
 void DataSafetyTest::noTwoNodesNameOneBodyFile() {
     MainWindowFixture f;
     WriteAll(f.Path("exists.TXT"), "x");
+    WriteAll(f.Path("other.TXT"), "y");
     f.OpenDocument("doc.Rnote", "F\r\nG\r\nゴミ箱\r\n");
     const QString taken = QStringLiteral(" ノード名は既に存在します｡別のノード名を入力して下さい");
+    // A folder takes up a file no other node names, and becomes a text node on it.
+    f.Select(0);
+    AnswerNodeDialog(f.w().nodeDialog(), "exists.TXT", false);
+    f.Trigger("MenuNodeReName");
+    QCOMPARE(f.doc().outline.At(0)->kind, rn::NodeKind::Text);
+    QCOMPARE(f.w().editor()->toPlainText(), QStringLiteral("x"));
+    f.Select(1);
+    AnswerNodeDialog(f.w().nodeDialog(), "other.TXT", false);
+    f.Trigger("MenuNodeIns");
+    QCOMPARE(f.doc().outline.At(1)->kind, rn::NodeKind::Text);
+    QCOMPARE(f.w().editor()->toPlainText(), QStringLiteral("y"));
+    const std::string tree = rn::Sjis("exists.TXT\r\nother.TXT\r\nG\r\nゴミ箱\r\n");
+    QCOMPARE(ReadAll(f.Path("doc.Rnote")), tree);
+    QCOMPARE(ReadAll(f.Path("exists.TXT")) + ReadAll(f.Path("other.TXT")), std::string("xy"));
     const struct {
         int select;
         const char* action;
@@ -191,17 +206,19 @@ void DataSafetyTest::noTwoNodesNameOneBodyFile() {
         bool textNode;
         QString message;
     } refused[] = {
-        {0, "MenuNodeReName", "exists.TXT", false, taken},
-        {0, "MenuNodeAdd", "exists.TXT", false, taken},
-        {0, "MenuNodeIns", "exists", true, U(" exists.TXT テキストノードは、既にあります")},
+        {2, "MenuNodeReName", "exists.TXT", false, taken},  // another node names that file
+        {2, "MenuNodeReName", "doc.Rnote", false, taken},   // the Tree file itself
+        {2, "MenuNodeIns", "exists", true, U(" exists.TXT テキストノードは、既にあります")},
     };
     for (const auto& r : refused) {
         f.Select(r.select);
         AnswerNodeDialog(f.w().nodeDialog(), QString::fromUtf8(r.name), r.textNode);
         f.Trigger(r.action);
         QCOMPARE(f.Message(), r.message);
-        QCOMPARE(ReadAll(f.Path("doc.Rnote")), rn::Sjis("F\r\nG\r\nゴミ箱\r\n"));
+        QCOMPARE(ReadAll(f.Path("doc.Rnote")), tree);
     }
+    std::filesystem::remove(f.Path("other.TXT"));
+    f.OpenDocument("doc.Rnote", "F\r\nG\r\nゴミ箱\r\n");
     // A folder may take a name no file has; a text node may then not take it as well.
     f.Select(0);
     AnswerNodeDialog(f.w().nodeDialog(), "X.TXT");

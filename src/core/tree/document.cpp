@@ -1,5 +1,7 @@
 #include "core/tree/document.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "core/text/cp932.h"
@@ -86,11 +88,19 @@ bool Document::SaveBody(std::string_view nodeText, std::string_view bytes) const
 }
 
 bool Document::NameTaken(std::string_view text, bool textNode, const Node* self) const {
-    if (BodyExists(text)) return true;
-    if (!textNode) return false;
+    bool otherNode = false;
     for (const Node* n : outline.Preorder())
-        if (n != self && n->text == text) return true;
-    return false;
+        otherNode = otherNode || (n != self && n->text == text);
+    const auto path = BodyPath(text);
+    struct stat file {};
+    const bool fileExists = path && ::stat(path->c_str(), &file) == 0 && !S_ISDIR(file.st_mode);
+    // A text node brings a body of its own (or makes one): it never lands on a file that is there.
+    if (textNode) return fileExists || otherNode;
+    // A folder takes up a file that no other node names; never the Tree file itself.
+    struct stat tree {};
+    const bool isTreeFile = fileExists && ::stat(treeFile.c_str(), &tree) == 0 && tree.st_dev == file.st_dev &&
+                            tree.st_ino == file.st_ino;
+    return fileExists && (otherNode || isTreeFile);
 }
 
 bool Document::SaveTreeFile(const Node* without) {

@@ -107,8 +107,9 @@ public:
     // Kind of a node with this text from the disk.
     NodeKind KindFromDisk(std::string_view nodeText) const;
     // Whether `text` may not be given to a node (`self`, or null for a new one) because two nodes
-    // would then name one body file: it names an existing file, or, for a text node, another node
-    // has it already.
+    // would then name one body file. A text node may take no name of an existing file and none that
+    // another node has; a folder may take the name of an existing file (and becomes a text node on
+    // it) unless another node names that file or it is the Tree file.
     bool NameTaken(std::string_view text, bool textNode, const Node* self) const;
 
 private:

@@ -165,6 +165,8 @@ void NodeCommands::renameNode() {
     // The editor keeps its text; the next selection change writes it under the new name.
     if (doc.editorNodeText == oldName) doc.editorNodeText = name;
     doc.RefreshNodeKinds(doc.FindNodeByText(name));
+    // A folder that took up an existing file shows that file's body.
+    if (!textNode && selected->IsText()) window_.bodyEditor().onCurrentNodeChanged(selected);
     rn::ShowStatus(rn::Cp932ToUtf8(name) + " ノード名を変更しました");
     window_.FocusOutline();
 }
