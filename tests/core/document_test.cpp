@@ -380,8 +380,9 @@ TEST_F(DocumentTest, NoTwoNodesNameOneBodyFile) {
     WriteAll(dir / "file.TXT", "");
     ASSERT_EQ(doc.OpenTreeFile(dir / "d.Rnote"), kOpenDone);
     Node* folder = doc.outline.At(0);
-    EXPECT_TRUE(doc.NameTaken("file.TXT", false, folder));  // an existing file, folder or not
-    EXPECT_TRUE(doc.NameTaken("file.TXT", true, nullptr));
+    EXPECT_FALSE(doc.NameTaken("file.TXT", false, folder));  // a folder takes up a file no node names
+    EXPECT_TRUE(doc.NameTaken("d.Rnote", false, folder));    // but never the Tree file
+    EXPECT_TRUE(doc.NameTaken("file.TXT", true, nullptr));   // a text node no existing file
     EXPECT_TRUE(doc.NameTaken("X.TXT", true, nullptr));  // another node has it
     EXPECT_FALSE(doc.NameTaken("X.TXT", true, doc.outline.At(1)));
     EXPECT_FALSE(doc.NameTaken("f", false, nullptr));  // folders may share a text
