@@ -189,6 +189,23 @@ void SettingsDialogTest::cancelUndoesThePreviewsAndKeepsTheRecord() {
     QVERIFY(f.settings() == before);
     QCOMPARE(ReadAll(f.w().state().settingsFile), fileBefore);
     QCOMPARE(f.Message(), U(" 設定内容をキャンセルしました"));
+
+    // A record without values yet (no settings file read): Cancel still puts back what was shown.
+    MainWindowFixture bare;
+    rn::gui::BodyTextEdit* editor = bare.w().editor();
+    const QFont font = editor->font();
+    const QPalette palette = editor->palette();
+    InDialog(bare, [&](SettingsDialog& d) {
+        Find<QComboBox>(d, "ComboBoxM1")->setCurrentText(U("IPAGothic"));
+        QTest::mouseClick(Field(d, "EditM2")->upArrow(), Qt::LeftButton);
+        auto* box = Find<ColorListBox>(d, "ColorBoxM4");
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Down);
+        QVERIFY(editor->font() != font || editor->palette() != palette);
+        Press(d, "Button2");
+    });
+    QCOMPARE(editor->font(), font);
+    QCOMPARE(editor->palette(), palette);
 }
 
 void SettingsDialogTest::previewsFollowTheirTriggersAndOkStoresEverything() {

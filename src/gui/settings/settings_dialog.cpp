@@ -289,6 +289,7 @@ QValidator* SettingsDialog::storableText() {
 
 void SettingsDialog::showModal() {
     rn::ClearStatus();
+    rememberShown();
     loadFromRecord();
     pageList_->expandAll();
     const QRect host = window_.frameGeometry();
@@ -364,8 +365,7 @@ void SettingsDialog::confirm() {
 }
 
 void SettingsDialog::reject() {
-    // The record is unchanged: applying it again undoes every preview.
-    applySettings(window_);
+    restoreShown();
     QDialog::reject();
     rn::ShowStatus("設定内容をキャンセルしました");
 }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
+#include <QPalette>
 
 #include "core/settings/settings.h"
 
@@ -87,8 +89,24 @@ private:
     void previewTabInput();
     void previewWrap();
     void previewTabWidth();
+    // What the previews may change on the main window, as it was when the dialog opened: Cancel puts
+    // it back exactly (applying the record again would not, while the record holds no values yet).
+    struct ShownBefore {
+        struct Pane {
+            QFont font;
+            QPalette palette;
+            qreal tabStops = 0;
+            bool tabChangesFocus = false;
+            Qt::ScrollBarPolicy horizontal = Qt::ScrollBarAsNeeded;
+        };
+        Pane tree, editor, lower;
+        bool rootDecorated = false, lines = false, buttons = false;
+    };
+    void rememberShown();
+    void restoreShown();
 
     MainWindow& window_;
+    ShownBefore shownBefore_;
     bool loading_ = false;  // controls are being loaded: nothing is previewed
 
     QTreeWidget* pageList_ = nullptr;

@@ -1,6 +1,6 @@
 // The previews of the settings dialog: while it is open, a changed control shows its value on the
-// main window at once. Only the widgets change; the record changes through OK alone, and Cancel
-// applies the record again.
+// main window at once. Only the widgets change; the record changes through OK alone, and Cancel puts
+// back what the window showed before.
 #include <QCheckBox>
 #include <QComboBox>
 #include <utility>
@@ -57,6 +57,40 @@ void SettingsDialog::connectPanePreviews(const PaneControls& pane) {
         connect(box, &ColorListBox::colorChosen, this,
                 [target, box, role] { setPaneColor(*target, role, box->colorText()); });
     }
+}
+
+void SettingsDialog::rememberShown() {
+    auto take = [](QWidget* widget) {
+        ShownBefore::Pane pane{widget->font(), widget->palette()};
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+            pane.tabStops = edit->tabStopDistance();
+            pane.tabChangesFocus = edit->tabChangesFocus();
+            pane.horizontal = edit->horizontalScrollBarPolicy();
+        }
+        return pane;
+    };
+    OutlineView* outline = window_.outlineView();
+    shownBefore_ = {take(outline), take(window_.editor()), take(window_.lowerPane()), outline->rootIsDecorated(),
+                    outline->showLines(), outline->showButtons()};
+}
+
+void SettingsDialog::restoreShown() {
+    auto put = [](QWidget* widget, const ShownBefore::Pane& pane) {
+        widget->setFont(pane.font);
+        widget->setPalette(pane.palette);
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+            edit->setTabStopDistance(pane.tabStops);
+            edit->setTabChangesFocus(pane.tabChangesFocus);
+            edit->setHorizontalScrollBarPolicy(pane.horizontal);
+        }
+    };
+    OutlineView* outline = window_.outlineView();
+    put(outline, shownBefore_.tree);
+    put(window_.editor(), shownBefore_.editor);
+    put(window_.lowerPane(), shownBefore_.lower);
+    outline->setRootIsDecorated(shownBefore_.rootDecorated);
+    outline->setShowLines(shownBefore_.lines);
+    outline->setShowButtons(shownBefore_.buttons);
 }
 
 void SettingsDialog::previewTabInput() {
