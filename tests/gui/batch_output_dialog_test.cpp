@@ -292,6 +292,7 @@ void BatchOutputDialogTest::startNodeComesFromTheTree() {
         rn::gui::OutlineView* tree = d.treeView();
         all->setChecked(false);
         QCOMPARE(tree->currentIndex(), tree->model()->index(0, 0));
+        QCOMPARE(tree->selectionModel()->selectedIndexes(), QModelIndexList{tree->model()->index(0, 0)});
         QCOMPARE(start->text(), U("はじめに.TXT"));
         QCOMPARE(d.statusText(), U("第1階層"));
         const QModelIndex part = tree->model()->index(1, 0);

@@ -497,6 +497,7 @@ QProgressBar* BatchOutputDialog::progressBar() const {
 void BatchOutputDialog::setStartNode(const rn::Node* node) {
     start_ = rn::StartNode{node->text, outline_.IndexedLevelOf(node) + 1};
     startEdit_->setText(fromCp932(node->text));
+    setStatus(u("第") + QString::number(start_->level) + u("階層"));
 }
 
 void BatchOutputDialog::onTreeSelectionChanged() {
@@ -504,7 +505,6 @@ void BatchOutputDialog::onTreeSelectionChanged() {
     const rn::Node* node = treeModel_->nodeAt(treeView_->currentIndex());
     if (!node) return;
     setStartNode(node);
-    setStatus(u("第") + QString::number(start_->level) + u("階層"));
 }
 
 void BatchOutputDialog::onAllToggled(bool checked) {
@@ -519,8 +519,11 @@ void BatchOutputDialog::onAllToggled(bool checked) {
         allCheck_->setChecked(true);
         return;
     }
-    if (!treeView_->currentIndex().isValid()) treeView_->setCurrentIndex(treeModel_->indexOf(outline_.At(0)));
-    setStartNode(treeModel_->nodeAt(treeView_->currentIndex()));
+    // The start node is the one the tree shows chosen: the current one, or else the first.
+    QModelIndex start = treeView_->currentIndex();
+    if (!start.isValid()) start = treeModel_->indexOf(outline_.At(0));
+    treeView_->selectionModel()->setCurrentIndex(start, QItemSelectionModel::ClearAndSelect);
+    setStartNode(treeModel_->nodeAt(start));
 }
 
 void BatchOutputDialog::chooseOutputFile() {
