@@ -290,6 +290,8 @@ void BatchOutputDialogTest::startNodeComesFromTheTree() {
         auto* all = W<QCheckBox>(d, "CheckBox1");
         auto* start = W<QLineEdit>(d, "Edit2");
         rn::gui::OutlineView* tree = d.treeView();
+        // A view that took the focus has a current row without a selection.
+        tree->selectionModel()->setCurrentIndex(tree->model()->index(0, 0), QItemSelectionModel::NoUpdate);
         all->setChecked(false);
         QCOMPARE(tree->currentIndex(), tree->model()->index(0, 0));
         QCOMPARE(tree->selectionModel()->selectedIndexes(), QModelIndexList{tree->model()->index(0, 0)});
