@@ -176,7 +176,8 @@ int RunExportCommand(const std::vector<std::string>& args) {
     // Nor is a pipe or a device, which could keep the command waiting for a reader.
     for (const std::string* out : {&a->output, a->toc ? &*a->toc : nullptr}) {
         if (!out) continue;
-        std::string clash = DocumentFileClash(*out, src->treeFile, src->treeDir, src->nodes);
+        std::string clash = DocumentFileClash(*out, src->treeFile, src->treeDir, src->nodes,
+                                              out == &a->output ? "出力ファイル" : "目次ファイル");
         if (!clash.empty()) return fail(clash);
         if (IsSpecialFile(*out))
             return fail((out == &a->output ? "出力ファイル[" : "目次ファイル[") + *out +

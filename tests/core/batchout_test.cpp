@@ -144,7 +144,7 @@ TEST_F(BatchOutputTest, ChecksInOrderWithTheirTextsAndNothingWritten) {
         {[&](BatchOutputRequest& r) { r.outputPath = r.treeFile; }, BatchOutputResult::kDocumentFile,
          "出力ファイルにTreeファイル[" + (dir / "本 文.Rnote") + "]は指定できません"},
         {[&](BatchOutputRequest& r) { r.tocPath = dir / "./概要.TXT"; }, BatchOutputResult::kDocumentFile,
-         "出力ファイルにノード[概要.TXT]の本文ファイル[" + (dir / "./概要.TXT") + "]は指定できません"},
+         "目次ファイルにノード[概要.TXT]の本文ファイル[" + (dir / "./概要.TXT") + "]は指定できません"},
     };
     for (const Case& c : cases) {
         BatchOutputRequest r = request;

@@ -115,7 +115,7 @@ TEST_F(ExportTest, FailuresPrintTheirMessageAndWriteNothing) {
         {{"--export", out, "--settings", work / "無い.ini", doc / "文書.Rnote"},
          "設定ファイル[" + (work / "無い.ini") + "]が有りません\n"},
         {{"--export", out, "--toc", doc / "文書.Rnote", doc / "文書.Rnote"},
-         "出力ファイルにTreeファイル[" + (doc / "文書.Rnote") + "]は指定できません\n"},
+         "目次ファイルにTreeファイル[" + (doc / "文書.Rnote") + "]は指定できません\n"},
     };
     for (const Case& c : cases) {
         Result r = Run(c.args);
@@ -136,7 +136,7 @@ TEST_F(ExportTest, OutputsThatAreTheDocumentsOwnFilesAreRefusedBeforeAnythingIsW
     std::filesystem::create_hard_link(doc / "文書.Rnote", work / "hard.Rnote");
     const auto before = Snapshot(doc.path());
     const std::string docName = std::filesystem::path(doc.path()).filename().string();
-    const std::string body = "出力ファイルにノード[", tree = "出力ファイルにTreeファイル[";
+    const std::string body = "ファイルにノード[", tree = "ファイルにTreeファイル[";
     const std::pair<std::string, std::string> cases[] = {
         {doc / "./概要.TXT", body + "概要.TXT]の本文ファイル["},
         {doc / ("../" + docName + "/はじめに.TXT"), body + "はじめに.TXT]の本文ファイル["},
@@ -153,7 +153,7 @@ TEST_F(ExportTest, OutputsThatAreTheDocumentsOwnFilesAreRefusedBeforeAnythingIsW
             if (asToc) args.insert(args.begin(), {"--toc", path});
             Result r = Run(args);
             EXPECT_EQ(r.code, 1) << path;
-            EXPECT_EQ(r.err, message + path + "]は指定できません\n");
+            EXPECT_EQ(r.err, (asToc ? "目次" : "出力") + message + path + "]は指定できません\n");
             EXPECT_FALSE(test::Exists(work / "出力.TXT"));
         }
     }

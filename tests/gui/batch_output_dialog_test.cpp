@@ -396,7 +396,7 @@ void BatchOutputDialogTest::runChecksInOrder() {
         {f.Path("文書.Rnote"), false, "",
          U("出力ファイルにTreeファイル[") + f.QPath("文書.Rnote") + U("]は指定できません")},
         {f.Path("出力.TXT"), true, f.Path("概要.TXT"),
-         U("出力ファイルにノード[概要.TXT]の本文ファイル[") + f.QPath("概要.TXT") + U("]は指定できません")},
+         U("目次ファイルにノード[概要.TXT]の本文ファイル[") + f.QPath("概要.TXT") + U("]は指定できません")},
     };
     const auto before = rn::test::Snapshot(f.dir.path());
     WithDialog(f, [&](BatchOutputDialog& d) {
@@ -409,6 +409,11 @@ void BatchOutputDialogTest::runChecksInOrder() {
             QCOMPARE(d.statusText(), c.status);
             QCOMPARE(f.prompts.beeps, 1);
             QVERIFY(f.prompts.calls.empty());
+            // However long, the message shows its end; all of it is in the tool tip.
+            const QLabel* line = d.statusBar()->label();
+            QVERIFY(line->text().endsWith(c.status.right(4)));
+            QVERIFY(line->fontMetrics().horizontalAdvance(line->text()) <= line->contentsRect().width());
+            QCOMPARE(line->toolTip().isEmpty() ? line->text() : line->toolTip(), c.status);
         }
     });
     auto after = rn::test::Snapshot(f.dir.path());

@@ -487,7 +487,8 @@ BatchOutputResult RunBatchOutput(const BatchOutputRequest& r, BatchOutputObserve
     // Appending headings to the document's own files would destroy them.
     for (const std::string* path : {&r.outputPath, r.settings.MOKUJI ? &r.tocPath : nullptr}) {
         if (!path) continue;
-        std::string clash = DocumentFileClash(*path, r.treeFile, r.treeDir, r.nodes);
+        std::string clash =
+            DocumentFileClash(*path, r.treeFile, r.treeDir, r.nodes, path == &r.outputPath ? "出力ファイル" : "目次ファイル");
         if (!clash.empty()) {
             Refuse(clash);
             return BatchOutputResult::kDocumentFile;

@@ -23,25 +23,30 @@ bool IdOf(const std::string& path, FileId& id) {
     return true;
 }
 
-std::string BodyClashText(const std::string& outputPath, std::string_view nodeText) {
-    return "出力ファイルにノード[" + Cp932ToUtf8(nodeText) + "]の本文ファイル[" + outputPath + "]は指定できません";
+std::string BodyClashText(std::string_view field, const std::string& outputPath, std::string_view nodeText) {
+    return std::string(field) + "にノード[" + Cp932ToUtf8(nodeText) + "]の本文ファイル[" + outputPath +
+           "]は指定できません";
+}
+
+std::string TreeClashText(std::string_view field, const std::string& outputPath) {
+    return std::string(field) + "にTreeファイル[" + outputPath + "]は指定できません";
 }
 
 }  // namespace
 
 std::string DocumentFileClash(const std::string& outputPath, const std::string& treeFile, const std::string& treeDir,
-                              const std::vector<OutputNode>& nodes) {
+                              const std::vector<OutputNode>& nodes, std::string_view field) {
     FileId output, tree;
     const bool outputExists = IdOf(outputPath, output);
     if (outputExists && IdOf(treeFile, tree) && output == tree)
-        return "出力ファイルにTreeファイル[" + outputPath + "]は指定できません";
+        return TreeClashText(field, outputPath);
 
     // A file that exists: any link to a body file is that body file.
     if (outputExists) {
         for (const OutputNode& node : nodes) {
             auto body = BodyPathIn(treeDir, node.text);
             FileId id;
-            if (body && IdOf(*body, id) && id == output) return BodyClashText(outputPath, node.text);
+            if (body && IdOf(*body, id) && id == output) return BodyClashText(field, outputPath, node.text);
         }
     }
     // A file that would be created: a body file when it would stand in the tree directory under a
@@ -53,10 +58,10 @@ std::string DocumentFileClash(const std::string& outputPath, const std::string& 
     if (name.empty() || name == "." || name == ".." || !IdOf(dir.empty() ? "." : dir, targetDir) ||
         !IdOf(treeDir, documentDir) || !(targetDir == documentDir))
         return {};
-    if (name == FileNameOf(treeFile)) return "出力ファイルにTreeファイル[" + outputPath + "]は指定できません";
+    if (name == FileNameOf(treeFile)) return TreeClashText(field, outputPath);
     for (const OutputNode& node : nodes) {
         auto body = BodyPathIn(treeDir, node.text);
-        if (body && FileNameOf(*body) == name) return BodyClashText(outputPath, node.text);
+        if (body && FileNameOf(*body) == name) return BodyClashText(field, outputPath, node.text);
     }
     return {};
 }

@@ -27,11 +27,21 @@ ProgressStatusBar::ProgressStatusBar(QWidget* parent) : QWidget(parent) {
 }
 
 QString ProgressStatusBar::text() const {
-    return label_->text();
+    return text_;
 }
 
 void ProgressStatusBar::setText(const QString& text) {
-    label_->setText(text);
+    text_ = text;
+    showText();
+}
+
+void ProgressStatusBar::showText() {
+    // A long message (a refusal naming a deep path) loses the middle of its text, never its end: the
+    // whole of it is in the tool tip.
+    const int room = label_->contentsRect().width() - 2 * label_->margin() - label_->indent() - 4;
+    const QString shown = label_->fontMetrics().elidedText(text_, Qt::ElideMiddle, qMax(room, 0));
+    label_->setText(shown);
+    label_->setToolTip(shown == text_ ? QString() : text_);
 }
 
 QSize ProgressStatusBar::sizeHint() const {
@@ -46,6 +56,7 @@ void ProgressStatusBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     label_->setGeometry(0, 0, width(), height());
     bar_->move(width() - kBarRight - kBarWidth, kBarTop);
+    showText();
 }
 
 }  // namespace rn::gui

@@ -26,6 +26,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void showText();
+
+    QString text_;  // the whole text; the label shows as much of it as fits
     QLabel* label_;
     QProgressBar* bar_;
 };
