@@ -126,6 +126,9 @@ void BatchOutputDialogTest::firstOpeningWritesDefaultsAndShowsTheForm() {
             QVERIFY2(w->isVisible() == r.shown, r.name);
         }
         QCOMPARE(W<QLabel>(d, "Label1")->text(), U("入力 --- ") + f.QPath("文書.Rnote"));
+        // The separator lines box shows three lines at least.
+        auto* memo = W<QPlainTextEdit>(d, "Memo1");
+        QVERIFY(memo->viewport()->height() >= 3 * memo->fontMetrics().lineSpacing());
         QVERIFY(W<QCheckBox>(d, "CheckBox1")->isChecked());
         for (const char* box : {"CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox6"})
             QVERIFY2(!W<QCheckBox>(d, box)->isChecked(), box);

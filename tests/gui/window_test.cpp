@@ -9,12 +9,15 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 
+#include "batch_dialog_support.h"
 #include "core/settings/resdir.h"
 #include "gui/app_main.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/status_panels.h"
 #include "gui/mainwin/window_placement.h"
+#include "gui/settings/settings_dialog.h"
 #include "gui_support.h"
 #include "node_dialog_support.h"
 #include "platform/single_instance.h"
@@ -65,6 +68,7 @@ private slots:
     void qtTextsAreJapaneseWhenTheTranslationExists();
     void windowsJapaneseFontNamesGiveOneJapaneseTypeface();
     void singleCopyIsPerUserAndDisplay();
+    void dialogsOfferOnlyTheirTitleBarButtons();
 };
 
 // The offscreen platform gives every window a fixed 2-pixel frame that is known from the start, so
@@ -294,6 +298,33 @@ void WindowTest::singleCopyIsPerUserAndDisplay() {
           SingleInstance::serverName(QStringLiteral("T"), 1000, QStringLiteral("wayland-wayland-0"), dir)})
         QVERIFY(other != x0);
     QVERIFY(!SingleInstance::serverName(QStringLiteral("T"), 1000, QStringLiteral(":0"), QString()).contains('/'));
+}
+
+void WindowTest::dialogsOfferOnlyTheirTitleBarButtons() {
+    MainWindowFixture f({}, true);
+    f.OpenDocument("doc.Rnote", "a\r\nゴミ箱\r\n");
+    auto check = [](QDialog& d, bool closeBox) {
+        const Qt::WindowFlags flags = d.windowFlags();
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QCOMPARE(bool(flags & Qt::WindowCloseButtonHint), closeBox);
+        // A window manager that minimises or maximises a dialog all the same is undone.
+        for (Qt::WindowState state : {Qt::WindowMinimized, Qt::WindowMaximized}) {
+            d.setWindowState(state);
+            QTRY_COMPARE(d.windowState(), Qt::WindowNoState);
+            QVERIFY(d.isVisible());
+        }
+    };
+    rn::test::OnNodeDialog(f.w().nodeDialog(), [&](rn::gui::NodeNameDialog& d) {
+        check(d, false);
+        d.cancelButton()->click();
+    });
+    f.Trigger("MenuNodeAdd");
+    QTimer::singleShot(0, &f.w().settingsDialog(), [&] {
+        check(f.w().settingsDialog(), false);
+        f.w().settingsDialog().reject();
+    });
+    f.Trigger("ToolButtonCust");
+    rn::test::WithDialog(f, [&](rn::gui::BatchOutputDialog& d) { check(d, true); });
 }
 
 QTEST_MAIN(WindowTest)

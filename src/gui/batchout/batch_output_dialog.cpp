@@ -1,4 +1,5 @@
 #include "gui/batchout/batch_output_dialog.h"
+#include "gui/dialog_frame.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -146,7 +148,7 @@ BatchOutputDialog::BatchOutputDialog(QWidget* owner, Prompts& prompts, const Sou
     : QDialog(owner), prompts_(prompts), settingsPath_(source.settingsPath) {
     setObjectName(QStringLiteral("BTxtOutF"));
     setWindowTitle(u("ﾃｷｽﾄ一括出力"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setTitleBarButtons(*this, TitleBarButtons::CloseOnly);
     setModal(true);
     setFont(dialogFont());
     buildWidgets();
@@ -323,7 +325,11 @@ QWidget* BatchOutputDialog::buildControls(QWidget* parent) {
     separatorMemo_->setTabChangesFocus(true);  // Tab moves on, as in every other field of the dialog
     separatorMemo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     separatorMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    separatorMemo_->setMinimumHeight(3 * separatorMemo_->fontMetrics().lineSpacing());
+    // Three lines of text in sight, beside the frame, the margins and the horizontal scroll bar.
+    separatorMemo_->setMinimumHeight(3 * separatorMemo_->fontMetrics().lineSpacing() +
+                                     2 * static_cast<int>(separatorMemo_->document()->documentMargin()) +
+                                     2 * separatorMemo_->frameWidth() +
+                                     separatorMemo_->horizontalScrollBar()->sizeHint().height());
     c->addWidget(separatorMemo_, 1);
 
     tocCheck_ = check("CheckBox3", "目次作成");

@@ -1,4 +1,5 @@
 #include "gui/settings/settings_dialog.h"
+#include "gui/dialog_frame.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -61,7 +62,7 @@ SettingsDialog::SettingsDialog(MainWindow& window) : QDialog(&window), window_(w
     setObjectName(QStringLiteral("EnvironmentF"));
     setWindowTitle(QStringLiteral("Ramblenote環境設定"));
     // No close box: the dialog is left through OK or Cancel only.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setTitleBarButtons(*this, TitleBarButtons::None);
     setModal(true);
 
     auto* column = new QVBoxLayout(this);

@@ -1,4 +1,5 @@
 #include "gui/tree/node_dialog.h"
+#include "gui/dialog_frame.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -55,7 +56,7 @@ NodeNameDialog::NodeNameDialog(QWidget* owner, AppState& state) : QDialog(owner)
     setObjectName(QStringLiteral("NodeF"));
     setWindowTitle(QStringLiteral("ノード XX"));
     // No title-bar buttons: the dialog is left through its own two buttons.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setTitleBarButtons(*this, TitleBarButtons::None);
     setModal(true);
 
     promptLabel_ = new QLabel(this);
