@@ -46,19 +46,6 @@ void Refuse(const std::string& text) {
     notices().Beep();
 }
 
-struct FileId {
-    dev_t dev = 0;
-    ino_t ino = 0;
-    bool valid = false;
-    bool operator==(const FileId& o) const { return valid && o.valid && dev == o.dev && ino == o.ino; }
-};
-
-FileId IdOfPath(const std::string& path) {
-    struct stat st {};
-    if (path.empty() || ::stat(path.c_str(), &st) != 0) return {};
-    return {st.st_dev, st.st_ino, true};
-}
-
 // An output file, written through a buffer. The dialog's run appends to the file where it is; the
 // export writes a replacement. Either way the file gets the new bytes only when the whole run has
 // succeeded (Commit), and keeps its old content otherwise. The first failure is kept as the run's
@@ -203,7 +190,7 @@ struct BodyContext {
     int pageLength;
     std::unique_ptr<char[]>& buffer;
     std::vector<std::string>& skipped;  // bodies that are pipes or devices: their error texts
-    FileId outputs[2];                  // the output and the table of contents
+    std::optional<FileId> outputs[2];   // the output and the table of contents
 };
 
 // Writes the body of `path` when that file exists. Returns an error text for a body that exists but
@@ -234,7 +221,7 @@ std::string WriteBody(const std::string& path, std::string_view prefix, BodyCont
         BodyCopier copier(c.out, prefix, c.pageOn, c.pageLength);
         // A body that is one of the files being appended to is read as long as it was when the run
         // came to it, so that it cannot feed on the lines the run adds.
-        const FileId id{st.st_dev, st.st_ino, true};
+        const FileId id{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
         const bool growing = id == c.outputs[0] || id == c.outputs[1];
         auto left = growing ? static_cast<std::size_t>(st.st_size) : std::numeric_limits<std::size_t>::max();
         while (left > 0) {
@@ -372,7 +359,7 @@ BatchOutputResult WriteBatchOutput(const BatchOutputRequest& r, BatchOutputObser
     OutputFile* toc = nullptr;
     if (s.MOKUJI) {
         // The same file under both names: one buffer, so that every heading stands twice in a row.
-        if (r.tocPath == r.outputPath || IdOfPath(r.tocPath) == IdOfPath(r.outputPath)) {
+        if (r.tocPath == r.outputPath || SameFile(r.tocPath, r.outputPath)) {
             toc = &out;
         } else {
             ownToc = std::make_unique<OutputFile>(r.tocPath);
@@ -389,7 +376,7 @@ BatchOutputResult WriteBatchOutput(const BatchOutputRequest& r, BatchOutputObser
     std::unique_ptr<char[]> readBuffer;
     std::vector<std::string> skipped;
     BodyContext body{
-        out, afterBody, s.PAGE, s.PAGEL, readBuffer, skipped, {IdOfPath(r.outputPath), IdOfPath(r.tocPath)}};
+        out, afterBody, s.PAGE, s.PAGEL, readBuffer, skipped, {FileIdOf(r.outputPath), FileIdOf(r.tocPath)}};
 
     const int total = static_cast<int>(r.nodes.size());
     obs.ProgressStart(total);
@@ -487,8 +474,8 @@ BatchOutputResult RunBatchOutput(const BatchOutputRequest& r, BatchOutputObserve
     // Appending headings to the document's own files would destroy them.
     for (const std::string* path : {&r.outputPath, r.settings.MOKUJI ? &r.tocPath : nullptr}) {
         if (!path) continue;
-        std::string clash =
-            DocumentFileClash(*path, r.treeFile, r.treeDir, r.nodes, path == &r.outputPath ? "出力ファイル" : "目次ファイル");
+        std::string clash = DocumentFileClash(*path, r.treeFile, r.treeDir, r.nodes,
+                                              path == &r.outputPath ? "出力ファイル" : "目次ファイル");
         if (!clash.empty()) {
             Refuse(clash);
             return BatchOutputResult::kDocumentFile;

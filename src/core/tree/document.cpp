@@ -1,7 +1,5 @@
 #include "core/tree/document.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
 
 #include "core/text/cp932.h"
@@ -91,16 +89,11 @@ bool Document::NameTaken(std::string_view text, bool textNode, const Node* self)
     bool otherNode = false;
     for (const Node* n : outline.Preorder())
         otherNode = otherNode || (n != self && n->text == text);
-    const auto path = BodyPath(text);
-    struct stat file {};
-    const bool fileExists = path && ::stat(path->c_str(), &file) == 0 && !S_ISDIR(file.st_mode);
+    const bool fileExists = BodyExists(text);
     // A text node brings a body of its own (or makes one): it never lands on a file that is there.
     if (textNode) return fileExists || otherNode;
     // A folder takes up a file that no other node names; never the Tree file itself.
-    struct stat tree {};
-    const bool isTreeFile = fileExists && ::stat(treeFile.c_str(), &tree) == 0 && tree.st_dev == file.st_dev &&
-                            tree.st_ino == file.st_ino;
-    return fileExists && (otherNode || isTreeFile);
+    return fileExists && (otherNode || SameFile(*BodyPath(text), treeFile));
 }
 
 bool Document::SaveTreeFile(const Node* without) {

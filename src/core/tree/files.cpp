@@ -149,6 +149,17 @@ bool IsSpecialFile(const std::string& path) {
     return StatPath(path, st) && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
 }
 
+std::optional<FileId> FileIdOf(const std::string& path) {
+    struct stat st {};
+    if (!StatPath(path, st)) return std::nullopt;
+    return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    const auto x = FileIdOf(a), y = FileIdOf(b);
+    return x && y && *x == *y;
+}
+
 bool MakeDirectory(const std::string& path) {
     if (DirectoryExists(path)) {
         notices().MessageBox(path + " は既にあります。");

@@ -3,7 +3,9 @@
 // temporary file beside it and renamed over it, so a failure never leaves a half-written file.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,16 @@ namespace rn {
 bool FileExists(const std::string& path);       // a file, not a directory
 bool DirectoryExists(const std::string& path);  // a directory
 bool IsSpecialFile(const std::string& path);    // a pipe, a device or a socket (also behind a link)
+
+// The file a path leads to (links followed), whatever spelling, link or hard link names it.
+struct FileId {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FileId&) const = default;
+};
+std::optional<FileId> FileIdOf(const std::string& path);
+// Whether both paths lead to one existing file.
+bool SameFile(const std::string& a, const std::string& b);
 
 // ---- operations with the program's message boxes ----
 // Creates the directory (last level only). When it exists already: box "<path> は既にあります。", false.

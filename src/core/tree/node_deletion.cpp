@@ -1,7 +1,5 @@
 // Deleting a branch out of the trash for good: the Tree file first, then the body files, then the
 // outline.
-#include <sys/stat.h>
-
 #include <unordered_map>
 #include <unordered_set>
 
@@ -12,16 +10,8 @@
 namespace rn {
 namespace {
 
-struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
-
-std::optional<FileIdentity> IdentityOf(const std::optional<std::string>& path) {
-    struct stat st {};
-    if (!path || ::stat(path->c_str(), &st) != 0) return std::nullopt;
-    return FileIdentity{st.st_dev, st.st_ino};
+std::optional<FileId> IdentityOf(const std::optional<std::string>& path) {
+    return path ? FileIdOf(*path) : std::nullopt;
 }
 
 // The body files that nodes outside a branch name. A file system that ignores letter case (a memory

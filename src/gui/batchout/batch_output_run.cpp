@@ -13,6 +13,7 @@
 #include "gui/gui_notices.h"
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
+#include "gui/user_input.h"
 
 namespace rn::gui {
 
@@ -87,25 +88,7 @@ void BatchOutputDialog::setBusy(bool busy) {
 }
 
 bool BatchOutputDialog::isInputForThisDialog(QObject* watched, QEvent* event) const {
-    switch (event->type()) {
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::ContextMenu:
-        case QEvent::InputMethod:
-        case QEvent::Close:
-            break;
-        default:
-            return false;
-    }
+    if (!isUserInput(event->type())) return false;
     // Boxes shown during the run are windows of their own and keep working.
     if (watched->isWidgetType()) return static_cast<QWidget*>(watched)->window() == this;
     if (watched->isWindowType()) return watched == windowHandle();

@@ -22,6 +22,7 @@
 #include "gui/mainwin/outline_model.h"
 #include "gui/mainwin/outline_view.h"
 #include "gui/tree/node_dialog.h"
+#include "gui/user_input.h"
 
 namespace rn::gui {
 namespace {
@@ -68,24 +69,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        switch (event->type()) {
-            case QEvent::KeyPress:
-                if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) stopped_ = true;
-                return true;
-            case QEvent::KeyRelease:
-            case QEvent::ShortcutOverride:
-            case QEvent::Shortcut:
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
-            case QEvent::Wheel:
-            case QEvent::ContextMenu:
-            case QEvent::InputMethod:
-            case QEvent::Drop:
-                return watched->isWidgetType() || watched->isWindowType();
-            default:
-                return false;
-        }
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            stopped_ = true;
+        // A close request is not dropped: the program ends as it would at any time.
+        if (event->type() == QEvent::Close || !isUserInput(event->type())) return false;
+        return watched->isWidgetType() || watched->isWindowType();
     }
 
 private:
