@@ -18,7 +18,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/tree/files.h"
+#include "core/storage/files.h"
 #include "gui/batchout/batch_output_dialog.h"
 #include "gui_bench.h"
 #include "quiet_prompts.h"

@@ -14,8 +14,8 @@
 #include <memory>
 #include <string>
 
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
 #include "gui/gui_notices.h"
 #include "gui/mainwin/body_editor.h"
 #include "gui/mainwin/body_text_edit.h"

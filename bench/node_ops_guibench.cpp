@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/notices.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
-#include "core/tree/notices.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/node_commands.h"
 #include "gui/mainwin/outline_model.h"

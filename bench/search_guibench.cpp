@@ -16,8 +16,8 @@
 #include <memory>
 #include <string>
 
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/search_commands.h"

@@ -8,7 +8,7 @@
 #include "core/settings/history.h"
 #include "core/settings/resdir.h"
 #include "core/settings/settings.h"
-#include "core/tree/files.h"
+#include "core/storage/files.h"
 
 namespace {
 

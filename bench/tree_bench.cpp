@@ -9,11 +9,11 @@
 #include <fstream>
 #include <string>
 
+#include "core/notices.h"
+#include "core/outline/document.h"
+#include "core/outline/treefile.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/document.h"
-#include "core/tree/files.h"
-#include "core/tree/notices.h"
-#include "core/tree/treefile.h"
 
 namespace {
 

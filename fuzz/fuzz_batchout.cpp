@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/batchout/batch_output.h"
-#include "core/tree/files.h"
+#include "core/storage/files.h"
 #include "fuzz_support.h"
 
 using namespace rn;

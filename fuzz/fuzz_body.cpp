@@ -1,7 +1,7 @@
 // Body files: every line end becomes CR LF and nothing else changes; the result is already in that
 // form; the first undefined byte is found where the converter finds it.
+#include "core/outline/treefile.h"
 #include "core/text/cp932.h"
-#include "core/tree/treefile.h"
 #include "fuzz_support.h"
 
 using namespace rn;

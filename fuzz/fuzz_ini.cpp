@@ -1,7 +1,7 @@
 // INI values: the one-pass reader agrees with the single-value reader, and a value written is read
 // back as written while every other value stays as it was.
+#include "core/storage/ini.h"
 #include "core/text/cp932.h"
-#include "core/tree/ini.h"
 #include "fuzz_support.h"
 
 using namespace rn;

@@ -4,10 +4,10 @@
 // and line text are those of the occurrence's first byte.
 #include <vector>
 
+#include "core/outline/treefile.h"
 #include "core/search/body_search.h"
 #include "core/search/search_key.h"
 #include "core/text/cp932.h"
-#include "core/tree/treefile.h"
 #include "fuzz_support.h"
 
 using namespace rn;

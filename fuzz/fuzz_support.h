@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/tree/notices.h"
+#include "core/notices.h"
 
 #define FUZZ_CHECK(condition)                                                                       \
     do {                                                                                            \

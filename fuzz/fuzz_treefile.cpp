@@ -3,9 +3,9 @@
 #include <fstream>
 
 #include "core/batchout/export_source.h"
-#include "core/tree/files.h"
-#include "core/tree/outline.h"
-#include "core/tree/treefile.h"
+#include "core/outline/outline.h"
+#include "core/outline/treefile.h"
+#include "core/storage/files.h"
 #include "fuzz_support.h"
 
 using namespace rn;

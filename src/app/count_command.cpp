@@ -11,10 +11,10 @@
 #include "app/usage.h"
 #include "core/batchout/export_source.h"
 #include "core/count/outline_count.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
 #include "core/text/terminal_text.h"
 #include "core/text/text_entry.h"
-#include "core/tree/files.h"
 
 namespace rn::app {
 namespace {

@@ -13,13 +13,13 @@
 #include "core/batchout/btxtout_settings.h"
 #include "core/batchout/export_source.h"
 #include "core/batchout/output_guard.h"
+#include "core/notices.h"
 #include "core/settings/resdir.h"
+#include "core/storage/files.h"
+#include "core/storage/ini.h"
 #include "core/text/cp932.h"
 #include "core/text/terminal_text.h"
 #include "core/text/text_entry.h"
-#include "core/tree/files.h"
-#include "core/tree/ini.h"
-#include "core/tree/notices.h"
 
 namespace rn::app {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/headless.h"
-#include "core/tree/program.h"
+#include "core/program.h"
 #ifdef RAMBLENOTE_HAVE_GUI
 #include "gui/app_main.h"
 #endif

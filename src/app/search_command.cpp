@@ -8,12 +8,12 @@
 #include "app/terminal_output.h"
 #include "app/usage.h"
 #include "core/batchout/export_source.h"
+#include "core/notices.h"
+#include "core/outline/document.h"
+#include "core/outline/node_names.h"
 #include "core/search/node_search.h"
 #include "core/text/cp932.h"
 #include "core/text/terminal_text.h"
-#include "core/tree/document.h"
-#include "core/tree/node_names.h"
-#include "core/tree/notices.h"
 
 namespace rn::app {
 namespace {

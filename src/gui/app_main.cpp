@@ -6,7 +6,7 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "core/tree/program.h"
+#include "core/program.h"
 #include "gui/gui_notices.h"
 #include "gui/japanese_fonts.h"
 #include "gui/mainwin/main_window.h"

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "core/tree/notices.h"
+#include "core/notices.h"
 #include "gui/prompts.h"
 
 namespace rn::gui {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/batchout/btxtout_settings.h"
-#include "core/tree/ini.h"
+#include "core/storage/ini.h"
 #include "test_support.h"
 
 namespace rn {

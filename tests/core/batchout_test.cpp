@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/tree/files.h"
+#include "core/storage/files.h"
 #include "test_support.h"
 
 namespace rn {

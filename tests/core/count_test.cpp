@@ -5,7 +5,7 @@
 
 #include "core/count/outline_count.h"
 #include "core/count/text_count.h"
-#include "core/tree/treefile.h"
+#include "core/outline/treefile.h"
 #include "test_support.h"
 
 namespace rn {

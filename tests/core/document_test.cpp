@@ -1,4 +1,4 @@
-#include "core/tree/document.h"
+#include "core/outline/document.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,8 +6,8 @@
 #include <chrono>
 #include <filesystem>
 
-#include "core/tree/files.h"
-#include "core/tree/treefile.h"
+#include "core/outline/treefile.h"
+#include "core/storage/files.h"
 #include "test_support.h"
 
 namespace rn {
@@ -383,7 +383,7 @@ TEST_F(DocumentTest, NoTwoNodesNameOneBodyFile) {
     EXPECT_FALSE(doc.NameTaken("file.TXT", false, folder));  // a folder takes up a file no node names
     EXPECT_TRUE(doc.NameTaken("d.Rnote", false, folder));    // but never the Tree file
     EXPECT_TRUE(doc.NameTaken("file.TXT", true, nullptr));   // a text node no existing file
-    EXPECT_TRUE(doc.NameTaken("X.TXT", true, nullptr));  // another node has it
+    EXPECT_TRUE(doc.NameTaken("X.TXT", true, nullptr));      // another node has it
     EXPECT_FALSE(doc.NameTaken("X.TXT", true, doc.outline.At(1)));
     EXPECT_FALSE(doc.NameTaken("f", false, nullptr));  // folders may share a text
     EXPECT_TRUE(doc.NameTaken("f", true, nullptr));

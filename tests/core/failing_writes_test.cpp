@@ -13,12 +13,12 @@
 #include "app/export_command.h"
 #include "core/batchout/batch_output.h"
 #include "core/batchout/btxtout_settings.h"
+#include "core/outline/document.h"
 #include "core/settings/history.h"
 #include "core/settings/settings.h"
-#include "core/tree/document.h"
-#include "core/tree/files.h"
-#include "core/tree/rescue_file.h"
-#include "core/tree/write_fault.h"
+#include "core/storage/files.h"
+#include "core/storage/rescue_file.h"
+#include "core/storage/write_fault.h"
 #include "test_support.h"
 
 namespace rn {

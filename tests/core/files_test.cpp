@@ -1,4 +1,4 @@
-#include "core/tree/files.h"
+#include "core/storage/files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,7 +6,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "core/tree/program.h"
+#include "core/program.h"
 #include "platform/drive_kind.h"
 #include "test_support.h"
 
@@ -246,7 +246,6 @@ TEST(ProgramValuesTest, NameAndDirectoryFromTheProgramPath) {
     SetupProgramValues("/opt/rn tool/bin/ramblenote.bin");
     EXPECT_EQ(Program().name, "RAMBLENOTE");
     EXPECT_EQ(Program().directory, "/opt/rn tool/bin");
-    EXPECT_EQ(Program().lineEnd, "\r\n");
     SetupProgramValues();
     EXPECT_FALSE(Program().directory.empty());
 }

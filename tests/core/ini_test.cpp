@@ -1,4 +1,4 @@
-#include "core/tree/ini.h"
+#include "core/storage/ini.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

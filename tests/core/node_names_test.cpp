@@ -1,4 +1,4 @@
-#include "core/tree/node_names.h"
+#include "core/outline/node_names.h"
 
 #include <gtest/gtest.h>
 

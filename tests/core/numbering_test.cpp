@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/batchout/heading_numberer.h"
-#include "core/tree/files.h"
+#include "core/storage/files.h"
 #include "test_support.h"
 
 namespace rn {

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "core/program.h"
 #include "core/settings/resdir.h"
 #include "core/settings/sample_guide.h"
-#include "core/tree/program.h"
 #include "test_support.h"
 
 namespace rn {

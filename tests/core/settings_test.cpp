@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/program.h"
 #include "core/settings/colors.h"
 #include "core/settings/history.h"
 #include "core/settings/resdir.h"
 #include "core/settings/settings.h"
-#include "core/tree/files.h"
-#include "core/tree/ini.h"
-#include "core/tree/program.h"
+#include "core/storage/files.h"
+#include "core/storage/ini.h"
 #include "test_support.h"
 
 namespace rn {

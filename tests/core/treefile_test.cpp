@@ -1,4 +1,4 @@
-#include "core/tree/treefile.h"
+#include "core/outline/treefile.h"
 
 #include <gtest/gtest.h>
 

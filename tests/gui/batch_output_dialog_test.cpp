@@ -20,9 +20,9 @@
 
 #include "app/export_command.h"
 #include "batch_dialog_support.h"
+#include "core/storage/files.h"
+#include "core/storage/write_fault.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
-#include "core/tree/write_fault.h"
 #include "gui/batchout/batch_output_dialog.h"
 #include "gui/batchout/progress_status_bar.h"
 #include "gui/mainwin/body_text_edit.h"

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "core/outline/treefile.h"
 #include "core/text/cp932.h"
-#include "core/tree/treefile.h"
 #include "gui/mainwin/app_state.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/node_commands.h"

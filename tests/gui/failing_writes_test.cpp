@@ -10,11 +10,11 @@
 #include <functional>
 
 #include "batch_dialog_support.h"
+#include "core/outline/treefile.h"
 #include "core/settings/history.h"
+#include "core/storage/files.h"
+#include "core/storage/write_fault.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
-#include "core/tree/treefile.h"
-#include "core/tree/write_fault.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/outline_view.h"
 #include "gui_support.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "core/tree/files.h"
+#include "core/storage/files.h"
 #include "core/version.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/main_window.h"

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <filesystem>
 
+#include "core/storage/files.h"
+#include "core/storage/write_fault.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
-#include "core/tree/write_fault.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/node_commands.h"
 #include "gui/mainwin/outline_model.h"

@@ -14,8 +14,8 @@
 
 #include "core/settings/history.h"
 #include "core/settings/resdir.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/history_menu.h"
 #include "gui/mainwin/outline_model.h"

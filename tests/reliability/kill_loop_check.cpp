@@ -14,13 +14,13 @@
 #include <filesystem>
 #include <set>
 
+#include "core/notices.h"
+#include "core/outline/document.h"
+#include "core/outline/treefile.h"
+#include "core/program.h"
 #include "core/settings/resdir.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/document.h"
-#include "core/tree/files.h"
-#include "core/tree/notices.h"
-#include "core/tree/program.h"
-#include "core/tree/treefile.h"
 #include "kill_loop_files.h"
 
 namespace {

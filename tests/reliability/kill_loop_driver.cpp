@@ -14,10 +14,10 @@
 #include <functional>
 #include <optional>
 
+#include "core/outline/treefile.h"
 #include "core/settings/history.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
-#include "core/tree/treefile.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/node_commands.h"

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
 
 namespace rn::killloop {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/notices.h"
 #include "core/text/cp932.h"
-#include "core/tree/notices.h"
 
 namespace rn::test {
 

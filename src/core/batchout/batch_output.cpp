@@ -12,10 +12,10 @@
 
 #include "core/batchout/heading_numberer.h"
 #include "core/batchout/output_guard.h"
+#include "core/notices.h"
+#include "core/outline/document.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/document.h"
-#include "core/tree/files.h"
-#include "core/tree/notices.h"
 #include "platform/drive_kind.h"
 
 namespace rn {
@@ -252,15 +252,6 @@ void AppendRepeated(std::string& out, std::string_view unit, int times) {
 }
 
 }  // namespace
-
-std::vector<OutputNode> FlattenOutline(const Outline& outline) {
-    std::vector<OutputNode> nodes;
-    const auto& all = outline.Preorder();
-    nodes.reserve(all.size());
-    for (const Node* n : all)
-        nodes.push_back({outline.IndexedLevelOf(n) + 1, n->text});
-    return nodes;
-}
 
 std::string BatchProgressText(int k, int level, std::string_view nodeText) {
     return "一括出力中･･･[" + std::to_string(k) + "-L" + std::to_string(level) + ":" + Cp932ToUtf8(nodeText) + "]";

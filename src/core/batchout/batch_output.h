@@ -13,20 +13,9 @@
 #include <vector>
 
 #include "core/batchout/btxtout_settings.h"
-#include "core/tree/outline.h"
+#include "core/outline/flatten.h"
 
 namespace rn {
-
-// One node of the run's outline, in document order. Level 1 is a root node.
-struct OutputNode {
-    int level = 1;
-    std::string text;  // CP932
-
-    bool operator==(const OutputNode&) const = default;
-};
-
-// The outline's nodes in document order with their levels (one walk, no per-node parent chase).
-std::vector<OutputNode> FlattenOutline(const Outline& outline);
 
 // The chosen start node of a branch run: writing starts at every node with this text and stops at
 // the next node of this level or shallower.

@@ -6,10 +6,10 @@
 #include <unordered_map>
 
 #include "core/batchout/heading_numberer.h"
+#include "core/notices.h"
+#include "core/storage/files.h"
+#include "core/storage/ini.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
-#include "core/tree/ini.h"
-#include "core/tree/notices.h"
 
 namespace rn {
 namespace {

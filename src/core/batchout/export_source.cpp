@@ -1,9 +1,9 @@
 #include "core/batchout/export_source.h"
 
-#include "core/tree/document.h"
-#include "core/tree/files.h"
-#include "core/tree/outline.h"
-#include "core/tree/treefile.h"
+#include "core/outline/document.h"
+#include "core/outline/outline.h"
+#include "core/outline/treefile.h"
+#include "core/storage/files.h"
 
 namespace rn {
 

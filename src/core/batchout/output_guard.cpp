@@ -1,8 +1,8 @@
 #include "core/batchout/output_guard.h"
 
+#include "core/outline/document.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/document.h"
-#include "core/tree/files.h"
 
 namespace rn {
 namespace {

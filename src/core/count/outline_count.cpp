@@ -8,8 +8,8 @@
 #include <cstring>
 #include <memory>
 
-#include "core/tree/document.h"
-#include "core/tree/files.h"
+#include "core/outline/document.h"
+#include "core/storage/files.h"
 
 namespace rn {
 namespace {

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "core/batchout/batch_output.h"
 #include "core/count/text_count.h"
-#include "core/tree/outline.h"
+#include "core/outline/flatten.h"
+#include "core/outline/outline.h"
 
 namespace rn {
 

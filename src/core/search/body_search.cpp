@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/tree/treefile.h"
+#include "core/outline/treefile.h"
 
 namespace rn {
 namespace {

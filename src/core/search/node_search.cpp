@@ -2,10 +2,10 @@
 
 #include <charconv>
 
+#include "core/outline/document.h"
 #include "core/search/body_search.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/document.h"
-#include "core/tree/files.h"
 
 namespace rn {
 namespace {

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/outline/outline.h"
 #include "core/search/body_search.h"
-#include "core/tree/outline.h"
 
 namespace rn {
 

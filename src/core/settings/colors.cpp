@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "core/storage/ini.h"
 #include "core/text/cp932.h"
-#include "core/tree/ini.h"
 
 namespace rn {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "core/notices.h"
 #include "core/settings/resdir.h"
 #include "core/settings/settings.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
-#include "core/tree/notices.h"
 
 namespace rn {
 

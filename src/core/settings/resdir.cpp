@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/program.h"
 #include "core/settings/settings.h"
-#include "core/tree/files.h"
-#include "core/tree/program.h"
+#include "core/storage/files.h"
 
 namespace rn {
 
@@ -71,6 +71,11 @@ std::string ChooseDataDirectory(const char* xdgDataHome, const char* home) {
 
 std::string PerUserDataDirectory() {
     return ChooseDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+}
+
+std::string RescueDirectory() {
+    const std::string data = PerUserDataDirectory();
+    return data.empty() ? std::string() : data + "/rescue";
 }
 
 std::string ResDir() {

@@ -38,13 +38,15 @@ std::string InstalledDataDirectory();
 // when neither variable gives an absolute path. The `Choose...` form takes the environment's values.
 std::string ChooseDataDirectory(const char* xdgDataHome, const char* home);
 std::string PerUserDataDirectory();
+// Where text that cannot be saved at exit goes: <per-user data directory>/rescue; empty without one.
+std::string RescueDirectory();
 
 // The delivered "Ramblenote.Ini" as built into the program (CP932, CR LF).
 std::string_view DeliveredSettings();
 
 // Creates `resDir` (and its missing parents) when it does not exist and puts a settings file into it:
 // a copy of `seedFile` when that file exists, else the delivered settings. An empty Res/ is seeded
-// too; one with anything in it is left as it is. Temporaries of interrupted saves older than a minute
+// too; one with its settings file is left as it is. Temporaries of interrupted saves older than a minute
 // are removed first. False after a "cannot create" error box.
 bool PrepareResDirAt(const std::string& resDir, const std::string& seedFile);
 

@@ -11,7 +11,7 @@
 #include <system_error>
 
 #include "core/settings/resdir.h"
-#include "core/tree/files.h"
+#include "core/storage/files.h"
 
 namespace rn {
 namespace {

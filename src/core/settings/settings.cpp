@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/notices.h"
+#include "core/outline/document.h"
+#include "core/storage/files.h"
+#include "core/storage/ini.h"
 #include "core/text/cp932.h"
-#include "core/tree/document.h"
-#include "core/tree/files.h"
-#include "core/tree/ini.h"
-#include "core/tree/notices.h"
 
 namespace rn {
 namespace {

@@ -22,10 +22,10 @@
 #include <QVBoxLayout>
 
 #include "core/batchout/heading_numberer.h"
+#include "core/notices.h"
+#include "core/outline/document.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/document.h"
-#include "core/tree/files.h"
-#include "core/tree/notices.h"
 #include "gui/batchout/progress_status_bar.h"
 #include "gui/gui_notices.h"
 #include "gui/mainwin/body_text_edit.h"

@@ -12,7 +12,7 @@
 
 #include "core/batchout/batch_output.h"
 #include "core/batchout/btxtout_settings.h"
-#include "core/tree/outline.h"
+#include "core/outline/outline.h"
 
 class QButtonGroup;
 class QCheckBox;

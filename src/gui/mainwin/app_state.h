@@ -6,9 +6,9 @@
 #include <QStringList>
 #include <string>
 
+#include "core/outline/document.h"
 #include "core/settings/history.h"
 #include "core/settings/settings.h"
-#include "core/tree/document.h"
 
 namespace rn::gui {
 

@@ -1,8 +1,8 @@
 #include "gui/mainwin/batch_output_commands.h"
 
 #include "core/batchout/btxtout_settings.h"
+#include "core/notices.h"
 #include "core/settings/resdir.h"
-#include "core/tree/notices.h"
 #include "gui/batchout/batch_output_dialog.h"
 #include "gui/mainwin/main_window.h"
 

@@ -11,11 +11,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/notices.h"
+#include "core/outline/treefile.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
 #include "core/text/text_entry.h"
-#include "core/tree/files.h"
-#include "core/tree/notices.h"
-#include "core/tree/treefile.h"
 #include "gui/mainwin/appearance.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/caret_panel.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/tree/file_stamp.h"
+#include "core/storage/file_stamp.h"
 
 class QFileSystemWatcher;
 class QPlainTextEdit;

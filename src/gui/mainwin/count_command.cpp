@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "core/count/outline_count.h"
-#include "core/tree/notices.h"
+#include "core/notices.h"
 #include "gui/count/counts_dialog.h"
 #include "gui/gui_notices.h"
 #include "gui/mainwin/body_text_edit.h"

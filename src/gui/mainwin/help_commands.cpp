@@ -3,10 +3,10 @@
 #include <QtGlobal>
 
 #include "core/batchout/btxtout_settings.h"
+#include "core/notices.h"
 #include "core/settings/history.h"
 #include "core/settings/resdir.h"
 #include "core/settings/sample_guide.h"
-#include "core/tree/notices.h"
 #include "core/version.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/tree_file_commands.h"

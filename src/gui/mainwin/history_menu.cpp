@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include "core/tree/notices.h"
+#include "core/notices.h"
 #include "gui/mainwin/body_editor.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/tree_file_commands.h"

@@ -3,7 +3,7 @@
 
 #include <QIcon>
 
-#include "core/tree/outline.h"
+#include "core/outline/outline.h"
 
 namespace rn::gui {
 

@@ -13,10 +13,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/notices.h"
+#include "core/program.h"
 #include "core/settings/resdir.h"
-#include "core/tree/files.h"
-#include "core/tree/notices.h"
-#include "core/tree/program.h"
+#include "core/storage/files.h"
 #include "gui/mainwin/appearance.h"
 #include "gui/mainwin/batch_output_commands.h"
 #include "gui/mainwin/body_editor.h"

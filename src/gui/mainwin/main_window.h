@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <memory>
 
-#include "core/tree/document.h"
+#include "core/outline/document.h"
 #include "gui/gui_notices.h"
 #include "gui/mainwin/app_state.h"
 

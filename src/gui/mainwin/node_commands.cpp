@@ -4,9 +4,9 @@
 #include <QMenu>
 #include <filesystem>
 
+#include "core/notices.h"
+#include "core/outline/node_names.h"
 #include "core/text/cp932.h"
-#include "core/tree/node_names.h"
-#include "core/tree/notices.h"
 #include "gui/mainwin/body_editor.h"
 #include "gui/mainwin/body_text_edit.h"
 #include "gui/mainwin/main_window.h"

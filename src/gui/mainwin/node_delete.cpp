@@ -1,8 +1,8 @@
 // The delete command: into the trash, and out of the trash for good.
+#include "core/notices.h"
+#include "core/outline/node_names.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
-#include "core/tree/node_names.h"
-#include "core/tree/notices.h"
 #include "gui/mainwin/body_editor.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/node_commands.h"

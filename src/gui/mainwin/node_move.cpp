@@ -3,7 +3,7 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 
-#include "core/tree/notices.h"
+#include "core/notices.h"
 #include "gui/mainwin/body_editor.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/mainwin/node_commands.h"

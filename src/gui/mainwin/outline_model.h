@@ -4,7 +4,7 @@
 
 #include <QAbstractItemModel>
 
-#include "core/tree/outline.h"
+#include "core/outline/outline.h"
 
 namespace rn::gui {
 

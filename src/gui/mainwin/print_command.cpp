@@ -1,7 +1,7 @@
 #include "gui/mainwin/print_command.h"
 
-#include "core/tree/notices.h"
-#include "core/tree/outline.h"
+#include "core/notices.h"
+#include "core/outline/outline.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/prompts.h"
 #include "platform/start_program.h"

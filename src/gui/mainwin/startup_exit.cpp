@@ -2,14 +2,14 @@
 
 #include <QSplitter>
 
+#include "core/notices.h"
+#include "core/program.h"
 #include "core/settings/history.h"
 #include "core/settings/resdir.h"
 #include "core/settings/sample_guide.h"
+#include "core/storage/files.h"
+#include "core/storage/rescue_file.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
-#include "core/tree/notices.h"
-#include "core/tree/program.h"
-#include "core/tree/rescue_file.h"
 #include "gui/mainwin/appearance.h"
 #include "gui/mainwin/body_editor.h"
 #include "gui/mainwin/history_menu.h"
@@ -144,7 +144,6 @@ bool StartupExit::runExit(bool mayStay) {
     doc.SaveTreeFile();
     s.history.SaveTreeHistory(rn::HistoryFilePath());
     rn::WriteSettings(s.settingsFile, s.settings, currentGeometry(), doc.treeFile);
-    rn::ReleaseScratchLists();
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "gui/mainwin/tree_file_commands.h"
 
-#include "core/tree/notices.h"
+#include "core/notices.h"
 #include "gui/mainwin/main_window.h"
 #include "gui/prompts.h"
 

@@ -13,9 +13,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "core/notices.h"
 #include "core/text/cp932.h"
 #include "core/text/text_entry.h"
-#include "core/tree/notices.h"
 #include "gui/gui_notices.h"
 #include "gui/mainwin/appearance.h"
 #include "gui/mainwin/body_text_edit.h"

@@ -10,9 +10,9 @@
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
+#include "core/outline/node_names.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
-#include "core/tree/node_names.h"
 #include "gui/gui_notices.h"
 #include "gui/mainwin/app_state.h"
 

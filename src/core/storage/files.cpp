@@ -1,4 +1,4 @@
-#include "core/tree/files.h"
+#include "core/storage/files.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -16,9 +16,9 @@
 #include <memory>
 #include <optional>
 
+#include "core/notices.h"
+#include "core/storage/write_fault.h"
 #include "core/text/cp932.h"
-#include "core/tree/notices.h"
-#include "core/tree/write_fault.h"
 
 namespace fs = std::filesystem;
 

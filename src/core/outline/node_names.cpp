@@ -1,12 +1,12 @@
-#include "core/tree/node_names.h"
+#include "core/outline/node_names.h"
 
 #include <algorithm>
 
+#include "core/notices.h"
+#include "core/outline/outline.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
 #include "core/text/text_entry.h"
-#include "core/tree/files.h"
-#include "core/tree/notices.h"
-#include "core/tree/outline.h"
 
 namespace rn {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/tree/file_stamp.h"
-#include "core/tree/outline.h"
+#include "core/outline/outline.h"
+#include "core/storage/file_stamp.h"
 
 namespace rn {
 

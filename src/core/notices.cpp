@@ -1,4 +1,4 @@
-#include "core/tree/notices.h"
+#include "core/notices.h"
 
 #include <iostream>
 

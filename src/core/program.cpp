@@ -1,11 +1,11 @@
-#include "core/tree/program.h"
+#include "core/program.h"
 
 #include <unistd.h>
 
 #include <climits>
 
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
 
 namespace rn {
 
@@ -26,14 +26,6 @@ void SetupProgramValues(const std::string& exePath) {
     ProgramValues& p = Program();
     p.name = SjisAsciiUpper(FileNameOf(PathWithoutExtension(path)));
     p.directory = DirectoryOf(path);
-    p.lineEnd = "\r\n";
-    for (auto& list : p.scratch)
-        list.clear();
-}
-
-void ReleaseScratchLists() {
-    for (auto& list : Program().scratch)
-        std::vector<std::string>().swap(list);
 }
 
 }  // namespace rn

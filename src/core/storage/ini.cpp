@@ -1,4 +1,4 @@
-#include "core/tree/ini.h"
+#include "core/storage/ini.h"
 
 #include <sys/stat.h>
 
@@ -6,9 +6,9 @@
 #include <cerrno>
 #include <vector>
 
+#include "core/notices.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
-#include "core/tree/notices.h"
 
 namespace rn {
 namespace {

@@ -3,9 +3,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "core/outline/document.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/document.h"
-#include "core/tree/files.h"
 
 namespace rn {
 namespace {

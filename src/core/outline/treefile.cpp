@@ -1,11 +1,11 @@
-#include "core/tree/treefile.h"
+#include "core/outline/treefile.h"
 
 #include <cstdio>
 #include <cstring>
 
+#include "core/outline/document.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/document.h"
-#include "core/tree/files.h"
 
 namespace rn {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/tree/outline.h"
+#include "core/outline/outline.h"
 
 namespace rn {
 

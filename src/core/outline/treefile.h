@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/tree/outline.h"
+#include "core/outline/outline.h"
 
 namespace rn {
 

@@ -1,11 +1,11 @@
-#include "core/tree/file_stamp.h"
+#include "core/storage/file_stamp.h"
 
 #include <sys/stat.h>
 
 #include <ctime>
 #include <functional>
 
-#include "core/tree/files.h"
+#include "core/storage/files.h"
 
 namespace rn {
 namespace {

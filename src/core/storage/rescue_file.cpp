@@ -1,12 +1,11 @@
-#include "core/tree/rescue_file.h"
+#include "core/storage/rescue_file.h"
 
 #include <ctime>
 #include <filesystem>
 #include <system_error>
 
-#include "core/settings/resdir.h"
+#include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "core/tree/files.h"
 
 namespace rn {
 namespace {
@@ -21,11 +20,6 @@ std::string TimeText() {
 }
 
 }  // namespace
-
-std::string RescueDirectory() {
-    const std::string data = PerUserDataDirectory();
-    return data.empty() ? std::string() : data + "/rescue";
-}
 
 std::string WriteRescueFile(const std::string& directory, std::string_view nodeText, std::string_view bytes,
                             std::string& reason) {

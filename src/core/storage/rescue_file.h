@@ -1,15 +1,11 @@
-// Text that cannot be written to its own file at exit is kept in a rescue file in the per-user data
-// directory rather than lost.
+// Text that cannot be written to its own file at exit is kept in a rescue file (in the per-user data
+// directory, settings/resdir.h) rather than lost.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace rn {
-
-// $XDG_DATA_HOME/ramblenote/rescue (default ~/.local/share/ramblenote/rescue); empty when the
-// environment gives no per-user data directory.
-std::string RescueDirectory();
 
 // Writes `bytes` to "<node text> <YYYYMMDD-HHMMSS>.TXT" in `directory`, created when missing, never
 // over an existing file. Returns the file's path, or empty with `reason` set (the error text,
