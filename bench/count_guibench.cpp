@@ -11,10 +11,11 @@
 #include <filesystem>
 
 #include "core/count/outline_count.h"
+#include "gui/commands/count_command.h"
 #include "gui/count/counts_dialog.h"
-#include "gui/mainwin/count_command.h"
-#include "gui/mainwin/main_window.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/editor/body_editor.h"
+#include "gui/outline/outline_view.h"
+#include "gui/window/main_window.h"
 #include "quiet_prompts.h"
 
 namespace {
@@ -86,7 +87,7 @@ void BM_ShowCounts(benchmark::State& state) {
     });
     closer.start();
     for (auto _ : state)
-        rn::gui::showCounts(w);
+        rn::gui::showCounts(w.doc(), w.bodyEditor(), *w.outlineView(), w.prompts(), &w);
     if (!F().prompts.errors.isEmpty()) state.SkipWithError(F().prompts.errors.front().toStdString().c_str());
 }
 BENCHMARK(BM_ShowCounts)->Unit(benchmark::kMillisecond);

@@ -16,12 +16,13 @@
 
 #include "core/storage/files.h"
 #include "core/text/cp932.h"
+#include "gui/editor/body_editor.h"
+#include "gui/editor/body_text_edit.h"
 #include "gui/gui_notices.h"
-#include "gui/mainwin/body_editor.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/main_window.h"
-#include "gui/mainwin/outline_model.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/outline/outline_model.h"
+#include "gui/outline/outline_view.h"
+#include "gui/qt_text.h"
+#include "gui/window/main_window.h"
 #include "gui_bench.h"
 #include "quiet_prompts.h"
 

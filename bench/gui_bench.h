@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "gui/mainwin/main_window.h"
 #include "gui/prompts.h"
+#include "gui/window/main_window.h"
 
 namespace rn::bench {
 

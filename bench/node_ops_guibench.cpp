@@ -10,10 +10,10 @@
 #include "core/notices.h"
 #include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "gui/mainwin/main_window.h"
-#include "gui/mainwin/node_commands.h"
-#include "gui/mainwin/outline_model.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/commands/node_commands.h"
+#include "gui/outline/outline_model.h"
+#include "gui/outline/outline_view.h"
+#include "gui/window/main_window.h"
 #include "gui_bench.h"
 #include "quiet_prompts.h"
 
@@ -77,10 +77,7 @@ BENCHMARK(BM_SaveTreeFile)->Unit(benchmark::kMillisecond);
 void BM_AddNode(benchmark::State& state) {
     rn::gui::MainWindow& w = F().w();
     for (auto _ : state) {
-        w.SelectNode(w.doc().outline.At(10000));
-        w.state().nameDialog.name = "new";
-        w.state().nameDialog.textNode = false;
-        w.nodeCommands().addNode(1);
+        w.doc().AddNode(w.doc().outline.At(10000), rn::NodePlace::AfterSiblings, "new", false);
         state.PauseTiming();
         rn::Node* added = w.doc().outline.At(w.doc().FindNodeByText("new"));
         w.doc().outline.Remove(added);
@@ -97,10 +94,7 @@ void BM_RenameNode(benchmark::State& state) {
     for (auto _ : state) {
         rn::Node* node = doc.outline.At(10001);
         std::string name = (flip++ % 2) ? "renamed-a" : "renamed-b";
-        doc.outline.SetText(node, name);
-        doc.editorNodeText = name;
-        doc.RefreshNodeKinds(doc.FindNodeByText(name));
-        doc.SaveTreeFile();
+        doc.RenameNode(node, name);
     }
 }
 BENCHMARK(BM_RenameNode)->Unit(benchmark::kMillisecond);

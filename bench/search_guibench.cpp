@@ -18,10 +18,12 @@
 
 #include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/main_window.h"
-#include "gui/mainwin/search_commands.h"
+#include "gui/commands/search_commands.h"
+#include "gui/editor/body_editor.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/qt_text.h"
 #include "gui/tree/node_dialog.h"
+#include "gui/window/main_window.h"
 #include "gui_bench.h"
 #include "quiet_prompts.h"
 
@@ -88,7 +90,7 @@ void BM_NewSearchShown100kHits(benchmark::State& state) {
     Fixture& f = F();
     for (auto _ : state) {
         state.PauseTiming();
-        f.window->closeSearchResults();
+        f.window->bodyEditor().closeSearchResults();
         state.ResumeTiming();
         f.Search(QStringLiteral("検索"));
     }
@@ -149,7 +151,7 @@ void BM_NewSearchShownOnTheExportDocument(benchmark::State& state) {
     rn::gui::NodeNameDialog& dialog = f.window->nodeDialog();
     for (auto _ : state) {
         state.PauseTiming();
-        f.window->closeSearchResults();
+        f.window->bodyEditor().closeSearchResults();
         state.ResumeTiming();
         QTimer::singleShot(0, &dialog, [&dialog] {
             dialog.nameEdit()->setText(QStringLiteral("テスト"));

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "app/headless.h"
-#include "core/program.h"
+#include "core/settings/program.h"
 #ifdef RAMBLENOTE_HAVE_GUI
-#include "gui/app_main.h"
+#include "gui/window/app_main.h"
 #endif
 
 int main(int argc, char** argv) {

@@ -46,7 +46,7 @@ std::optional<std::string> CheckedKey(const std::string& typed, std::string& pro
     NameCheck check;
     {
         ScopedNotices scope(&boxes);
-        check = ConfirmNodeName(kModeSearch, typed, "", false);
+        check = ConfirmNodeName(NameMode::Search, typed, "", false);
     }
     if (check.outcome == NameOutcome::Confirmed) return check.name;
     if (!boxes.message.empty())

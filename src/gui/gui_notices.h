@@ -29,9 +29,4 @@ private:
     std::function<void(const QString&)> setStatus_;
 };
 
-// UTF-8 <-> QString and CP932 <-> QString at the widget boundary.
-QString fromUtf8(const std::string& s);
-QString fromCp932(std::string_view bytes);
-std::string toUtf8(const QString& s);
-
 }  // namespace rn::gui

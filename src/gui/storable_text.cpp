@@ -2,6 +2,7 @@
 
 #include "core/text/text_entry.h"
 #include "gui/gui_notices.h"
+#include "gui/qt_text.h"
 
 namespace rn::gui {
 

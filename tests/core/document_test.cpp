@@ -346,7 +346,7 @@ TEST_F(DocumentTest, ARenamedBodyHasBothNamesWhileTheTreeFileIsWritten) {
     // Another program's change to the Tree file makes its write ask first: the moment to look.
     const std::string other = S("旧.TXT\r\nゴミ箱\r\n章\r\n");
     WriteAll(dir / "d.Rnote", other);
-    EXPECT_FALSE(doc.RenameNode(doc.outline.At(0), S("新.TXT")));
+    EXPECT_EQ(doc.RenameNode(doc.outline.At(0), S("新.TXT")), RenameOutcome::NotSaved);
     EXPECT_TRUE(looking.bothNames);
     EXPECT_EQ(Texts(), "0:旧.TXT(T)|0:ゴミ箱(G)|");
     EXPECT_EQ(ReadAll(dir / "旧.TXT"), "body");
@@ -355,7 +355,7 @@ TEST_F(DocumentTest, ARenamedBodyHasBothNamesWhileTheTreeFileIsWritten) {
 
     looking.bothNames = false;
     looking.answers = {true};
-    EXPECT_TRUE(doc.RenameNode(doc.outline.At(0), S("新.TXT")));
+    EXPECT_EQ(doc.RenameNode(doc.outline.At(0), S("新.TXT")), RenameOutcome::Renamed);
     EXPECT_TRUE(looking.bothNames);
     EXPECT_FALSE(Exists(dir / "旧.TXT"));
     EXPECT_EQ(ReadAll(dir / "新.TXT"), "body");

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "core/program.h"
+#include "core/settings/program.h"
 #include "platform/drive_kind.h"
 #include "test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/program.h"
+#include "core/settings/program.h"
 #include "core/settings/resdir.h"
 #include "core/settings/sample_guide.h"
 #include "test_support.h"

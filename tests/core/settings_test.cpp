@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/program.h"
 #include "core/settings/colors.h"
 #include "core/settings/history.h"
+#include "core/settings/program.h"
 #include "core/settings/resdir.h"
 #include "core/settings/settings.h"
 #include "core/storage/files.h"

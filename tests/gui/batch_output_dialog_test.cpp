@@ -25,9 +25,9 @@
 #include "core/text/cp932.h"
 #include "gui/batchout/batch_output_dialog.h"
 #include "gui/batchout/progress_status_bar.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/outline_model.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/outline/outline_model.h"
+#include "gui/outline/outline_view.h"
 #include "gui_support.h"
 
 using rn::gui::BatchOutputDialog;

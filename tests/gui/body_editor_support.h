@@ -9,7 +9,8 @@
 #include <string>
 
 #include "core/text/cp932.h"
-#include "gui/mainwin/body_text_edit.h"
+#include "gui/editor/body_editor.h"
+#include "gui/editor/body_text_edit.h"
 #include "gui_support.h"
 
 namespace rn::test::body {

@@ -18,12 +18,12 @@
 
 #include "body_editor_support.h"
 #include "core/text/cp932.h"
-#include "gui/mainwin/appearance.h"
-#include "gui/mainwin/body_editor.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/outline_model.h"
-#include "gui/mainwin/outline_view.h"
-#include "gui/mainwin/status_panels.h"
+#include "gui/editor/body_editor.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/outline/outline_model.h"
+#include "gui/outline/outline_view.h"
+#include "gui/window/appearance.h"
+#include "gui/window/status_panels.h"
 #include "gui_support.h"
 
 using namespace rn::test::body;
@@ -59,35 +59,33 @@ void BodyEditorTest::selectingTextFolderTrashAndTrashText() {
     QVERIFY(w.editor()->isVisible());
     QVERIFY(!w.editor()->isReadOnly());
     QCOMPARE(Memo(f), U("エー本文"));
-    QCOMPARE(doc.editorState, int(rn::kEditing));
-    QCOMPARE(rn::Cp932ToUtf8(doc.editorNodeText), std::string("A.TXT"));
-    QCOMPARE(rn::Cp932ToUtf8(w.state().nameDialog.name), std::string("A.TXT"));
+    QCOMPARE(f.w().bodyEditor().state(), rn::kEditing);
+    QCOMPARE(rn::Cp932ToUtf8(f.w().bodyEditor().nodeText()), std::string("A.TXT"));
 
     // A text node: B.TXT is read with its LF line ends made CR LF.
     f.Select(2);
     QCOMPARE(Memo(f), U("ビー\nLF だけの行\n"));
-    QCOMPARE(doc.editorState, int(rn::kEditing));
+    QCOMPARE(f.w().bodyEditor().state(), rn::kEditing);
     QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Sjis("ビー\nLF だけの行\n"));  // reading writes nothing
 
     // A folder: the editor hides; leaving B.TXT rewrote it although nothing was typed.
     f.Select(1);
     QVERIFY(w.editor()->isHidden());
-    QCOMPARE(doc.editorState, int(rn::kNoBody));
-    QCOMPARE(rn::Cp932ToUtf8(doc.editorNodeText), std::string("章"));
-    QCOMPARE(rn::Cp932ToUtf8(w.state().nameDialog.name), std::string("章"));
+    QCOMPARE(f.w().bodyEditor().state(), rn::kNoBody);
+    QCOMPARE(rn::Cp932ToUtf8(f.w().bodyEditor().nodeText()), std::string("章"));
     QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Sjis("ビー\r\nLF だけの行\r\n"));
     QCOMPARE(f.Message(), QString());
 
     // The trash node: "ゴミです", nothing shown.
     f.Select(8);
     QCOMPARE(f.Message(), U(" ゴミです"));
-    QCOMPARE(doc.editorState, int(rn::kTrashView));
+    QCOMPARE(f.w().bodyEditor().state(), rn::kTrashView);
     QVERIFY(w.editor()->isHidden());
 
     // A text node in the trash: shown read-only, never written back.
     f.Select(9);
     QCOMPARE(f.Message(), U(" ゴミです"));
-    QCOMPARE(doc.editorState, int(rn::kTrashView));
+    QCOMPARE(f.w().bodyEditor().state(), rn::kTrashView);
     QVERIFY(w.editor()->isVisible());
     QVERIFY(w.editor()->isReadOnly());
     QCOMPARE(Memo(f), U("捨てた\n本文"));
@@ -449,7 +447,7 @@ void BodyEditorTest::applySettingsSetsFontsColoursAndTabs() {
     s.AddMemo.FontSize = 9;
     s.AddMemo.FontColor = "clGreen";
     s.AddMemo.FontBColor = "clSilver";
-    rn::gui::applySettings(w);
+    w.applySettings();
 
     QCOMPARE(w.outlineView()->font().family(), U("DejaVu Sans"));
     QCOMPARE(w.outlineView()->font().pointSize(), 14);

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "body_editor_support.h"
-#include "gui/mainwin/body_editor.h"
+#include "gui/editor/body_editor.h"
 
 using namespace rn::test::body;
 
@@ -37,10 +37,9 @@ void BodyFileTest::deletedBodyFile() {
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors[0].startsWith(U("ファイル \"") + f.QPath("B.TXT") + U("\" は開けません。")), qPrintable(errors[0]));
     QVERIFY(errors[0].size() > (U("ファイル \"") + f.QPath("B.TXT") + U("\" は開けません。")).size());
-    QCOMPARE(f.doc().editorState, int(rn::kNoBody));
+    QCOMPARE(f.w().bodyEditor().state(), rn::kNoBody);
     QVERIFY(w.editor()->isHidden());
     QCOMPARE(Memo(f), QString());
-    QCOMPARE(rn::Cp932ToUtf8(w.state().nameDialog.name), std::string("B.TXT"));
 
     // Nothing of A.TXT ever reaches the missing node's file, nor is A.TXT written again.
     WriteAll(f.Path("A.TXT"), "changed outside");
@@ -50,7 +49,7 @@ void BodyFileTest::deletedBodyFile() {
     QVERIFY(!rn::test::Exists(f.Path("B.TXT")));
     QCOMPARE(ReadAll(f.Path("A.TXT")), std::string("changed outside"));
     f.Trigger("ToolButtonSpr");
-    QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
+    QCOMPARE(w.bodyEditor().lowerPaneMode(), LowerPaneMode::Hidden);
 
     // At exit too.
     f.Select(2);
@@ -72,8 +71,8 @@ void BodyFileTest::bodyThatCannotBeWrittenKeepsTheEdits() {
              qPrintable(errors[0]));
     // The selection change stopped there: the edits are still in the editor, still for A.TXT.
     QCOMPARE(Memo(f), U("keep エー本文"));
-    QCOMPARE(rn::Cp932ToUtf8(f.doc().editorNodeText), std::string("A.TXT"));
-    QCOMPARE(f.doc().editorState, int(rn::kEditing));
+    QCOMPARE(rn::Cp932ToUtf8(f.w().bodyEditor().nodeText()), std::string("A.TXT"));
+    QCOMPARE(f.w().bodyEditor().state(), rn::kEditing);
     QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Sjis("ビー\nLF だけの行\n"));
 
     ::chmod(f.Path("A.TXT").c_str(), 0644);
@@ -92,7 +91,7 @@ void BodyFileTest::bodyOverTheLimitIsRefused() {
     f.prompts.Clear();
     f.Select(3);
     QCOMPARE(f.prompts.Of("erroryes"), QStringList{U("文字列の大きさがメモの制限を越えました")});
-    QCOMPARE(f.doc().editorState, int(rn::kNoBody));
+    QCOMPARE(f.w().bodyEditor().state(), rn::kNoBody);
     QVERIFY(f.w().editor()->isHidden());
     QCOMPARE(Memo(f), QString());
     f.Select(2);
@@ -180,7 +179,7 @@ void BodyFileTest::nulBytesEndTheBody() {
     // Text after a NUL could not be written back: the body is refused, not cut.
     QCOMPARE(f.prompts.Of("erroryes").size(), 1);
     QVERIFY(f.prompts.Of("erroryes")[0].startsWith(U("ファイル \"") + f.QPath("mid.TXT") + U("\" は開けません。")));
-    QCOMPARE(f.doc().editorState, int(rn::kNoBody));
+    QCOMPARE(f.w().bodyEditor().state(), rn::kNoBody);
     QCOMPARE(ReadAll(f.Path("tail.TXT")), std::string("ab\r\ncd"));
     f.Select(2);
     QCOMPARE(Memo(f), U("ab\ncd"));

@@ -13,8 +13,8 @@
 
 #include "core/text/cp932.h"
 #include "gui/count/counts_dialog.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/outline/outline_view.h"
 #include "gui_support.h"
 
 using rn::gui::CountsDialog;

@@ -11,11 +11,12 @@
 
 #include "core/outline/treefile.h"
 #include "core/text/cp932.h"
-#include "gui/mainwin/app_state.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/node_commands.h"
-#include "gui/mainwin/outline_model.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/commands/node_commands.h"
+#include "gui/editor/body_editor.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/outline/outline_model.h"
+#include "gui/outline/outline_view.h"
+#include "gui/qt_text.h"
 #include "gui_support.h"
 #include "node_dialog_support.h"
 
@@ -125,7 +126,7 @@ void DataSafetyTest::aTreeFileThatCannotBeWrittenUndoesEveryCommand() {
                                                        U("\" を作成できません。")));
         QCOMPARE(f.Message(), QString());
         QCOMPARE(f.w().selectedNode(), selected);
-        QCOMPARE(f.doc().editorNodeText, selected->text);
+        QCOMPARE(f.w().bodyEditor().nodeText(), selected->text);
     }
     // Opening it again works (nothing of it needs writing) and says that it cannot be written.
     f.prompts.files.push_back(f.QPath("doc.Rnote"));
@@ -414,7 +415,7 @@ void DataSafetyTest::commandsThatReadTheBodiesWaitForTheEditedOne() {
         QCOMPARE(f.prompts.Boxes().size(), 1);
         QVERIFY2(f.prompts.Of("erroryes").value(0).startsWith(U("ファイル \"") + f.QPath("a.TXT")), command.what);
         QCOMPARE(f.Message(), QString());
-        QCOMPARE(f.w().state().lowerPane, command.pane);
+        QCOMPARE(f.w().bodyEditor().lowerPaneMode(), command.pane);
         QCOMPARE(f.w().lowerPane()->isHidden(), command.pane == rn::gui::LowerPaneMode::Hidden);
         if (command.pane == rn::gui::LowerPaneMode::Results) QCOMPARE(f.w().lowerPane()->toPlainText(), list);
         QCOMPARE(Memo(f), QStringLiteral("typed abc"));

@@ -15,8 +15,9 @@
 #include "core/storage/files.h"
 #include "core/storage/write_fault.h"
 #include "core/text/cp932.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/outline/outline_view.h"
+#include "gui/qt_text.h"
 #include "gui_support.h"
 #include "node_dialog_support.h"
 

@@ -14,10 +14,10 @@
 #include <QTimer>
 
 #include "core/text/cp932.h"
-#include "gui/app_main.h"
-#include "gui/mainwin/outline_model.h"
-#include "gui/mainwin/outline_view.h"
-#include "gui/mainwin/status_panels.h"
+#include "gui/outline/outline_model.h"
+#include "gui/outline/outline_view.h"
+#include "gui/window/app_main.h"
+#include "gui/window/status_panels.h"
 
 namespace rn::test {
 namespace {

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "gui/mainwin/main_window.h"
+#include "gui/editor/body_editor.h"
+#include "gui/qt_text.h"
+#include "gui/window/main_window.h"
 #include "scripted_prompts.h"
 #include "test_support.h"
 

@@ -8,9 +8,9 @@
 
 #include "core/storage/files.h"
 #include "core/version.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/main_window.h"
-#include "gui/mainwin/status_panels.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/window/main_window.h"
+#include "gui/window/status_panels.h"
 #include "scripted_prompts.h"
 #include "test_support.h"
 

@@ -8,8 +8,8 @@
 #include <filesystem>
 
 #include "core/text/cp932.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/history_menu.h"
+#include "gui/commands/history_menu.h"
+#include "gui/editor/body_text_edit.h"
 #include "gui_support.h"
 
 using rn::test::MainWindowFixture;
@@ -188,13 +188,13 @@ void HistoryMenuTest::activeSearchIsEnded() {
     f.w().runStartup();
     Open(f, "A.Rnote");
     Open(f, "B.Rnote");
-    f.w().state().lowerPane = rn::gui::LowerPaneMode::Results;
+    f.w().bodyEditor().showResults();
     f.w().lowerPane()->setPlainText(U("検索文字=[x]"));
     f.w().lowerPane()->show();
     Items(f)[1]->trigger();
     QCOMPARE(f.doc().treeFile, f.Path("A.Rnote"));
     // Its node indexes would point into the other outline.
-    QCOMPARE(f.w().state().lowerPane, rn::gui::LowerPaneMode::Hidden);
+    QCOMPARE(f.w().bodyEditor().lowerPaneMode(), rn::gui::LowerPaneMode::Hidden);
     QVERIFY(f.w().lowerPane()->isHidden());
 }
 

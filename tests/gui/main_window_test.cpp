@@ -11,16 +11,16 @@
 #include <QSplitter>
 #include <QSystemTrayIcon>
 #include <QTest>
-#include <filesystem>
 #include <QToolBar>
 #include <QToolButton>
+#include <filesystem>
 
 #include "core/text/cp932.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/outline_model.h"
-#include "gui/mainwin/outline_view.h"
-#include "gui/mainwin/resident.h"
-#include "gui/mainwin/status_panels.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/outline/outline_model.h"
+#include "gui/outline/outline_view.h"
+#include "gui/window/resident.h"
+#include "gui/window/status_panels.h"
 #include "gui_support.h"
 #include "platform/single_instance.h"
 #include "platform/termination.h"
@@ -189,11 +189,11 @@ void MainWindowTest::residentModeOnMinimisesWithoutANotificationArea() {
     QVERIFY(!f.w().exitDone());
     QVERIFY(f.w().residentMode().isResident());
     QVERIFY(f.w().isVisible());  // minimised, never invisible
-    QVERIFY(f.w().state().quitOnClose);
+    QVERIFY(f.w().residentMode().quitOnClose());
     QCOMPARE(ReadAll(f.Path("r.Rnote")), rn::Sjis("a\r\nゴミ箱\r\n"));  // nothing saved
     // Restoring clears quitOnClose; closing again is refused again.
     f.w().residentMode().restoreFromTray();
-    QVERIFY(!f.w().state().quitOnClose);
+    QVERIFY(!f.w().residentMode().quitOnClose());
     f.w().close();
     QVERIFY(!f.w().exitDone());
     // "常駐解除して終了(&X)" ends it and writes.

@@ -6,10 +6,10 @@
 #include <QTest>
 
 #include "core/text/cp932.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/node_commands.h"
-#include "gui/mainwin/outline_model.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/commands/node_commands.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/outline/outline_model.h"
+#include "gui/outline/outline_view.h"
 #include "gui_support.h"
 #include "node_dialog_support.h"
 
@@ -71,24 +71,22 @@ void NodeEditingTest::dialogModesLookAsTheyShould() {
     f.OpenDocument("doc.Rnote", "a.TXT\r\nゴミ箱\r\n");
     rn::gui::NodeNameDialog& d = f.w().nodeDialog();
     struct Row {
-        int mode;
+        rn::NameMode mode;
         QString caption, prompt, button;
         bool kinds;
         bool readOnly;
     };
     const QList<Row> rows = {
-        {0, "ノード追加", "追加 ノード名を入力", "追加", true, false},
-        {1, "ノード子追加", "子追加 ノード名を入力", "子追加", true, false},
-        {2, "ノード挿入", "挿入 ノード名を入力", "挿入", true, false},
-        {3, "ノード名変更", "変更 ノード名を入力", "変更", false, false},
-        {4, "検索", "ノード検索　検索キーワードを入力", "検索", false, false},
-        {5, "検索(絞り込み)", "ノード検索　検索キーワードを入力", "検索(絞込)", false, false},
-        {8, "ノード削除", "ノード削除", "削除", false, true},
-        {9, "ノード削除", "ノード削除", "削除", false, true},
+        {rn::NameMode::Add, "ノード追加", "追加 ノード名を入力", "追加", true, false},
+        {rn::NameMode::ChildAdd, "ノード子追加", "子追加 ノード名を入力", "子追加", true, false},
+        {rn::NameMode::Insert, "ノード挿入", "挿入 ノード名を入力", "挿入", true, false},
+        {rn::NameMode::Rename, "ノード名変更", "変更 ノード名を入力", "変更", false, false},
+        {rn::NameMode::Search, "検索", "ノード検索　検索キーワードを入力", "検索", false, false},
+        {rn::NameMode::NarrowSearch, "検索(絞り込み)", "ノード検索　検索キーワードを入力", "検索(絞込)", false, false},
+        {rn::NameMode::MoveToTrash, "ノード削除", "ノード削除", "削除", false, true},
+        {rn::NameMode::DeleteFromTrash, "ノード削除", "ノード削除", "削除", false, true},
     };
     for (const Row& row : rows) {
-        f.w().state().nameDialog.mode = row.mode;
-        f.w().state().nameDialog.name = rn::Sjis("a.TXT");
         OnNodeDialog(d, [&](rn::gui::NodeNameDialog& dlg) {
             QCOMPARE(dlg.windowTitle(), row.caption);
             QCOMPARE(dlg.promptLabel()->text(), row.prompt);
@@ -97,22 +95,22 @@ void NodeEditingTest::dialogModesLookAsTheyShould() {
             QCOMPARE(dlg.styleCombo()->isVisible(), row.kinds);
             QCOMPARE(dlg.nameEdit()->isReadOnly(), row.readOnly);
             QCOMPARE(dlg.size(), QSize(330, 140));
-            if (row.mode == 3) {
+            if (row.mode == rn::NameMode::Rename) {
                 QCOMPARE(dlg.nameEdit()->text(), QStringLiteral("a.TXT"));
                 QCOMPARE(dlg.detailLabel()->text(),
                          QStringLiteral("ノード名を変更して下さい\n変更前ノード名=\n a.TXT"));
-            } else if (row.mode >= 8) {
+            } else if (row.mode == rn::NameMode::MoveToTrash || row.mode == rn::NameMode::DeleteFromTrash) {
                 QCOMPARE(dlg.nameEdit()->text(), QStringLiteral("a.TXT"));
-                QCOMPARE(dlg.detailLabel()->text(), row.mode == 8 ? QStringLiteral("をゴミ箱へ移動します")
-                                                                  : QStringLiteral("をゴミ箱から削除します"));
+                QCOMPARE(dlg.detailLabel()->text(), row.mode == rn::NameMode::MoveToTrash
+                                                        ? QStringLiteral("をゴミ箱へ移動します")
+                                                        : QStringLiteral("をゴミ箱から削除します"));
             } else {
                 QVERIFY(dlg.nameEdit()->text().isEmpty());
                 QVERIFY(!dlg.detailLabel()->isVisible());
             }
             dlg.cancelButton()->click();
         });
-        d.showModal();
-        QVERIFY(f.w().state().nameDialog.name.empty());
+        QVERIFY(!d.ask(row.mode, rn::Sjis("a.TXT")));
     }
 }
 
@@ -395,11 +393,11 @@ void NodeEditingTest::draggingTheTrashIsRefusedAndTakingNodesOutOfTheTrash() {
     QCOMPARE(Tree(f), std::string("A\r\nゴミ箱\r\n\tt.TXT\r\n"));
 
     f.Select(2);
-    QCOMPARE(f.doc().editorState, int(rn::kTrashView));
+    QCOMPARE(f.w().bodyEditor().state(), rn::kTrashView);
     QVERIFY(n.acceptsDragAt(IndentPoint(f, 0), true));
     n.dropAt(IndentPoint(f, 0));
     QCOMPARE(Tree(f), std::string("t.TXT\r\nA\r\nゴミ箱\r\n"));
-    QCOMPARE(f.doc().editorState, int(rn::kEditing));
+    QCOMPARE(f.w().bodyEditor().state(), rn::kEditing);
     QVERIFY(!f.w().editor()->isReadOnly());
     QCOMPARE(ReadAll(f.Path("t.TXT")), std::string("kept"));
 }

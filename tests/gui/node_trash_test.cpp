@@ -9,10 +9,10 @@
 #include "core/storage/files.h"
 #include "core/storage/write_fault.h"
 #include "core/text/cp932.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/node_commands.h"
-#include "gui/mainwin/outline_model.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/commands/node_commands.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/outline/outline_model.h"
+#include "gui/outline/outline_view.h"
 #include "gui_support.h"
 #include "node_dialog_support.h"
 
@@ -67,7 +67,7 @@ void NodeTrashTest::moveABranchToTheTrashThenDeleteIt() {
     QVERIFY(Exists(f.Path("a.TXT")) && Exists(f.Path("b.TXT")));
     QVERIFY(f.w().outlineView()->isExpanded(f.w().outlineModel()->indexOf(f.doc().outline.At(0))));
     QCOMPARE(Selected(f), QStringLiteral("第1章"));
-    QCOMPARE(f.doc().editorState, int(rn::kTrashView));
+    QCOMPARE(f.w().bodyEditor().state(), rn::kTrashView);
     QCOMPARE(f.Message(), QStringLiteral(" 第1章 ノードをゴミ箱へ移動しました"));
 
     rn::test::OnNodeDialog(f.w().nodeDialog(), [](rn::gui::NodeNameDialog& d) {

@@ -2,7 +2,7 @@
 #include <QTest>
 
 #include "core/text/cp932.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/outline/outline_view.h"
 #include "gui_support.h"
 #include "node_dialog_support.h"
 

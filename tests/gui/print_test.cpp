@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "core/text/cp932.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/outline/outline_view.h"
 #include "gui_support.h"
 
 using rn::gui::LowerPaneMode;
@@ -79,15 +79,15 @@ void PrintTest::checksComeInOrder() {
     };
     for (const auto& c : cases) {
         c.setUp();
-        s.lowerPane = LowerPaneMode::Results;
+        f.w().bodyEditor().showResults();
         f.prompts.Clear();
         f.Trigger("ToolButtonPrin");
         QVERIFY2(f.Message() == U(" ") + U(c.message), c.name);
         QVERIFY2(f.prompts.beeps == 1, c.name);
         QVERIFY2(f.prompts.Boxes().isEmpty(), c.name);
-        QVERIFY2((s.lowerPane == LowerPaneMode::Results) == c.resultsStay, c.name);
+        QVERIFY2((f.w().bodyEditor().lowerPaneMode() == LowerPaneMode::Results) == c.resultsStay, c.name);
     }
-    s.lowerPane = LowerPaneMode::Hidden;
+    f.w().bodyEditor().closeLowerPane();
     QVERIFY(!rn::test::Exists(f.Path("print tools/argv")));
 }
 

@@ -8,9 +8,9 @@
 #include <QToolButton>
 
 #include "core/text/cp932.h"
-#include "gui/mainwin/body_editor.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/search_commands.h"
+#include "gui/commands/search_commands.h"
+#include "gui/editor/body_editor.h"
+#include "gui/editor/body_text_edit.h"
 #include "gui_support.h"
 #include "node_dialog_support.h"
 
@@ -50,7 +50,7 @@ QString List(MainWindowFixture& f) {
 }
 
 bool ListShown(MainWindowFixture& f) {
-    return f.w().state().lowerPane == LowerPaneMode::Results && !f.w().lowerPane()->isHidden();
+    return f.w().bodyEditor().lowerPaneMode() == LowerPaneMode::Results && !f.w().lowerPane()->isHidden();
 }
 
 // Clicks line `line` of the lower pane with the mouse.
@@ -119,7 +119,7 @@ void SearchTest::refusalsCloseThePane() {
     Search(f, key);
     QCOMPARE(f.Message(), message);
     QCOMPARE(f.prompts.beeps, 1);
-    QCOMPARE(f.w().state().lowerPane, LowerPaneMode::Hidden);
+    QCOMPARE(f.w().bodyEditor().lowerPaneMode(), LowerPaneMode::Hidden);
     QVERIFY(f.w().lowerPane()->isHidden());
 }
 
@@ -164,7 +164,7 @@ void SearchTest::narrowingThatFindsNothingClosesTheList() {
     // In the nodes listed now, "aaaa" of B.TXT is out of reach.
     Search(f, U("aaaa"));
     QCOMPARE(f.Message(), U(" 検索文字 aaaa は有りません"));
-    QCOMPARE(f.w().state().lowerPane, LowerPaneMode::Hidden);
+    QCOMPARE(f.w().bodyEditor().lowerPaneMode(), LowerPaneMode::Hidden);
     QVERIFY(f.w().lowerPane()->isHidden());
     // The next search is a new one again.
     Search(f, U("aaaa"));

@@ -15,8 +15,8 @@
 #include <functional>
 
 #include "core/settings/colors.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/outline/outline_view.h"
 #include "gui/settings/color_list_box.h"
 #include "gui/settings/dialog_widgets.h"
 #include "gui/settings/settings_dialog.h"

@@ -25,7 +25,7 @@ void SplitViewTest::splitScreenFollowsTheEditorWithIlswOn() {
     f.Select(2);
     f.Trigger("ToolButtonSpr");
     QCOMPARE(f.Message(), U(" メモ画面を分割しました"));
-    QCOMPARE(w.state().lowerPane, LowerPaneMode::Split);
+    QCOMPARE(w.bodyEditor().lowerPaneMode(), LowerPaneMode::Split);
     QVERIFY(w.lowerPane()->isVisible());
     QVERIFY(w.editorSplitter()->isVisible());
     QVERIFY(w.lowerPane()->isReadOnly());
@@ -41,7 +41,7 @@ void SplitViewTest::splitScreenFollowsTheEditorWithIlswOn() {
 
     f.Trigger("ToolButtonSpr");
     QCOMPARE(f.Message(), U(" メモ画面分割を解除しました"));
-    QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
+    QCOMPARE(w.bodyEditor().lowerPaneMode(), LowerPaneMode::Hidden);
     QVERIFY(w.lowerPane()->isHidden());
     // Hidden, it follows nothing.
     f.Select(5);
@@ -113,16 +113,16 @@ void SplitViewTest::splitToggleOutsideATextNodeAndOverResults() {
         f.Select(i);
         f.Trigger("ToolButtonSpr");
         QCOMPARE(f.Message(), U(" 2画面分割するには､テキストノードを指定して下さい"));
-        QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
+        QCOMPARE(w.bodyEditor().lowerPaneMode(), LowerPaneMode::Hidden);
         QVERIFY(w.lowerPane()->isHidden());
     }
     // A search result list in the lower pane is closed by the same button.
-    w.state().lowerPane = LowerPaneMode::Results;
+    w.bodyEditor().showResults();
     w.lowerPane()->setPlainText(U("検索結果"));
     w.lowerPane()->show();
     f.Trigger("ToolButtonSpr");
     QCOMPARE(f.Message(), U(" メモ画面分割を解除しました"));
-    QCOMPARE(w.state().lowerPane, LowerPaneMode::Hidden);
+    QCOMPARE(w.bodyEditor().lowerPaneMode(), LowerPaneMode::Hidden);
     QVERIFY(w.lowerPane()->isHidden());
 }
 

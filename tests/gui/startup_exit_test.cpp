@@ -16,10 +16,10 @@
 #include "core/settings/resdir.h"
 #include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/history_menu.h"
-#include "gui/mainwin/outline_model.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/commands/history_menu.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/outline/outline_model.h"
+#include "gui/outline/outline_view.h"
 #include "gui_support.h"
 
 using rn::test::MainWindowFixture;
@@ -168,7 +168,7 @@ void StartupExitTest::fullCycleFromNoSettingsFile() {
     QCOMPARE(f.w().selectedNode(), fifth);
     QVERIFY(ExpandedUpTo(f, fifth));
     QCOMPARE(f.w().editor()->toPlainText(), U("二つ目の節 +edit"));
-    QCOMPARE(f.doc().editorState, int(rn::kEditing));
+    QCOMPARE(f.w().bodyEditor().state(), rn::kEditing);
     QCOMPARE(f.Panel(0), U("No.5/3階層/0子"));
     QCOMPARE(f.w().state().settings.Start.NodeNo, 4);
     // The settings file written by the first run had no fonts: the window kept usable ones.

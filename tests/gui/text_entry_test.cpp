@@ -11,7 +11,7 @@
 #include "core/settings/resdir.h"
 #include "core/storage/ini.h"
 #include "core/text/cp932.h"
-#include "gui/mainwin/search_commands.h"
+#include "gui/commands/search_commands.h"
 #include "gui/settings/settings_dialog.h"
 #include "gui_support.h"
 #include "node_dialog_support.h"

@@ -17,7 +17,7 @@
 #include "core/notices.h"
 #include "core/outline/document.h"
 #include "core/outline/treefile.h"
-#include "core/program.h"
+#include "core/settings/program.h"
 #include "core/settings/resdir.h"
 #include "core/storage/files.h"
 #include "core/text/cp932.h"

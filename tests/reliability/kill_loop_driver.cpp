@@ -18,12 +18,12 @@
 #include "core/settings/history.h"
 #include "core/storage/files.h"
 #include "core/text/cp932.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/main_window.h"
-#include "gui/mainwin/node_commands.h"
-#include "gui/mainwin/outline_model.h"
-#include "gui/mainwin/outline_view.h"
-#include "gui/mainwin/startup_exit.h"
+#include "gui/commands/node_commands.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/outline/outline_model.h"
+#include "gui/outline/outline_view.h"
+#include "gui/window/main_window.h"
+#include "gui/window/startup_exit.h"
 #include "kill_loop_files.h"
 #include "node_dialog_support.h"
 
@@ -381,7 +381,7 @@ private:
         std::filesystem::copy_file(s.settingsFile, scratch + "/settings",
                                    std::filesystem::copy_options::overwrite_existing);
         rn::Settings copy = s.settings;
-        rn::WriteSettings(scratch + "/settings", copy, w_->startupExit().currentGeometry(), Doc().treeFile);
+        rn::WriteSettings(scratch + "/settings", copy, w_->currentGeometry(), Doc().treeFile);
         s.history.SaveTreeHistory(scratch + "/history");
         files.push_back({settings, Signature(settings), rn::killloop::FileSignature(scratch + "/settings")});
         files.push_back({history, Signature(history), rn::killloop::FileSignature(scratch + "/history")});

@@ -114,27 +114,6 @@ bool Document::SaveTreeFile(const Node* without) {
     return true;
 }
 
-bool Document::RenameNode(Node* node, const std::string& name) {
-    const std::string oldName = node->text;
-    const auto oldPath = BodyPath(oldName);
-    const auto newPath = BodyPath(name);
-    const bool moveFile = node->IsText() && oldPath && newPath && FileExists(*oldPath);
-    const bool linked = moveFile && LinkFile(*oldPath, *newPath);
-    if (moveFile && !linked && !RenamePath(*oldPath, *newPath)) return false;
-    outline.SetText(node, name);
-    if (!SaveTreeFile()) {
-        outline.SetText(node, oldName);
-        if (linked) {
-            DeleteFiles(*newPath, false);
-        } else if (moveFile) {
-            RenamePath(*newPath, *oldPath);
-        }
-        return false;
-    }
-    if (linked) DeleteFiles(*oldPath, false);
-    return true;
-}
-
 void Document::RefreshNodeKinds(int index) {
     if (outline.Empty()) return;
     view_->SetOutlineUpdating(true);

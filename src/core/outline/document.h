@@ -45,6 +45,28 @@ public:
     virtual void TreeFileChangedElsewhere() {}
 };
 
+// Where a new node goes, relative to a node of the outline.
+enum class NodePlace { AfterSiblings, LastChild, Before };
+
+enum class AddOutcome {
+    Added,
+    NameTaken,       // another node names that file, or (a folder) it is the Tree file
+    TextNodeExists,  // a text node's file exists, or another text node has the name
+    NotSaved,        // a write failed (the box has told why); nothing changed
+};
+struct AddResult {
+    AddOutcome outcome = AddOutcome::NotSaved;
+    Node* node = nullptr;  // the new node, when added
+};
+
+enum class RenameOutcome { Renamed, NameTaken, NotSaved };
+enum class MoveOutcome { Moved, IntoItself, AlreadyThere, NotSaved };
+enum class TrashMove {
+    Moved,
+    HoldsTheTrash,  // the first trash node lies in the branch itself (a hand-edited Tree file)
+    NotSaved,
+};
+
 // What deleting a branch out of the trash did.
 struct TrashDeletion {
     bool saved = false;                 // false: the Tree file could not be written; nothing changed
@@ -80,14 +102,28 @@ public:
     // program changed since it was read or written is overwritten only when the user says so. False
     // after an error box or when the user declined: the outline's change must then be undone.
     bool SaveTreeFile(const Node* without = nullptr);
-    // Gives `node` the text `name` and writes the Tree file; a text node's body file takes the new
-    // name with it. Wherever the program is killed, the name the Tree file lists has the body: the
-    // file gets the new name as a second link before the Tree file changes and loses the old one
-    // after (without hard links it is renamed first). False after a box, with node and file as they were.
-    bool RenameNode(Node* node, const std::string& name);
-    // Deletes `branch` (a node in the trash) with its body files for good. A file that a node outside
-    // the branch also names is kept; a node whose file cannot be deleted stays, with the nodes above
-    // it. `beforeRemoval` hears of each node about to leave the outline with its branch.
+    // ---- node operations (node_operations.cpp) ----
+    // Each does its file work, changes the outline and writes the Tree file, in the order that keeps
+    // every body named by the Tree file on disk, whenever the program is killed; when a write fails
+    // it undoes itself, and the outline and the disk are as they were. New and renamed nodes get
+    // their kind from the disk.
+    //
+    // Adds the node `name` after the last sibling of `at`, as its last child, or before it. A text
+    // node's empty body file exists before the node does.
+    AddResult AddNode(Node* at, NodePlace place, const std::string& name, bool textNode);
+    // Gives `node` the text `name`; a text node's body file takes the new name with it: it gets the
+    // new name as a second link before the Tree file changes and loses the old one after (without
+    // hard links it is renamed first). A folder may take up an existing file (see NameTaken).
+    RenameOutcome RenameNode(Node* node, const std::string& name);
+    // Moves `node` with its branch before child `row` of `parent` (the child count: last). Body
+    // files never move.
+    MoveOutcome MoveNode(Node* node, Node* parent, int row);
+    // Moves `node` with its branch to the end of the trash.
+    TrashMove MoveToTrash(Node* node);
+    // Deletes `branch` (a node in the trash) with its body files for good: the Tree file first, then
+    // the files, then the outline. A file that a node outside the branch also names is kept; a node
+    // whose file cannot be deleted stays, with the nodes above it. `beforeRemoval` hears of each node
+    // about to leave the outline with its branch.
     TrashDeletion DeleteFromTrash(Node* branch, const std::function<void(Node*)>& beforeRemoval = {});
     // index -1: every node's kind from the disk; otherwise that node's kind, then select it.
     void RefreshNodeKinds(int index);

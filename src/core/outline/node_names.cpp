@@ -30,8 +30,8 @@ bool StripUnstorableChars(std::string& name) {
     return name.size() != size;
 }
 
-bool IsNodeMode(int mode) {
-    return mode != kModeSearch && mode != kModeNarrowSearch;
+bool IsNodeMode(NameMode mode) {
+    return mode != NameMode::Search && mode != NameMode::NarrowSearch;
 }
 
 }  // namespace
@@ -41,7 +41,7 @@ bool LacksExtension(std::string_view name) {
     return dot == std::string_view::npos || dot + 1 == name.size();
 }
 
-NameCheck ConfirmNodeName(int mode, const std::string& typedUtf8, std::string_view oldExtension, bool textNode) {
+NameCheck ConfirmNodeName(NameMode mode, const std::string& typedUtf8, std::string_view oldExtension, bool textNode) {
     EncodeResult encoded = EncodeEntry(typedUtf8);
     if (!encoded.ok) {
         // A name is never changed behind the user's back: it is refused and can be corrected.
@@ -52,7 +52,7 @@ NameCheck ConfirmNodeName(int mode, const std::string& typedUtf8, std::string_vi
     std::string name = std::move(encoded.bytes);
     if (name.empty()) return {};
     if (RefuseTrashName(name)) return StayOpen(true);
-    if (mode == kModeRename && LacksExtension(name) && !oldExtension.empty()) {
+    if (mode == NameMode::Rename && LacksExtension(name) && !oldExtension.empty()) {
         if (name.back() != '.') name += '.';
         name += oldExtension;
     }
@@ -65,8 +65,7 @@ NameCheck ConfirmNodeName(int mode, const std::string& typedUtf8, std::string_vi
         if (name.empty()) return StayOpen();
         if (RefuseTrashName(name)) return StayOpen(true);
     }
-    if ((mode == kModeAdd || mode == kModeChildAdd || mode == kModeInsert) && textNode && LacksExtension(name))
-        name += ".TXT";
+    if (NamesNewNode(mode) && textNode && LacksExtension(name)) name += ".TXT";
     if (IsNodeMode(mode) && IsTemporaryFileName(name)) {
         // The form of the program's own temporary files: a stale one is removed at the next opening.
         notices().WarningBox("ノード名\"" + name + "\"は利用できません。");

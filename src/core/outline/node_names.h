@@ -6,17 +6,13 @@
 
 namespace rn {
 
-// What the dialog asks for.
-enum NodeDialogModeCode : int {
-    kModeAdd = 0,
-    kModeChildAdd = 1,
-    kModeInsert = 2,
-    kModeRename = 3,
-    kModeSearch = 4,
-    kModeNarrowSearch = 5,
-    kModeMoveToTrash = 8,
-    kModeDeleteFromTrash = 9,
-};
+// What the node-name dialog asks for.
+enum class NameMode { Add, ChildAdd, Insert, Rename, Search, NarrowSearch, MoveToTrash, DeleteFromTrash };
+
+// Whether a mode names a new node (and the dialog offers the choice of its kind).
+constexpr bool NamesNewNode(NameMode mode) {
+    return mode == NameMode::Add || mode == NameMode::ChildAdd || mode == NameMode::Insert;
+}
 
 enum class NameOutcome { Confirmed, Cancelled, StayOpen };
 
@@ -34,6 +30,6 @@ bool LacksExtension(std::string_view name);
 // and those the Tree file cannot hold (leading blanks and tabs, line ends; after asking), appends
 // ".TXT" to a new text node's name, and refuses the form of the program's temporary files. `oldExtension` is the
 // upper-cased extension of the name before a rename.
-NameCheck ConfirmNodeName(int mode, const std::string& typedUtf8, std::string_view oldExtension, bool textNode);
+NameCheck ConfirmNodeName(NameMode mode, const std::string& typedUtf8, std::string_view oldExtension, bool textNode);
 
 }  // namespace rn

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/program.h"
+#include "core/settings/program.h"
 #include "core/settings/settings.h"
 #include "core/storage/files.h"
 

@@ -11,8 +11,9 @@
 #include "gui/batchout/batch_output_dialog.h"
 #include "gui/batchout/progress_status_bar.h"
 #include "gui/gui_notices.h"
-#include "gui/mainwin/outline_model.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/outline/outline_model.h"
+#include "gui/outline/outline_view.h"
+#include "gui/qt_text.h"
 #include "gui/user_input.h"
 
 namespace rn::gui {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "gui/gui_notices.h"
+#include "gui/qt_text.h"
 
 namespace rn::gui {
 namespace {

@@ -7,7 +7,8 @@
 #include <array>
 
 #include "core/settings/colors.h"
-#include "gui/mainwin/appearance.h"
+#include "gui/qt_text.h"
+#include "gui/window/appearance.h"
 
 namespace rn::gui {
 namespace {

@@ -16,15 +16,15 @@
 #include "core/notices.h"
 #include "core/text/cp932.h"
 #include "core/text/text_entry.h"
+#include "gui/editor/body_text_edit.h"
 #include "gui/gui_notices.h"
-#include "gui/mainwin/appearance.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/main_window.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/outline/outline_view.h"
 #include "gui/prompts.h"
+#include "gui/qt_text.h"
 #include "gui/settings/color_list_box.h"
 #include "gui/settings/dialog_widgets.h"
 #include "gui/storable_text.h"
+#include "gui/window/appearance.h"
 
 namespace rn::gui {
 namespace {
@@ -58,7 +58,17 @@ QLabel* label(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(MainWindow& window) : QDialog(&window), window_(window) {
+SettingsDialog::SettingsDialog(QWidget* owner, rn::Settings& settings, Prompts& prompts, OutlineView& outline,
+                               BodyTextEdit& editor, BodyTextEdit& lowerPane, const QString& dialogDirectory,
+                               std::function<void()> applySettings)
+    : QDialog(owner),
+      settings_(settings),
+      prompts_(prompts),
+      outline_(outline),
+      editor_(editor),
+      lowerPane_(lowerPane),
+      dialogDirectory_(dialogDirectory),
+      applySettings_(std::move(applySettings)) {
     setObjectName(QStringLiteral("EnvironmentF"));
     setWindowTitle(QStringLiteral("Ramblenote環境設定"));
     // No close box: the dialog is left through OK or Cancel only.
@@ -203,7 +213,7 @@ void SettingsDialog::addPaneControls(QGridLayout* grid, int row, PaneControls& p
     pane.color = new ColorListBox(QString::fromLatin1(names.color), systemColors, page);
     pane.background = new ColorListBox(QString::fromLatin1(names.background), systemColors, page);
     for (ColorListBox* box : {pane.color, pane.background})
-        box->chooseCustomColor = [this](const QColor& initial) { return window_.prompts().chooseColor(initial); };
+        box->chooseCustomColor = [this](const QColor& initial) { return prompts_.chooseColor(initial); };
     grid->addWidget(label(QStringLiteral("フォント"), page), row, 0);
     grid->addWidget(pane.font, row, 1);
     grid->addWidget(pane.size, row, 3);
@@ -219,14 +229,14 @@ void SettingsDialog::buildTreePage() {
     treeLines_ = addCheckBox(grid, 1, "CheckBoxTR2", QStringLiteral("ライン 表示"));
     expandButtons_ = addCheckBox(grid, 2, "CheckBoxTR3", QStringLiteral("[+]ボタン表示"));
     addPaneControls(grid, 3, tree_, {"ComboBoxTR4", "EditTR5", "UpDown2", "ColorBoxTR6", "ColorBoxTR7"}, true);
-    tree_.target = window_.outlineView();
+    tree_.target = &outline_;
 }
 
 void SettingsDialog::buildMemoPage() {
     QGridLayout* grid = nullptr;
     QWidget* page = addPage("TabSheet4", QStringLiteral("メモ画面設定"), grid);
     addPaneControls(grid, 0, memo_, {"ComboBoxM1", "EditM2", "UpDown3", "ColorBoxM3", "ColorBoxM4"}, false);
-    memo_.target = window_.editor();
+    memo_.target = &editor_;
     tabWidth_ = new SteppedNumberField(QStringLiteral("EditM5"), QStringLiteral("UpDown4"), 1, 8, page);
     grid->addWidget(label(QStringLiteral("TAB幅"), page), 2, 0);
     grid->addWidget(tabWidth_, 2, 1);
@@ -241,7 +251,7 @@ void SettingsDialog::buildLowerPage() {
     QGridLayout* grid = nullptr;
     QWidget* page = addPage("TabSheet5", QStringLiteral("下段メモ画面設定"), grid);
     addPaneControls(grid, 0, lower_, {"ComboBoxAM1", "EditAM2", "UpDown5", "ColorBoxAM3", "ColorBoxAM4"}, false);
-    lower_.target = window_.lowerPane();
+    lower_.target = &lowerPane_;
     followEditor_ =
         new ReleaseCheckBox(QStringLiteral("CheckBoxAM5"), QStringLiteral("編集画面との連動 (ON=連動する）"), page);
     grid->addWidget(followEditor_, 2, 0, 1, 4);
@@ -266,14 +276,14 @@ void SettingsDialog::buildOthersPage() {
 
 void SettingsDialog::choosePrintProgram() {
     // Programs carry no extension here: every file is offered.
-    const QString path = window_.prompts().openFileName(
-        QStringLiteral("印刷プログラム指定"), QStringLiteral("印刷プログラム|*"), window_.state().dialogDirectory);
+    const QString path = prompts_.openFileName(QStringLiteral("印刷プログラム指定"), QStringLiteral("印刷プログラム|*"),
+                                               dialogDirectory_);
     if (path.isEmpty()) return;
     // A path is a name on the disk: it is stored as it is, or not at all.
     const rn::EncodeResult stored = rn::Utf8ToCp932(toUtf8(path));
     if (!stored.ok) {
-        window_.prompts().warningYes(QStringLiteral("[ %1 ]の中に Shift-JIS で保存できない文字 [%2] があります。")
-                                         .arg(path, fromUtf8(rn::CharacterName(stored.firstBad))));
+        prompts_.warningYes(QStringLiteral("[ %1 ]の中に Shift-JIS で保存できない文字 [%2] があります。")
+                                .arg(path, fromUtf8(rn::CharacterName(stored.firstBad))));
         return;
     }
     printProgram_->setText(path);
@@ -283,7 +293,7 @@ QValidator* SettingsDialog::storableText() {
     // Told once the field has taken the rest of the text, not in the middle of its key handling.
     return new StorableTextValidator(
         [this](const QString& message) {
-            QTimer::singleShot(0, this, [this, message] { window_.prompts().warningYes(message); });
+            QTimer::singleShot(0, this, [this, message] { prompts_.warningYes(message); });
         },
         this);
 }
@@ -293,7 +303,7 @@ void SettingsDialog::showModal() {
     rememberShown();
     loadFromRecord();
     pageList_->expandAll();
-    const QRect host = window_.frameGeometry();
+    const QRect host = parentWidget() ? parentWidget()->frameGeometry() : geometry();
     move(host.center() - QPoint(width() / 2, height() / 2));
     exec();
 }
@@ -318,7 +328,7 @@ void SettingsDialog::storePane(const PaneControls& pane, rn::PaneFontSettings& i
 void SettingsDialog::loadFromRecord() {
     // The main window already shows the record: loading previews nothing.
     loading_ = true;
-    const rn::Settings& s = window_.state().settings;
+    const rn::Settings& s = settings_;
     userName_->setText(fromUtf8(s.Ramblenote.User));
     historyCount_->setValue(s.Ramblenote.TreeHistory);
     treeOpen_->setChecked(s.Start.TreeOpen);
@@ -339,7 +349,7 @@ void SettingsDialog::loadFromRecord() {
 }
 
 void SettingsDialog::storeIntoRecord() {
-    rn::Settings& s = window_.state().settings;
+    rn::Settings& s = settings_;
     s.Ramblenote.User = toUtf8(userName_->text());
     s.Ramblenote.TreeHistory = historyCount_->value();
     s.Start.TreeOpen = treeOpen_->isChecked();
@@ -360,7 +370,7 @@ void SettingsDialog::storeIntoRecord() {
 
 void SettingsDialog::confirm() {
     storeIntoRecord();
-    applySettings(window_);
+    applySettings_();
     QDialog::accept();
     rn::ShowStatus("設定内容を反映しました");
 }

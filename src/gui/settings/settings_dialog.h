@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QPalette>
+#include <functional>
 
 #include "core/settings/settings.h"
 
@@ -22,15 +23,20 @@ class QTreeWidgetItem;
 
 namespace rn::gui {
 
+class BodyTextEdit;
 class ColorListBox;
-class MainWindow;
+class OutlineView;
+class Prompts;
 class ReleaseCheckBox;
 class SteppedNumberField;
 
 class SettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit SettingsDialog(MainWindow& window);
+    // Edits `settings`; previews on the outline and the two editor panes of `owner`, the main window;
+    // `applySettings` applies the record to them (OK).
+    SettingsDialog(QWidget* owner, rn::Settings& settings, Prompts& prompts, OutlineView& outline, BodyTextEdit& editor,
+                   BodyTextEdit& lowerPane, const QString& dialogDirectory, std::function<void()> applySettings);
 
     // "環境設定": empties the message panel, loads the controls from the record and shows the dialog
     // modally, centred on the main window.
@@ -105,7 +111,13 @@ private:
     void rememberShown();
     void restoreShown();
 
-    MainWindow& window_;
+    rn::Settings& settings_;
+    Prompts& prompts_;
+    OutlineView& outline_;
+    BodyTextEdit& editor_;
+    BodyTextEdit& lowerPane_;
+    const QString& dialogDirectory_;
+    std::function<void()> applySettings_;
     ShownBefore shownBefore_;
     bool loading_ = false;  // controls are being loaded: nothing is previewed
 

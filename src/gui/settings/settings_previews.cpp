@@ -5,18 +5,17 @@
 #include <QComboBox>
 #include <utility>
 
-#include "gui/mainwin/appearance.h"
-#include "gui/mainwin/body_text_edit.h"
-#include "gui/mainwin/main_window.h"
-#include "gui/mainwin/outline_view.h"
+#include "gui/editor/body_text_edit.h"
+#include "gui/outline/outline_view.h"
 #include "gui/settings/color_list_box.h"
 #include "gui/settings/dialog_widgets.h"
 #include "gui/settings/settings_dialog.h"
+#include "gui/window/appearance.h"
 
 namespace rn::gui {
 
 void SettingsDialog::connectPreviews() {
-    OutlineView* outline = window_.outlineView();
+    OutlineView* outline = &outline_;
     const std::pair<QCheckBox*, void (OutlineView::*)(bool)> treeSwitches[] = {
         {rootButtons_, &OutlineView::setRootIsDecorated},
         {treeLines_, &OutlineView::setShowLines},
@@ -69,8 +68,8 @@ void SettingsDialog::rememberShown() {
         }
         return pane;
     };
-    OutlineView* outline = window_.outlineView();
-    shownBefore_ = {take(outline), take(window_.editor()), take(window_.lowerPane()), outline->rootIsDecorated(),
+    OutlineView* outline = &outline_;
+    shownBefore_ = {take(outline),        take(&editor_),        take(&lowerPane_), outline->rootIsDecorated(),
                     outline->showLines(), outline->showButtons()};
 }
 
@@ -84,28 +83,28 @@ void SettingsDialog::restoreShown() {
             edit->setHorizontalScrollBarPolicy(pane.horizontal);
         }
     };
-    OutlineView* outline = window_.outlineView();
+    OutlineView* outline = &outline_;
     put(outline, shownBefore_.tree);
-    put(window_.editor(), shownBefore_.editor);
-    put(window_.lowerPane(), shownBefore_.lower);
+    put(&editor_, shownBefore_.editor);
+    put(&lowerPane_, shownBefore_.lower);
     outline->setRootIsDecorated(shownBefore_.rootDecorated);
     outline->setShowLines(shownBefore_.lines);
     outline->setShowButtons(shownBefore_.buttons);
 }
 
 void SettingsDialog::previewTabInput() {
-    for (BodyTextEdit* edit : {window_.editor(), window_.lowerPane()})
+    for (BodyTextEdit* edit : {&editor_, &lowerPane_})
         edit->setTabChangesFocus(!tabInput_->isChecked());
 }
 
 void SettingsDialog::previewTabWidth() {
-    for (BodyTextEdit* edit : {window_.editor(), window_.lowerPane()})
+    for (BodyTextEdit* edit : {&editor_, &lowerPane_})
         applyTabStops(*edit, tabWidth_->value());
 }
 
 void SettingsDialog::previewWrap() {
     // Only the scroll bars and the tab stops: wrapping itself changes through OK.
-    for (BodyTextEdit* edit : {window_.editor(), window_.lowerPane()})
+    for (BodyTextEdit* edit : {&editor_, &lowerPane_})
         edit->setHorizontalScrollBarPolicy(wordWrap_->isChecked() ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     previewTabWidth();
 }

@@ -14,7 +14,7 @@
 #include "core/storage/files.h"
 #include "core/text/cp932.h"
 #include "gui/gui_notices.h"
-#include "gui/mainwin/app_state.h"
+#include "gui/qt_text.h"
 
 namespace rn::gui {
 namespace {
@@ -28,31 +28,30 @@ struct ModeLook {
     const char* button;
 };
 
-ModeLook lookOf(int mode) {
+ModeLook lookOf(rn::NameMode mode) {
     switch (mode) {
-        case rn::kModeAdd:
+        case rn::NameMode::Add:
             return {"ノード追加", "追加 ノード名を入力", "追加"};
-        case rn::kModeChildAdd:
+        case rn::NameMode::ChildAdd:
             return {"ノード子追加", "子追加 ノード名を入力", "子追加"};
-        case rn::kModeInsert:
+        case rn::NameMode::Insert:
             return {"ノード挿入", "挿入 ノード名を入力", "挿入"};
-        case rn::kModeRename:
+        case rn::NameMode::Rename:
             return {"ノード名変更", "変更 ノード名を入力", "変更"};
-        case rn::kModeSearch:
+        case rn::NameMode::Search:
             return {"検索", "ノード検索　検索キーワードを入力", "検索"};
-        case rn::kModeNarrowSearch:
+        case rn::NameMode::NarrowSearch:
             return {"検索(絞り込み)", "ノード検索　検索キーワードを入力", "検索(絞込)"};
-        case rn::kModeMoveToTrash:
-        case rn::kModeDeleteFromTrash:
+        case rn::NameMode::MoveToTrash:
+        case rn::NameMode::DeleteFromTrash:
             return {"ノード削除", "ノード削除", "削除"};
-        default:
-            return {"ノード XX", "", "OK"};
     }
+    return {"ノード XX", "", "OK"};
 }
 
 }  // namespace
 
-NodeNameDialog::NodeNameDialog(QWidget* owner, AppState& state) : QDialog(owner), state_(state) {
+NodeNameDialog::NodeNameDialog(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("NodeF"));
     setWindowTitle(QStringLiteral("ノード XX"));
     // No title-bar buttons: the dialog is left through its own two buttons.
@@ -110,30 +109,30 @@ NodeNameDialog::NodeNameDialog(QWidget* owner, AppState& state) : QDialog(owner)
     resize(kWidth, kHeight);
 }
 
-void NodeNameDialog::applyMode(int mode) {
-    const ModeLook look = lookOf(mode);
+void NodeNameDialog::applyMode() {
+    const ModeLook look = lookOf(mode_);
     setWindowTitle(QString::fromUtf8(look.caption));
     promptLabel_->setText(QString::fromUtf8(look.prompt));
     okButton_->setText(QString::fromUtf8(look.button));
-    const QString name = fromCp932(state_.nameDialog.name);
-    const bool kindShown = mode <= rn::kModeInsert;
+    const QString name = fromCp932(current_);
+    const bool kindShown = rn::NamesNewNode(mode_);
     textNodeButton_->setVisible(kindShown);
     folderNodeButton_->setVisible(kindShown);
     styleLabel_->setVisible(kindShown);
     styleCombo_->setVisible(kindShown);
-    switch (mode) {
-        case rn::kModeRename:
+    switch (mode_) {
+        case rn::NameMode::Rename:
             nameEdit_->setText(name);
             detailLabel_->setText(QStringLiteral("ノード名を変更して下さい\n変更前ノード名=\n ") + name);
             detailLabel_->show();
-            oldExtension_ = rn::UpperExtensionOf(state_.nameDialog.name);
+            oldExtension_ = rn::UpperExtensionOf(current_);
             break;
-        case rn::kModeMoveToTrash:
-        case rn::kModeDeleteFromTrash:
+        case rn::NameMode::MoveToTrash:
+        case rn::NameMode::DeleteFromTrash:
             nameEdit_->setText(name);
             nameEdit_->setReadOnly(true);
-            detailLabel_->setText(mode == rn::kModeMoveToTrash ? QStringLiteral("をゴミ箱へ移動します")
-                                                               : QStringLiteral("をゴミ箱から削除します"));
+            detailLabel_->setText(mode_ == rn::NameMode::MoveToTrash ? QStringLiteral("をゴミ箱へ移動します")
+                                                                     : QStringLiteral("をゴミ箱から削除します"));
             detailLabel_->show();
             break;
         default:
@@ -166,18 +165,22 @@ void NodeNameDialog::prepareToShow() {
     detailLabel_->hide();
     nameEdit_->clear();
     nameEdit_->setReadOnly(false);
-    applyMode(state_.nameDialog.mode);
+    applyMode();
     nameEdit_->setFocus();
 }
 
-void NodeNameDialog::showModal() {
+std::optional<NameAnswer> NodeNameDialog::ask(rn::NameMode mode, std::string_view current) {
+    mode_ = mode;
+    current_ = current;
+    answer_.reset();
     prepareToShow();
     exec();
+    return answer_;
 }
 
 void NodeNameDialog::confirm() {
-    rn::NameCheck check = rn::ConfirmNodeName(state_.nameDialog.mode, toUtf8(nameEdit_->text()), oldExtension_,
-                                              textNodeButton_->isChecked());
+    rn::NameCheck check =
+        rn::ConfirmNodeName(mode_, toUtf8(nameEdit_->text()), oldExtension_, textNodeButton_->isChecked());
     switch (check.outcome) {
         case rn::NameOutcome::Cancelled:
             cancel();
@@ -187,21 +190,20 @@ void NodeNameDialog::confirm() {
             nameEdit_->setFocus();
             return;
         case rn::NameOutcome::Confirmed:
-            state_.nameDialog.name = std::move(check.name);
-            state_.nameDialog.textNode = textNodeButton_->isChecked();
+            answer_ = NameAnswer{std::move(check.name), textNodeButton_->isChecked()};
             accept();
             return;
     }
 }
 
 void NodeNameDialog::cancel() {
-    state_.nameDialog.name.clear();
+    answer_.reset();
     reject();
 }
 
 void NodeNameDialog::done(int result) {
     // Escape and the window system's own close come here too: they cancel.
-    if (result != QDialog::Accepted) state_.nameDialog.name.clear();
+    if (result != QDialog::Accepted) answer_.reset();
     // A frame coordinate of 0 (the dialog taken to the screen's edge) counts as none: the dialog is
     // centred on the main window along it next time.
     const QRect client = geometry();

@@ -7,6 +7,9 @@
 #include <QPoint>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "core/outline/node_names.h"
 
 class QComboBox;
 class QLabel;
@@ -16,16 +19,20 @@ class QRadioButton;
 
 namespace rn::gui {
 
-struct AppState;
+// What the user confirmed in the dialog.
+struct NameAnswer {
+    std::string name;      // CP932: the node name or search key after the name checks
+    bool textNode = true;  // the kind chosen for a new node
+};
 
 class NodeNameDialog : public QDialog {
     Q_OBJECT
 public:
-    NodeNameDialog(QWidget* owner, AppState& state);
+    explicit NodeNameDialog(QWidget* owner);
 
-    // Shows the dialog modally in the mode `nameDialog.mode`; afterwards `nameDialog.name` holds the
-    // confirmed name (empty when cancelled) and `nameDialog.textNode` the kind choice.
-    void showModal();
+    // Shows the dialog modally in `mode`; the rename and delete modes show `current` (the selected
+    // node's text, CP932). Nothing when the user cancelled.
+    std::optional<NameAnswer> ask(rn::NameMode mode, std::string_view current = {});
 
     QLabel* promptLabel() const { return promptLabel_; }
     QLineEdit* nameEdit() const { return nameEdit_; }
@@ -46,9 +53,11 @@ protected:
 
 private:
     void prepareToShow();
-    void applyMode(int mode);
+    void applyMode();
 
-    AppState& state_;
+    rn::NameMode mode_ = rn::NameMode::Add;
+    std::string current_;
+    std::optional<NameAnswer> answer_;
     QLabel* promptLabel_;
     QLineEdit* nameEdit_;
     QRadioButton* textNodeButton_;

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The layers include only downwards (docs/architecture.md):
+#   core/text < core (notices, version) < core/storage < core/outline < core/{settings,search,count,batchout}
+#   and no file of the GUI but the window's own reaches back up to the main window.
+# Prints every include against that and exits 1 when there is one.
+set -uo pipefail
+src="${1:-$(dirname "$0")/../../src}"
+rank() {
+    case "$1" in
+        text) echo 0 ;;
+        base) echo 1 ;;
+        storage) echo 2 ;;
+        outline) echo 3 ;;
+        settings | search | count | batchout) echo 4 ;;
+        *) echo 9 ;;
+    esac
+}
+folder_of() {  # core/<folder>/x.h -> folder; core/x.h -> base
+    local rel="${1#core/}"
+    [[ "$rel" == */* ]] && echo "${rel%%/*}" || echo base
+}
+bad=0
+while IFS= read -r line; do
+    file="${line%%:*}"
+    target="$(sed -n 's/.*#include "\(core\/[^"]*\)".*/\1/p' <<<"$line")"
+    from="$(folder_of "${file#"$src"/}")"
+    to="$(folder_of "$target")"
+    [[ "$from" == "$to" ]] && continue
+    if (($(rank "$to") >= $(rank "$from"))); then
+        echo "layering: ${file#"$src"/} includes $target"
+        bad=1
+    fi
+done < <(grep -rn '#include "core/' "$src/core")
+while IFS= read -r file; do
+    echo "layering: ${file#"$src"/} includes the main window"
+    bad=1
+done < <(grep -rl '#include "gui/window/main_window.h"' "$src/gui" | grep -v "^$src/gui/window/")
+exit "$bad"
