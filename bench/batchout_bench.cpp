@@ -18,14 +18,15 @@ namespace {
 std::vector<rn::OutputNode> Nodes() {
     std::vector<rn::OutputNode> nodes;
     for (int p = 1; p <= 1000; ++p) {
-        nodes.push_back({1, rn::Sjis("第" + std::to_string(p) + "部")});
+        nodes.push_back({1, rn::Cp932Literal("第" + std::to_string(p) + "部")});
         for (int i = 1; i < 20; ++i) {
             bool text = i % 2 == 1;
-            nodes.push_back({(i % 4 == 3) ? 3 : 2,
-                             rn::Sjis("節" + std::to_string(p) + "-" + std::to_string(i)) + (text ? ".TXT" : "")});
+            nodes.push_back(
+                {(i % 4 == 3) ? 3 : 2,
+                 rn::Cp932Literal("節" + std::to_string(p) + "-" + std::to_string(i)) + (text ? ".TXT" : "")});
         }
     }
-    nodes.push_back({1, rn::Sjis("ゴミ箱")});
+    nodes.push_back({1, rn::Cp932Literal("ゴミ箱")});
     return nodes;
 }
 
@@ -59,7 +60,7 @@ struct Fixture {
         for (const auto& n : request.nodes) {
             if (n.text.size() < 4 || n.text.compare(n.text.size() - 4, 4, ".TXT") != 0) continue;
             std::ofstream(dir + "/" + rn::Cp932ToUtf8(n.text), std::ios::binary)
-                << rn::Sjis("本文の一行目\r\n二行目\r\n");
+                << rn::Cp932Literal("本文の一行目\r\n二行目\r\n");
         }
         auto& s = request.settings;
         s.KUGISW = s.INDSW = s.INDADDSW = s.PAGE = s.MOKUJI = true;

@@ -35,18 +35,18 @@ constexpr std::size_t kBodySize = std::size_t(1) << 20;
 // About 1 MB of Japanese prose with ASCII mixed in, CP932 with CR LF, lines of varied length.
 std::string MakeBody(int seed) {
     const std::string lines[] = {
-        rn::Sjis("吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。"),
-        rn::Sjis("何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。"),
-        rn::Sjis("ABC-123 の設定値は TabSize=4、WordWrap=1 です。"),
-        rn::Sjis("①②③　ⅠⅡⅢ　㈱　～　ｶﾀｶﾅ　表示・能力・ソース"),
+        rn::Cp932Literal("吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。"),
+        rn::Cp932Literal("何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。"),
+        rn::Cp932Literal("ABC-123 の設定値は TabSize=4、WordWrap=1 です。"),
+        rn::Cp932Literal("①②③　ⅠⅡⅢ　㈱　～　ｶﾀｶﾅ　表示・能力・ソース"),
         std::string(),
-        rn::Sjis("　字下げした段落の始まり。句読点、括弧「」『』（）、記号＃＄％。"),
+        rn::Cp932Literal("　字下げした段落の始まり。句読点、括弧「」『』（）、記号＃＄％。"),
     };
     std::string body;
     body.reserve(kBodySize);
     for (int n = seed;; ++n) {
         std::string line =
-            rn::Sjis("第" + std::to_string(n) + "行：") + lines[static_cast<std::size_t>(n) % std::size(lines)];
+            rn::Cp932Literal("第" + std::to_string(n) + "行：") + lines[static_cast<std::size_t>(n) % std::size(lines)];
         line += "\r\n";
         if (body.size() + line.size() > kBodySize) break;
         body += line;
@@ -67,7 +67,7 @@ struct Fixture {
         bodyB = MakeBody(7);
         rn::WriteFileReplacing(dir + "/A.TXT", bodyA);
         rn::WriteFileReplacing(dir + "/B.TXT", bodyB);
-        rn::WriteFileReplacing(dir + "/bench.Rnote", rn::Sjis("A.TXT\r\nB.TXT\r\nゴミ箱\r\n"));
+        rn::WriteFileReplacing(dir + "/bench.Rnote", rn::Cp932Literal("A.TXT\r\nB.TXT\r\nゴミ箱\r\n"));
         window = rn::bench::OpenBenchWindow(dir, prompts);
     }
     ~Fixture() {

@@ -47,21 +47,31 @@ int main(int argc, char** argv) {
 
     // Line material: Japanese and ASCII pieces in CP932.
     const std::vector<std::string> words = {
-        rn::Sjis("本文"), rn::Sjis("の"),     rn::Sjis("行です。"), rn::Sjis("ランブルノート"),
-        rn::Sjis("、"),   rn::Sjis("第一部"), rn::Sjis("テスト"),   "abc ",
-        "12345 ",         rn::Sjis("ｶﾀｶﾅ"),   rn::Sjis("①"),        "TAB\t",
+        rn::Cp932Literal("本文"),
+        rn::Cp932Literal("の"),
+        rn::Cp932Literal("行です。"),
+        rn::Cp932Literal("ランブルノート"),
+        rn::Cp932Literal("、"),
+        rn::Cp932Literal("第一部"),
+        rn::Cp932Literal("テスト"),
+        "abc ",
+        "12345 ",
+        rn::Cp932Literal("ｶﾀｶﾅ"),
+        rn::Cp932Literal("①"),
+        "TAB\t",
     };
     Lcg rng;
     std::string tree;
     std::string list;
     std::string utf8List;
-    const std::string trash = rn::Sjis("ゴミ箱");
+    const std::string trash = rn::Cp932Literal("ゴミ箱");
     for (int p = 1; p <= kParts; ++p) {
-        tree += rn::Sjis("第" + std::to_string(p) + "部") + "\r\n";
+        tree += rn::Cp932Literal("第" + std::to_string(p) + "部") + "\r\n";
         for (int i = 1; i < kNodesPerPart; ++i) {
             const bool text = i % 2 == 1;  // 10 of the 19 children
             const int level = (i % 4 == 3) ? 2 : 1;
-            std::string name = rn::Sjis("節" + std::to_string(p) + "-" + std::to_string(i)) + (text ? ".TXT" : "");
+            std::string name =
+                rn::Cp932Literal("節" + std::to_string(p) + "-" + std::to_string(i)) + (text ? ".TXT" : "");
             tree += std::string(static_cast<std::size_t>(level), '\t') + name + "\r\n";
             if (!text) continue;
             const uint32_t size = average / 4 + rng.Below(average * 3 / 2);

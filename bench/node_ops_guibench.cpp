@@ -29,14 +29,14 @@ struct Fixture {
         std::filesystem::create_directories(dir + "/Res");
         std::string bytes;
         for (int c = 0; c < 1000; ++c) {
-            bytes += rn::Sjis("第" + std::to_string(c + 1) + "章") + "\r\n";
+            bytes += rn::Cp932Literal("第" + std::to_string(c + 1) + "章") + "\r\n";
             for (int i = 0; i < 19; ++i) {
                 std::string name = "n" + std::to_string(c) + "-" + std::to_string(i) + (i % 2 ? "" : ".TXT");
                 bytes += "\t" + name + "\r\n";
                 if (i % 2 == 0) std::ofstream(dir + "/" + name) << "body\r\n";
             }
         }
-        bytes += rn::Sjis("ゴミ箱") + "\r\n";
+        bytes += rn::Cp932Literal("ゴミ箱") + "\r\n";
         std::ofstream(dir + "/bench.Rnote", std::ios::binary) << bytes;
         rn::gui::MainWindow::Options options;
         options.prompts = &prompts;

@@ -11,12 +11,12 @@ namespace rn::bench {
 class QuietPrompts : public rn::gui::Prompts {
 public:
     explicit QuietPrompts(bool answer = false) : answer_(answer) {}
-    void information(const QString&) override {}
-    bool warningYesNo(const QString&) override { return answer_; }
-    bool warningYesCancel(const QString&) override { return answer_; }
-    void warningYes(const QString&) override {}
-    void errorYes(const QString& text) override { errors.append(text); }
-    void errorAbort(const QString& text) override { errors.append(text); }
+    void inform(const QString&) override {}
+    bool askYesNo(const QString&) override { return answer_; }
+    bool askYesCancel(const QString&) override { return answer_; }
+    void warn(const QString&) override {}
+    void reportError(const QString& text) override { errors.append(text); }
+    void reportAbort(const QString& text) override { errors.append(text); }
     QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
     QColor chooseColor(const QColor&) override { return {}; }

@@ -43,7 +43,7 @@ struct Fixture {
     Fixture() {
         dir = (std::filesystem::temp_directory_path() / ("rn-search-guibench-" + std::to_string(::getpid()))).string();
         std::filesystem::create_directories(dir);
-        const std::string line = rn::Sjis("本文の行です。ランブルノートで検索のテスト、第一部") + "\r\n";
+        const std::string line = rn::Cp932Literal("本文の行です。ランブルノートで検索のテスト、第一部") + "\r\n";
         std::string body;
         for (int i = 0; i < kLinesPerNode; ++i)
             body += line;
@@ -51,9 +51,9 @@ struct Fixture {
         for (int n = 0; n < kNodes; ++n) {
             const std::string name = "節" + std::to_string(n) + ".TXT";
             rn::WriteFileReplacing(dir + "/" + name, body);
-            tree += rn::Sjis(name) + "\r\n";
+            tree += rn::Cp932Literal(name) + "\r\n";
         }
-        rn::WriteFileReplacing(dir + "/bench.Rnote", tree + rn::Sjis("ゴミ箱") + "\r\n");
+        rn::WriteFileReplacing(dir + "/bench.Rnote", tree + rn::Cp932Literal("ゴミ箱") + "\r\n");
         window = rn::bench::OpenBenchWindow(dir, prompts);
     }
     ~Fixture() {

@@ -22,12 +22,12 @@ struct Fixture {
     Fixture() {
         dir = (std::filesystem::temp_directory_path() / ("rn-search-bench-" + std::to_string(::getpid()))).string();
         std::filesystem::create_directories(dir);
-        const std::string line = rn::Sjis("本文の行です。ランブルノートで検索のテスト、第一部") + "\r\n";
+        const std::string line = rn::Cp932Literal("本文の行です。ランブルノートで検索のテスト、第一部") + "\r\n";
         std::string body;
         for (int i = 0; i < 100; ++i)
             body += line;
         for (int n = 0; n < 1000; ++n) {
-            texts.push_back(rn::Sjis("節" + std::to_string(n)) + ".TXT");
+            texts.push_back(rn::Cp932Literal("節" + std::to_string(n)) + ".TXT");
             std::ofstream(dir + "/" + rn::Cp932ToUtf8(texts.back()), std::ios::binary) << body;
         }
         for (const std::string& t : texts)
@@ -43,7 +43,7 @@ Fixture& F() {
 
 void BM_NewSearch100kHits(benchmark::State& state) {
     const rn::SearchScope scope{F().nodes, F().dir + "/", 1, nullptr};
-    const std::string key = rn::Sjis("検索");
+    const std::string key = rn::Cp932Literal("検索");
     for (auto _ : state) {
         rn::ResultList list = rn::NewSearch(scope, key);
         benchmark::DoNotOptimize(list.found);
@@ -53,7 +53,7 @@ BENCHMARK(BM_NewSearch100kHits)->Unit(benchmark::kMillisecond);
 
 void BM_ListTextDecoded100kHits(benchmark::State& state) {
     const rn::SearchScope scope{F().nodes, F().dir + "/", 1, nullptr};
-    const rn::ResultList list = rn::NewSearch(scope, rn::Sjis("検索"));
+    const rn::ResultList list = rn::NewSearch(scope, rn::Cp932Literal("検索"));
     for (auto _ : state) {
         std::u16string shown = rn::Cp932ToUtf16(list.Text());
         benchmark::DoNotOptimize(shown.data());

@@ -29,20 +29,21 @@ struct Fixture {
         std::string bytes;
         // 1,000 chapters x (1 folder + 9 text nodes + 10 folders) = 20,000 nodes, 10,000 of them with bodies.
         for (int c = 0; c < 1000; ++c) {
-            std::string chapter = rn::Sjis("第" + std::to_string(c + 1) + "章");
+            std::string chapter = rn::Cp932Literal("第" + std::to_string(c + 1) + "章");
             bytes += chapter + "\r\n";
             nodePaths.push_back(dir + "/" + rn::Cp932ToUtf8(chapter));
             for (int i = 0; i < 19; ++i) {
                 bool text = i % 2 == 0 || i == 19;
-                std::string name = rn::Sjis("節" + std::to_string(c) + "-" + std::to_string(i)) + (text ? ".TXT" : "");
+                std::string name =
+                    rn::Cp932Literal("節" + std::to_string(c) + "-" + std::to_string(i)) + (text ? ".TXT" : "");
                 bytes += "\t" + name + "\r\n";
                 std::string path = dir + "/" + rn::Cp932ToUtf8(name);
                 nodePaths.push_back(path);
                 if (text) std::ofstream(path, std::ios::binary) << "本文\r\n";
             }
         }
-        bytes += rn::Sjis("ゴミ箱") + "\r\n";
-        nodePaths.push_back(dir + "/" + rn::Cp932ToUtf8(rn::Sjis("ゴミ箱")));
+        bytes += rn::Cp932Literal("ゴミ箱") + "\r\n";
+        nodePaths.push_back(dir + "/" + rn::Cp932ToUtf8(rn::Cp932Literal("ゴミ箱")));
         std::ofstream(tree, std::ios::binary) << bytes;
     }
     ~Fixture() { std::filesystem::remove_all(dir); }

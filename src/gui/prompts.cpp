@@ -41,30 +41,30 @@ QString toQtFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-void QtPrompts::information(const QString& text) {
+void QtPrompts::inform(const QString& text) {
     QMessageBox::information(dialogParent(), boxTitle(), forDisplay(text));
 }
 
-bool QtPrompts::warningYesNo(const QString& text) {
+bool QtPrompts::askYesNo(const QString& text) {
     return QMessageBox::warning(dialogParent(), boxTitle(), forDisplay(text), QMessageBox::Yes | QMessageBox::No,
                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-bool QtPrompts::warningYesCancel(const QString& text) {
+bool QtPrompts::askYesCancel(const QString& text) {
     return QMessageBox::warning(dialogParent(), boxTitle(), forDisplay(text), QMessageBox::Yes | QMessageBox::Cancel,
                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-void QtPrompts::warningYes(const QString& text) {
+void QtPrompts::warn(const QString& text) {
     QMessageBox::warning(dialogParent(), boxTitle(), forDisplay(text), QMessageBox::Yes, QMessageBox::Yes);
 }
 
-void QtPrompts::errorYes(const QString& text) {
+void QtPrompts::reportError(const QString& text) {
     QMessageBox::critical(dialogParent(), QStringLiteral("エラー"), forDisplay(text), QMessageBox::Yes,
                           QMessageBox::Yes);
 }
 
-void QtPrompts::errorAbort(const QString& text) {
+void QtPrompts::reportAbort(const QString& text) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("エラー"), forDisplay(text), QMessageBox::NoButton,
                     dialogParent());
     QPushButton* abort = box.addButton(QStringLiteral("中止(&A)"), QMessageBox::RejectRole);

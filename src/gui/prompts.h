@@ -11,17 +11,17 @@ class Prompts {
 public:
     virtual ~Prompts() = default;
     // Information box, OK only.
-    virtual void information(const QString& text) = 0;
+    virtual void inform(const QString& text) = 0;
     // Warning with Yes and No; true for Yes (Escape answers No).
-    virtual bool warningYesNo(const QString& text) = 0;
+    virtual bool askYesNo(const QString& text) = 0;
     // Warning with Yes and Cancel; true for Yes.
-    virtual bool warningYesCancel(const QString& text) = 0;
+    virtual bool askYesCancel(const QString& text) = 0;
     // Warning with a single Yes button.
-    virtual void warningYes(const QString& text) = 0;
+    virtual void warn(const QString& text) = 0;
     // Error box titled "エラー" with a single Yes button.
-    virtual void errorYes(const QString& text) = 0;
+    virtual void reportError(const QString& text) = 0;
     // Error box titled "エラー" with a single "中止(&A)" button.
-    virtual void errorAbort(const QString& text) = 0;
+    virtual void reportAbort(const QString& text) = 0;
     // File dialogs; `filter` is "Name|*.a;*.b" (one or more pairs). Empty result: cancelled.
     virtual QString openFileName(const QString& title, const QString& filter, const QString& directory) = 0;
     virtual QString saveFileName(const QString& title, const QString& filter, const QString& directory,
@@ -35,12 +35,12 @@ public:
 // The real boxes and dialogs.
 class QtPrompts : public Prompts {
 public:
-    void information(const QString& text) override;
-    bool warningYesNo(const QString& text) override;
-    bool warningYesCancel(const QString& text) override;
-    void warningYes(const QString& text) override;
-    void errorYes(const QString& text) override;
-    void errorAbort(const QString& text) override;
+    void inform(const QString& text) override;
+    bool askYesNo(const QString& text) override;
+    bool askYesCancel(const QString& text) override;
+    void warn(const QString& text) override;
+    void reportError(const QString& text) override;
+    void reportAbort(const QString& text) override;
     QString openFileName(const QString& title, const QString& filter, const QString& directory) override;
     QString saveFileName(const QString& title, const QString& filter, const QString& directory,
                          const QString& defaultSuffix = QString()) override;

@@ -46,7 +46,7 @@ TEST(Cp932, ConversionsAreReusableAfterAFailure) {
     EncodeResult again = Utf8ToCp932("ゴミ箱");
     EXPECT_TRUE(again.ok);
     EXPECT_EQ(again.bytes, "\x83\x53\x83\x7E\x94\xA0");
-    EXPECT_EQ(Sjis("a😀b"), "a?b");
+    EXPECT_EQ(Cp932Literal("a😀b"), "a?b");
 }
 
 TEST(Cp932, FindOnlyMatchesAtCharacterBoundaries) {

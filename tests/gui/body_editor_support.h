@@ -45,13 +45,13 @@ inline std::string Raw(std::initializer_list<int> bytes) {
 // Starts the program (delivered settings, nothing reopened), writes the bodies and opens the outline.
 inline void OpenOutline(MainWindowFixture& f) {
     f.w().runStartup();
-    WriteAll(f.Path("A.TXT"), rn::Sjis("エー本文"));
-    WriteAll(f.Path("B.TXT"), rn::Sjis("ビー\nLF だけの行\n"));
-    WriteAll(f.Path("C.TXT"), rn::Sjis("シー"));
-    WriteAll(f.Path("D.TXT"), rn::Sjis("ディー"));
-    WriteAll(f.Path("E.TXT"), rn::Sjis("イー"));
-    WriteAll(f.Path("F.TXT"), rn::Sjis("エフ"));
-    WriteAll(f.Path("屑.TXT"), rn::Sjis("捨てた\n本文"));
+    WriteAll(f.Path("A.TXT"), rn::Cp932Literal("エー本文"));
+    WriteAll(f.Path("B.TXT"), rn::Cp932Literal("ビー\nLF だけの行\n"));
+    WriteAll(f.Path("C.TXT"), rn::Cp932Literal("シー"));
+    WriteAll(f.Path("D.TXT"), rn::Cp932Literal("ディー"));
+    WriteAll(f.Path("E.TXT"), rn::Cp932Literal("イー"));
+    WriteAll(f.Path("F.TXT"), rn::Cp932Literal("エフ"));
+    WriteAll(f.Path("屑.TXT"), rn::Cp932Literal("捨てた\n本文"));
     f.OpenDocument("doc.Rnote", kOutline);
 }
 

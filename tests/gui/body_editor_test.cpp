@@ -66,14 +66,14 @@ void BodyEditorTest::selectingTextFolderTrashAndTrashText() {
     f.Select(2);
     QCOMPARE(Memo(f), U("ビー\nLF だけの行\n"));
     QCOMPARE(f.w().bodyEditor().state(), rn::kEditing);
-    QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Sjis("ビー\nLF だけの行\n"));  // reading writes nothing
+    QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Cp932Literal("ビー\nLF だけの行\n"));  // reading writes nothing
 
     // A folder: the editor hides; leaving B.TXT rewrote it although nothing was typed.
     f.Select(1);
     QVERIFY(w.editor()->isHidden());
     QCOMPARE(f.w().bodyEditor().state(), rn::kNoBody);
     QCOMPARE(rn::Cp932ToUtf8(f.w().bodyEditor().nodeText()), std::string("章"));
-    QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Sjis("ビー\r\nLF だけの行\r\n"));
+    QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Cp932Literal("ビー\r\nLF だけの行\r\n"));
     QCOMPARE(f.Message(), QString());
 
     // The trash node: "ゴミです", nothing shown.
@@ -92,29 +92,29 @@ void BodyEditorTest::selectingTextFolderTrashAndTrashText() {
     QTest::keyClicks(w.editor(), "typed");
     QCOMPARE(Memo(f), U("捨てた\n本文"));
     f.Select(0);
-    QCOMPARE(ReadAll(f.Path("屑.TXT")), rn::Sjis("捨てた\n本文"));
+    QCOMPARE(ReadAll(f.Path("屑.TXT")), rn::Cp932Literal("捨てた\n本文"));
     QVERIFY(!w.editor()->isReadOnly());
     QCOMPARE(f.Message(), QString());
 
     // Leaving a text node for the trash writes the body that was being edited.
     QTest::keyClicks(w.editor(), "X");
     f.Select(8);
-    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("Xエー本文"));
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Cp932Literal("Xエー本文"));
 }
 
 void BodyEditorTest::lineEndsBecomeCrLfAndNothingIsAdded() {
     MainWindowFixture f({}, true);
     f.w().runStartup();
-    WriteAll(f.Path("lf.TXT"), rn::Sjis("一\n二\n\n三"));
-    WriteAll(f.Path("cr.TXT"), rn::Sjis("一\r二\r\r"));
-    WriteAll(f.Path("mixed.TXT"), rn::Sjis("一\r\n二\n三\r四"));
+    WriteAll(f.Path("lf.TXT"), rn::Cp932Literal("一\n二\n\n三"));
+    WriteAll(f.Path("cr.TXT"), rn::Cp932Literal("一\r二\r\r"));
+    WriteAll(f.Path("mixed.TXT"), rn::Cp932Literal("一\r\n二\n三\r四"));
     WriteAll(f.Path("empty.TXT"), "");
     f.OpenDocument("le.Rnote", "lf.TXT\r\ncr.TXT\r\nmixed.TXT\r\nempty.TXT\r\nend\r\n");
     for (int i = 1; i <= 4; ++i)
         f.Select(i);
-    QCOMPARE(ReadAll(f.Path("lf.TXT")), rn::Sjis("一\r\n二\r\n\r\n三"));
-    QCOMPARE(ReadAll(f.Path("cr.TXT")), rn::Sjis("一\r\n二\r\n\r\n"));
-    QCOMPARE(ReadAll(f.Path("mixed.TXT")), rn::Sjis("一\r\n二\r\n三\r\n四"));
+    QCOMPARE(ReadAll(f.Path("lf.TXT")), rn::Cp932Literal("一\r\n二\r\n\r\n三"));
+    QCOMPARE(ReadAll(f.Path("cr.TXT")), rn::Cp932Literal("一\r\n二\r\n\r\n"));
+    QCOMPARE(ReadAll(f.Path("mixed.TXT")), rn::Cp932Literal("一\r\n二\r\n三\r\n四"));
     QCOMPARE(ReadAll(f.Path("empty.TXT")), std::string());
 
     // An emptied editor gives a file of 0 bytes; typed line breaks are written as CR LF.
@@ -126,7 +126,7 @@ void BodyEditorTest::lineEndsBecomeCrLfAndNothingIsAdded() {
     QTest::keyClicks(f.w().editor(), "x");
     QTest::keyClick(f.w().editor(), Qt::Key_Return);
     f.Select(2);
-    QCOMPARE(ReadAll(f.Path("cr.TXT")), rn::Sjis("x\r\n一\r\n二\r\n\r\n"));
+    QCOMPARE(ReadAll(f.Path("cr.TXT")), rn::Cp932Literal("x\r\n一\r\n二\r\n\r\n"));
 }
 
 void BodyEditorTest::uneditedBodiesKeepTheirBytes() {
@@ -205,7 +205,7 @@ void BodyEditorTest::charactersTheFileCannotHoldAreRefused() {
     TypeText(memo, U("\u301C"));
     QCOMPARE(Memo(f), U("漢～エー本文"));
     f.Select(1);
-    QCOMPARE(ReadAll(f.Path("A.TXT")), Raw({0x8A, 0xBF, 0x81, 0x60}) + rn::Sjis("エー本文"));
+    QCOMPARE(ReadAll(f.Path("A.TXT")), Raw({0x8A, 0xBF, 0x81, 0x60}) + rn::Cp932Literal("エー本文"));
 
     // A read-only pane says nothing about storing: nothing is stored from it.
     f.Select(9);
@@ -256,7 +256,7 @@ void BodyEditorTest::pastedAndComposedTextIsFilteredToo() {
     QCOMPARE(f.Message(), U(" この文字はShift-JISで保存できません [ゔ U+3094]"));
 
     f.Select(1);
-    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("あいうえおあ前後x貼る\r\n～～エー本文"));
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Cp932Literal("あいうえおあ前後x貼る\r\n～～エー本文"));
 }
 
 void BodyEditorTest::textBeingComposedIsSavedByEveryCommandThatSaves() {
@@ -269,7 +269,7 @@ void BodyEditorTest::textBeingComposedIsSavedByEveryCommandThatSaves() {
     QApplication::sendEvent(memo, &preedit);
     QCOMPARE(Memo(f), U("エー本文"));
     f.w().runExit();
-    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("変換中～エー本文"));
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Cp932Literal("変換中～エー本文"));
 }
 
 void BodyEditorTest::nodePositionPanel() {

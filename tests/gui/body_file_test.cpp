@@ -32,7 +32,7 @@ void BodyFileTest::deletedBodyFile() {
     f.prompts.Clear();
     f.Select(2);
     // The body being left was written; the missing one is reported.
-    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("edited エー本文"));
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Cp932Literal("edited エー本文"));
     const QStringList errors = f.prompts.Of("erroryes");
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors[0].startsWith(U("ファイル \"") + f.QPath("B.TXT") + U("\" は開けません。")), qPrintable(errors[0]));
@@ -73,11 +73,11 @@ void BodyFileTest::bodyThatCannotBeWrittenKeepsTheEdits() {
     QCOMPARE(Memo(f), U("keep エー本文"));
     QCOMPARE(rn::Cp932ToUtf8(f.w().bodyEditor().nodeText()), std::string("A.TXT"));
     QCOMPARE(f.w().bodyEditor().state(), rn::kEditing);
-    QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Sjis("ビー\nLF だけの行\n"));
+    QCOMPARE(ReadAll(f.Path("B.TXT")), rn::Cp932Literal("ビー\nLF だけの行\n"));
 
     ::chmod(f.Path("A.TXT").c_str(), 0644);
     f.Select(3);
-    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("keep エー本文"));
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Cp932Literal("keep エー本文"));
     QCOMPARE(Memo(f), U("シー"));
 }
 
@@ -112,7 +112,7 @@ void BodyFileTest::returningToABodyUsesItOnlyWhileItsFileIsUnchanged() {
 
     // Changed on disk while another node was shown: read anew.
     f.Select(2);
-    WriteAll(f.Path("A.TXT"), rn::Sjis("外で変えた"));
+    WriteAll(f.Path("A.TXT"), rn::Cp932Literal("外で変えた"));
     f.Select(0);
     QCOMPARE(Memo(f), U("外で変えた"));
 
@@ -124,14 +124,14 @@ void BodyFileTest::returningToABodyUsesItOnlyWhileItsFileIsUnchanged() {
     QVERIFY(!memo->document()->isUndoAvailable());
     QVERIFY(!memo->document()->isModified());
     f.Select(3);
-    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("編集外で変えた"));
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Cp932Literal("編集外で変えた"));
 
     // Text put in without typing does not stand for the file: it is not used again.
     f.Select(0);
     memo->setPlainText(U("どこにも保存されていない"));
     memo->document()->setModified(false);
     f.Select(3);
-    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("編集外で変えた"));
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Cp932Literal("編集外で変えた"));
     f.Select(0);
     QCOMPARE(Memo(f), U("編集外で変えた"));
 
@@ -219,7 +219,7 @@ void BodyFileTest::bodyThatCannotBeReadAgainIsReportedOnce() {
     QCOMPARE(f.prompts.Of("erroryes").size(), 1);
     QCOMPARE(Memo(f), U("エー本文"));
     // Readable again, it is shown again.
-    WriteAll(f.Path("A.TXT"), rn::Sjis("直った"));
+    WriteAll(f.Path("A.TXT"), rn::Cp932Literal("直った"));
     QTRY_COMPARE(Memo(f), U("直った"));
     QCOMPARE(f.prompts.Of("erroryes").size(), 1);
 }

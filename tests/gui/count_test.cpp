@@ -40,11 +40,11 @@ using rn::test::Repeat;
 
 void OpenOutline(MainWindowFixture& f) {
     f.w().runStartup();
-    WriteAll(f.Path("序.TXT"), rn::Sjis(Repeat("あ", 1234)));
-    WriteAll(f.Path("場面1.TXT"), rn::Sjis(Repeat("あ", 20)));
-    WriteAll(f.Path("メモ.TXT"), rn::Sjis("abc\r\n\r\nde\r\n"));
+    WriteAll(f.Path("序.TXT"), rn::Cp932Literal(Repeat("あ", 1234)));
+    WriteAll(f.Path("場面1.TXT"), rn::Cp932Literal(Repeat("あ", 20)));
+    WriteAll(f.Path("メモ.TXT"), rn::Cp932Literal("abc\r\n\r\nde\r\n"));
     WriteAll(f.Path("場面2.TXT"), "");
-    WriteAll(f.Path("捨て.TXT"), rn::Sjis(Repeat("い", 500)));
+    WriteAll(f.Path("捨て.TXT"), rn::Cp932Literal(Repeat("い", 500)));
     f.OpenDocument("doc.Rnote", kOutline);
     f.prompts.Clear();
 }
@@ -125,7 +125,7 @@ void CountTest::branchCountsTheUnsavedEditsOfTheBodyBeingEdited() {
     // 1,234 + 23 + 5 + 0 characters; 62 + 2 + 3 + 0 rows; the trash is left out.
     QCOMPARE(shown.documentTotal, U("1,262字|67行|3枚と7行"));
     // Counting wrote nothing: the edits are still only in the editor.
-    QCOMPARE(ReadAll(f.Path("場面1.TXT")), rn::Sjis(Repeat("あ", 20)));
+    QCOMPARE(ReadAll(f.Path("場面1.TXT")), rn::Cp932Literal(Repeat("あ", 20)));
     QCOMPARE(f.w().editor()->toPlainText(), U((Repeat("あ", 20) + "。かき").c_str()));
     QVERIFY(f.prompts.calls.empty());
 }

@@ -197,7 +197,7 @@ void DataSafetyTest::noTwoNodesNameOneBodyFile() {
     f.Trigger("MenuNodeIns");
     QCOMPARE(f.doc().outline.At(1)->kind, rn::NodeKind::Text);
     QCOMPARE(f.w().editor()->toPlainText(), QStringLiteral("y"));
-    const std::string tree = rn::Sjis("exists.TXT\r\nother.TXT\r\nG\r\nゴミ箱\r\n");
+    const std::string tree = rn::Cp932Literal("exists.TXT\r\nother.TXT\r\nG\r\nゴミ箱\r\n");
     QCOMPARE(ReadAll(f.Path("doc.Rnote")), tree);
     QCOMPARE(ReadAll(f.Path("exists.TXT")) + ReadAll(f.Path("other.TXT")), std::string("xy"));
     const struct {
@@ -229,7 +229,7 @@ void DataSafetyTest::noTwoNodesNameOneBodyFile() {
     f.Trigger("MenuNodeAdd");
     QCOMPARE(f.Message(), U(" X.TXT テキストノードは、既にあります"));
     QVERIFY(!rn::test::Exists(f.Path("X.TXT")));
-    QCOMPARE(ReadAll(f.Path("doc.Rnote")), rn::Sjis("X.TXT\r\nG\r\nゴミ箱\r\n"));
+    QCOMPARE(ReadAll(f.Path("doc.Rnote")), rn::Cp932Literal("X.TXT\r\nG\r\nゴミ箱\r\n"));
 }
 
 void DataSafetyTest::theNodeDialogAlwaysStartsFromTheSelectedNode() {
@@ -318,12 +318,12 @@ void DataSafetyTest::aTreeFileReplacedOnDiskIsOverwrittenOnlyWhenAllowed() {
     f.OpenDocument("doc.Rnote", "a.TXT\r\nゴミ箱\r\n");
     f.Select(0);
     Type(f, "typed ");
-    WriteAll(f.Path("doc.Rnote"), rn::Sjis("a.TXT\r\nother\r\nゴミ箱\r\n"));
+    WriteAll(f.Path("doc.Rnote"), rn::Cp932Literal("a.TXT\r\nother\r\nゴミ箱\r\n"));
     AnswerNodeDialog(f.w().nodeDialog(), "new", false);
     f.Trigger("MenuNodeAdd");
     QCOMPARE(f.prompts.Of("yesno"), QStringList{U("ファイル \"") + f.QPath("doc.Rnote") +
                                                 U("\" は他のプログラムで変更されています。上書きしますか？")});
-    QCOMPARE(ReadAll(f.Path("doc.Rnote")), rn::Sjis("a.TXT\r\nother\r\nゴミ箱\r\n"));
+    QCOMPARE(ReadAll(f.Path("doc.Rnote")), rn::Cp932Literal("a.TXT\r\nother\r\nゴミ箱\r\n"));
     QCOMPARE(ReadAll(f.Path("a.TXT")), std::string("typed A"));  // the body went first
     // No: the other program's outline is read again, on the same node.
     QTRY_COMPARE(Outline(f), std::string("a.TXT\r\nother\r\nゴミ箱\r\n"));
@@ -332,17 +332,17 @@ void DataSafetyTest::aTreeFileReplacedOnDiskIsOverwrittenOnlyWhenAllowed() {
     QCOMPARE(f.Message(), U(" ") + f.QPath("doc.Rnote") + U(" を読み込み直しました"));
 
     // Yes: overwritten with this outline.
-    WriteAll(f.Path("doc.Rnote"), rn::Sjis("a.TXT\r\nthird\r\nゴミ箱\r\n"));
+    WriteAll(f.Path("doc.Rnote"), rn::Cp932Literal("a.TXT\r\nthird\r\nゴミ箱\r\n"));
     f.prompts.answers = {true};
     AnswerNodeDialog(f.w().nodeDialog(), "new", false);
     f.Trigger("MenuNodeAdd");
-    QCOMPARE(ReadAll(f.Path("doc.Rnote")), rn::Sjis("a.TXT\r\nother\r\nゴミ箱\r\nnew\r\n"));
+    QCOMPARE(ReadAll(f.Path("doc.Rnote")), rn::Cp932Literal("a.TXT\r\nother\r\nゴミ箱\r\nnew\r\n"));
 }
 
 void DataSafetyTest::readOnlyFilesThatNeedNoWritingGiveNoErrors() {
     MainWindowFixture f({}, true);
     WriteAll(f.Path("a.TXT"), "one\r\ntwo");
-    WriteAll(f.Path("doc.Rnote"), rn::Sjis("a.TXT\r\nB\r\n"));
+    WriteAll(f.Path("doc.Rnote"), rn::Cp932Literal("a.TXT\r\nB\r\n"));
     ::chmod(f.Path("a.TXT").c_str(), 0444);
     ::chmod(f.Path("doc.Rnote").c_str(), 0444);
     f.prompts.files.push_back(f.QPath("doc.Rnote"));
@@ -353,7 +353,7 @@ void DataSafetyTest::readOnlyFilesThatNeedNoWritingGiveNoErrors() {
         f.Select(i);
     f.window.reset();  // the exit writes nothing either
     QVERIFY(f.prompts.Boxes().isEmpty());
-    QCOMPARE(ReadAll(f.Path("doc.Rnote")), rn::Sjis("a.TXT\r\nB\r\n"));
+    QCOMPARE(ReadAll(f.Path("doc.Rnote")), rn::Cp932Literal("a.TXT\r\nB\r\n"));
     ::chmod(f.Path("a.TXT").c_str(), 0644);
     ::chmod(f.Path("doc.Rnote").c_str(), 0644);
 }

@@ -97,7 +97,7 @@ QString MainWindowFixture::Panel(int i) const {
 }
 
 void MainWindowFixture::OpenDocument(const std::string& fileName, const std::string& utf8Lines) {
-    WriteAll(Path(fileName), Sjis(utf8Lines));
+    WriteAll(Path(fileName), Cp932Literal(utf8Lines));
     prompts.files.push_back(QPath(fileName));
     Trigger("MenuTreeOpen");
 }

@@ -81,7 +81,7 @@ void GuideTest::opensTheCopiedGuideThenWhatWasOpenLast() {
 }
 
 void GuideTest::aNamedFileIsOpenedInstead() {
-    WriteAll(*root / "文書.Rnote", rn::Sjis("一.TXT\r\nゴミ箱\r\n"));
+    WriteAll(*root / "文書.Rnote", rn::Cp932Literal("一.TXT\r\nゴミ箱\r\n"));
     auto w = Start({QString::fromStdString(*root / "文書.Rnote")});
     QCOMPARE(w->doc().treeFile, *root / "文書.Rnote");
     QVERIFY(!rn::test::Exists(*root / "data"));
@@ -95,13 +95,13 @@ void GuideTest::aNamedFileIsOpenedInstead() {
 }
 
 void GuideTest::helpOpensTheGuideAfterWritingTheBody() {
-    WriteAll(*root / "文書.Rnote", rn::Sjis("一.TXT\r\nゴミ箱\r\n"));
-    WriteAll(*root / "一.TXT", rn::Sjis("本文"));
+    WriteAll(*root / "文書.Rnote", rn::Cp932Literal("一.TXT\r\nゴミ箱\r\n"));
+    WriteAll(*root / "一.TXT", rn::Cp932Literal("本文"));
     auto w = Start({QString::fromStdString(*root / "文書.Rnote")});
     w->editor()->moveCursor(QTextCursor::End);
     w->editor()->insertPlainText(QStringLiteral("の続き"));
     w->findChild<QAction*>(QStringLiteral("MenuHelpShow"))->trigger();
-    QCOMPARE(ReadAll(*root / "一.TXT"), rn::Sjis("本文の続き"));
+    QCOMPARE(ReadAll(*root / "一.TXT"), rn::Cp932Literal("本文の続き"));
     QCOMPARE(w->doc().treeFile, guide);
     QCOMPARE(w->statusPanels()->text(1), QString::fromStdString(" " + guide + " を開きました"));
 }

@@ -33,8 +33,8 @@ QStringList Captions(MainWindowFixture& f) {
 
 // A document of its own in the temporary directory; returns its path.
 QString Document(MainWindowFixture& f, const std::string& name) {
-    WriteAll(f.Path(name), rn::Sjis(name + "-本文.TXT\r\nゴミ箱\r\n"));
-    WriteAll(f.Path(name + "-本文.TXT"), rn::Sjis(name + " の本文"));
+    WriteAll(f.Path(name), rn::Cp932Literal(name + "-本文.TXT\r\nゴミ箱\r\n"));
+    WriteAll(f.Path(name + "-本文.TXT"), rn::Cp932Literal(name + " の本文"));
     return f.QPath(name);
 }
 
@@ -134,7 +134,7 @@ void HistoryMenuTest::chosenItemOpensItsFile() {
     QAction* a = Items(f)[1];
     QCOMPARE(a->text(), f.QPath("A.Rnote"));
     a->trigger();
-    QCOMPARE(ReadAll(f.Path("B.Rnote-本文.TXT")), rn::Sjis("typed B.Rnote の本文"));
+    QCOMPARE(ReadAll(f.Path("B.Rnote-本文.TXT")), rn::Cp932Literal("typed B.Rnote の本文"));
     QCOMPARE(f.doc().treeFile, f.Path("A.Rnote"));
     QCOMPARE(f.Message(), U(" ") + f.QPath("A.Rnote") + U(" を開きました"));
     QCOMPARE(f.w().editor()->toPlainText(), U("A.Rnote の本文"));
@@ -155,15 +155,15 @@ void HistoryMenuTest::chosenLatestOnlySaves() {
     MainWindowFixture f;
     f.w().runStartup();
     Open(f, "A.Rnote");
-    f.doc().outline.AppendChild(nullptr, rn::Sjis("足した"));
+    f.doc().outline.AppendChild(nullptr, rn::Cp932Literal("足した"));
     QTest::keyClicks(f.w().editor(), "typed ");
     QAction* latest = Items(f)[1];
     QCOMPARE(latest->text(), U("最新"));
     latest->trigger();
     QCOMPARE(f.Message(), QString());
     QCOMPARE(f.doc().treeFile, f.Path("A.Rnote"));
-    QCOMPARE(ReadAll(f.Path("A.Rnote-本文.TXT")), rn::Sjis("typed A.Rnote の本文"));
-    QCOMPARE(ReadAll(f.Path("A.Rnote")), rn::Sjis("A.Rnote-本文.TXT\r\nゴミ箱\r\n足した\r\n"));
+    QCOMPARE(ReadAll(f.Path("A.Rnote-本文.TXT")), rn::Cp932Literal("typed A.Rnote の本文"));
+    QCOMPARE(ReadAll(f.Path("A.Rnote")), rn::Cp932Literal("A.Rnote-本文.TXT\r\nゴミ箱\r\n足した\r\n"));
     QCOMPARE(Captions(f), (QStringList{f.QPath("A.Rnote"), U("最新")}));
 }
 
@@ -214,7 +214,7 @@ void HistoryMenuTest::bodyThatCannotBeWrittenStopsTheCommand() {
     ::chmod(f.Path("B.Rnote-本文.TXT").c_str(), 0644);
     Items(f)[1]->trigger();
     QCOMPARE(f.doc().treeFile, f.Path("A.Rnote"));
-    QCOMPARE(ReadAll(f.Path("B.Rnote-本文.TXT")), rn::Sjis("keep B.Rnote の本文"));
+    QCOMPARE(ReadAll(f.Path("B.Rnote-本文.TXT")), rn::Cp932Literal("keep B.Rnote の本文"));
 }
 
 void HistoryMenuTest::captionsAreShownAsTheyAre() {

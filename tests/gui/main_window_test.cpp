@@ -175,7 +175,7 @@ void MainWindowTest::residentModeOffEndsAndWrites() {
     f.Trigger("MenuTreeQ");
     QVERIFY(f.w().exitDone());
     QVERIFY(!f.w().trayIcon()->isVisible());
-    QCOMPARE(ReadAll(f.Path("r.Rnote")), rn::Sjis("a\r\nゴミ箱\r\nb\r\n"));
+    QCOMPARE(ReadAll(f.Path("r.Rnote")), rn::Cp932Literal("a\r\nゴミ箱\r\nb\r\n"));
     QVERIFY(rn::test::Exists(f.Path("Res/Ramblenote.Ini")));
 }
 
@@ -190,7 +190,7 @@ void MainWindowTest::residentModeOnMinimisesWithoutANotificationArea() {
     QVERIFY(f.w().residentMode().isResident());
     QVERIFY(f.w().isVisible());  // minimised, never invisible
     QVERIFY(f.w().residentMode().quitOnClose());
-    QCOMPARE(ReadAll(f.Path("r.Rnote")), rn::Sjis("a\r\nゴミ箱\r\n"));  // nothing saved
+    QCOMPARE(ReadAll(f.Path("r.Rnote")), rn::Cp932Literal("a\r\nゴミ箱\r\n"));  // nothing saved
     // Restoring clears quitOnClose; closing again is refused again.
     f.w().residentMode().restoreFromTray();
     QVERIFY(!f.w().residentMode().quitOnClose());
@@ -199,7 +199,7 @@ void MainWindowTest::residentModeOnMinimisesWithoutANotificationArea() {
     // "常駐解除して終了(&X)" ends it and writes.
     f.Trigger("TIMenu4");
     QVERIFY(f.w().exitDone());
-    QCOMPARE(ReadAll(f.Path("r.Rnote")), rn::Sjis("a\r\nゴミ箱\r\nb\r\n"));
+    QCOMPARE(ReadAll(f.Path("r.Rnote")), rn::Cp932Literal("a\r\nゴミ箱\r\nb\r\n"));
 }
 
 void MainWindowTest::residentModeWithANotificationAreaHidesAndRestores() {
@@ -262,7 +262,7 @@ void MainWindowTest::aSecondStartWithAFileOpensItInTheRunningCopy() {
     f.OpenDocument("one.Rnote", "a.TXT\r\nゴミ箱\r\n");
     f.Select(0);
     QTest::keyClicks(f.w().editor(), "typed ");
-    WriteAll(f.Path("two.Rnote"), rn::Sjis("二\r\nゴミ箱\r\n"));
+    WriteAll(f.Path("two.Rnote"), rn::Cp932Literal("二\r\nゴミ箱\r\n"));
     // The program started again on the second document, as a double click on it would.
     const rn::test::ProgramRun second =
         rn::test::RunProgram(RN_BIN_DIR "/ramblenote", {f.Path("two.Rnote")}, f.dir.path());
@@ -282,7 +282,7 @@ void MainWindowTest::terminationSignalsRunTheNormalExit() {
     rn::TerminationWatcher watcher([&f] { f.w().endOnSignal(); });
     std::raise(SIGTERM);
     QTRY_VERIFY(f.w().exitDone());
-    QCOMPARE(ReadAll(f.Path("t.Rnote")), rn::Sjis("a\r\nゴミ箱\r\nb\r\n"));
+    QCOMPARE(ReadAll(f.Path("t.Rnote")), rn::Cp932Literal("a\r\nゴミ箱\r\nb\r\n"));
 }
 
 QTEST_MAIN(MainWindowTest)

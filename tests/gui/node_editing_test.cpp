@@ -110,7 +110,7 @@ void NodeEditingTest::dialogModesLookAsTheyShould() {
             }
             dlg.cancelButton()->click();
         });
-        QVERIFY(!d.ask(row.mode, rn::Sjis("a.TXT")));
+        QVERIFY(!d.ask(row.mode, rn::Cp932Literal("a.TXT")));
     }
 }
 

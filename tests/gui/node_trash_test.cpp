@@ -168,7 +168,7 @@ void NodeTrashTest::deletionNeverLeavesTheTreeDirectoryOrWidensIntoAPattern() {
     WriteAll(f.Path("outside.TXT"), "keep");
     WriteAll(f.Path("doc/*.TXT"), "literal");
     WriteAll(f.Path("doc/other.TXT"), "keep too");
-    WriteAll(f.Path("doc/doc.Rnote"), rn::Sjis("A\r\nゴミ箱\r\n\t../outside.TXT\r\n\t*.TXT\r\n"));
+    WriteAll(f.Path("doc/doc.Rnote"), rn::Cp932Literal("A\r\nゴミ箱\r\n\t../outside.TXT\r\n\t*.TXT\r\n"));
     f.prompts.files.push_back(f.QPath("doc/doc.Rnote"));
     f.Trigger("MenuTreeOpen");
     f.Select(2);

@@ -67,12 +67,12 @@ void OpenNewTest::conversionAnsweredYesAndNo() {
     f.Trigger("MenuTreeOpen");
     QCOMPARE(f.Message(), QStringLiteral(" ") + f.QPath("old.Rnote") + QStringLiteral(" をコンバート／開きました"));
     QVERIFY(!rn::test::Exists(f.Path("old.Tree")));
-    QCOMPARE(ReadAll(f.Path("old.Rnote")), rn::Sjis("memo.TXT\r\nゴミ箱\r\n"));
+    QCOMPARE(ReadAll(f.Path("old.Rnote")), rn::Cp932Literal("memo.TXT\r\nゴミ箱\r\n"));
     QCOMPARE(f.doc().outline.At(0)->kind, rn::NodeKind::Text);
 
     // Converting onto an existing .Rnote fails the rename and opens that file.
     WriteAll(f.Path("two.Tree"), "a\r\n");
-    WriteAll(f.Path("two.Rnote"), rn::Sjis("既存\r\n"));
+    WriteAll(f.Path("two.Rnote"), rn::Cp932Literal("既存\r\n"));
     f.prompts.files.push_back(f.QPath("two.Tree"));
     f.prompts.answers.push_back(true);
     f.Trigger("MenuTreeOpen");
@@ -85,12 +85,12 @@ void OpenNewTest::conversionAnsweredYesAndNo() {
 void OpenNewTest::emptyFileAndIndentedTrash() {
     MainWindowFixture f;
     f.OpenDocument("empty.Rnote", "");
-    QCOMPARE(ReadAll(f.Path("empty.Rnote")), rn::Sjis("ゴミ箱\r\n"));
+    QCOMPARE(ReadAll(f.Path("empty.Rnote")), rn::Cp932Literal("ゴミ箱\r\n"));
     QCOMPARE(f.w().selectedNode(), f.doc().outline.At(0));
     QVERIFY(f.w().outlineView()->hasFocus() || !f.w().isVisible());
 
     f.OpenDocument("indented.Rnote", "a\r\n\tゴミ箱\r\n");
-    QCOMPARE(ReadAll(f.Path("indented.Rnote")), rn::Sjis("a\r\n\tゴミ箱\r\nゴミ箱\r\n"));
+    QCOMPARE(ReadAll(f.Path("indented.Rnote")), rn::Cp932Literal("a\r\n\tゴミ箱\r\nゴミ箱\r\n"));
     QCOMPARE(f.doc().outline.Count(), 3);
 }
 
@@ -118,7 +118,8 @@ void OpenNewTest::failedOpensLeaveThePreviousDocument() {
         std::string bytes;
         QString error;
     } unreadable[] = {
-        {"bad.Rnote", rn::Sjis("章\r\n\t\t深い\r\n"), QStringLiteral("アイテム \"深い\" の階層 (2) が不正です")},
+        {"bad.Rnote", rn::Cp932Literal("章\r\n\t\t深い\r\n"),
+         QStringLiteral("アイテム \"深い\" の階層 (2) が不正です")},
         {"image.Rnote", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
          U("ファイル \"") + f.QPath("image.Rnote") +
              U("\" は開けません。途中に NUL バイトがあり、その後ろを読み込めません")},
@@ -139,11 +140,11 @@ void OpenNewTest::failedOpensLeaveThePreviousDocument() {
         QCOMPARE(f.w().selectedNode(), f.doc().outline.At(0));
         QCOMPARE(ReadAll(f.Path(c.file)), c.bytes);
     }
-    QCOMPARE(ReadAll(f.Path("prev.Rnote")), rn::Sjis("前\r\nゴミ箱\r\n"));
+    QCOMPARE(ReadAll(f.Path("prev.Rnote")), rn::Cp932Literal("前\r\nゴミ箱\r\n"));
     // The document still works: a node added to it is saved.
     rn::test::AnswerNodeDialog(f.w().nodeDialog(), "後", false);
     f.Trigger("MenuNodeAdd");
-    QCOMPARE(ReadAll(f.Path("prev.Rnote")), rn::Sjis("前\r\nゴミ箱\r\n後\r\n"));
+    QCOMPARE(ReadAll(f.Path("prev.Rnote")), rn::Cp932Literal("前\r\nゴミ箱\r\n後\r\n"));
 }
 
 void OpenNewTest::newCommand() {
@@ -153,7 +154,7 @@ void OpenNewTest::newCommand() {
     QCOMPARE(f.prompts.calls[0].text, QStringLiteral("Ramblenoteファイル 新規作成"));
     QCOMPARE(f.prompts.calls[0].filter, QStringLiteral("Ramblenoteファイル|*.Rnote"));
     QCOMPARE(f.Message(), QStringLiteral(" ") + f.QPath("doc.RNOTE") + QStringLiteral(" 新規作成しました"));
-    QCOMPARE(ReadAll(f.Path("doc.RNOTE")), rn::Sjis("ゴミ箱\r\n"));
+    QCOMPARE(ReadAll(f.Path("doc.RNOTE")), rn::Cp932Literal("ゴミ箱\r\n"));
     QCOMPARE(f.w().windowTitle(), QStringLiteral("Ramblenote：") + f.QPath("doc.RNOTE"));
 
     f.prompts.files.push_back(f.QPath("doc.txt"));

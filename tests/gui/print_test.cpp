@@ -38,7 +38,7 @@ std::string RecordingProgram(MainWindowFixture& f) {
 void OpenOutline(MainWindowFixture& f) {
     std::filesystem::create_directories(f.Path("my docs"));
     for (const char* body : {"my docs/本文 A.TXT", "my docs/屑.TXT"})
-        WriteAll(f.Path(body), rn::Sjis("保存済み"));
+        WriteAll(f.Path(body), rn::Cp932Literal("保存済み"));
     f.OpenDocument("my docs/doc.Rnote", kOutline);
 }
 
@@ -106,7 +106,7 @@ void PrintTest::printsTheEditedBodyWithThreeArguments() {
     const std::string body = f.Path("my docs/本文 A.TXT");
     QCOMPARE(ReadAll(f.Path("print tools/argv")), "2\n/p\n" + body + "\n");
     // The print program read the text that was in the editor.
-    QCOMPARE(ReadAll(f.Path("print tools/printed")), rn::Sjis("保存済みと追記"));
+    QCOMPARE(ReadAll(f.Path("print tools/printed")), rn::Cp932Literal("保存済みと追記"));
 }
 
 void PrintTest::aProgramThatCannotStartGivesBothMessages() {

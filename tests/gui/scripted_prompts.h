@@ -20,18 +20,18 @@ public:
         QString directory;
     };
 
-    void information(const QString& text) override { calls.push_back({"information", text, {}, {}}); }
-    bool warningYesNo(const QString& text) override {
+    void inform(const QString& text) override { calls.push_back({"information", text, {}, {}}); }
+    bool askYesNo(const QString& text) override {
         calls.push_back({"yesno", text, {}, {}});
         return NextBool();
     }
-    bool warningYesCancel(const QString& text) override {
+    bool askYesCancel(const QString& text) override {
         calls.push_back({"yescancel", text, {}, {}});
         return NextBool();
     }
-    void warningYes(const QString& text) override { calls.push_back({"warningyes", text, {}, {}}); }
-    void errorYes(const QString& text) override { calls.push_back({"erroryes", text, {}, {}}); }
-    void errorAbort(const QString& text) override { calls.push_back({"errorabort", text, {}, {}}); }
+    void warn(const QString& text) override { calls.push_back({"warningyes", text, {}, {}}); }
+    void reportError(const QString& text) override { calls.push_back({"erroryes", text, {}, {}}); }
+    void reportAbort(const QString& text) override { calls.push_back({"errorabort", text, {}, {}}); }
     QString openFileName(const QString& title, const QString& filter, const QString& directory) override {
         calls.push_back({"open", title, filter, directory});
         return NextFile();

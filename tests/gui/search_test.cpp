@@ -28,11 +28,11 @@ const QString kLongLine = QString(400, QLatin1Char('w'));
 
 void OpenOutline(MainWindowFixture& f) {
     f.w().runStartup();
-    WriteAll(f.Path("A.TXT"), rn::Sjis("abc abc\r\nxyz"));
-    WriteAll(f.Path("B.TXT"), rn::Sjis("aaaa\nabc"));
+    WriteAll(f.Path("A.TXT"), rn::Cp932Literal("abc abc\r\nxyz"));
+    WriteAll(f.Path("B.TXT"), rn::Cp932Literal("aaaa\nabc"));
     const std::string wrapped = kLongLine.toStdString() + "\r\n";
-    WriteAll(f.Path("Wrap.TXT"), wrapped + wrapped + wrapped + rn::Sjis("前にabc、後にabc"));
-    WriteAll(f.Path("屑.TXT"), rn::Sjis("ゴミのabc"));
+    WriteAll(f.Path("Wrap.TXT"), wrapped + wrapped + wrapped + rn::Cp932Literal("前にabc、後にabc"));
+    WriteAll(f.Path("屑.TXT"), rn::Cp932Literal("ゴミのabc"));
     f.OpenDocument("doc.Rnote", kOutline);
 }
 

@@ -73,7 +73,7 @@ void SplitViewTest::splitScreenShowsTheSavedBody() {
     QCOMPARE(Memo(f), U("unsaved エー本文"));
     // The lower pane is never written: leaving writes what the upper editor holds.
     f.Select(2);
-    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Sjis("unsaved エー本文"));
+    QCOMPARE(ReadAll(f.Path("A.TXT")), rn::Cp932Literal("unsaved エー本文"));
     f.Select(0);
     QCOMPARE(w.lowerPane()->toPlainText(), U("unsaved エー本文"));
 }
@@ -87,7 +87,7 @@ void SplitViewTest::splitScreenFollowsItsFileOnDisk() {
     SetCaret(w.lowerPane(), 1);
     // Both panes on C.TXT: the lower one reads another program's change, the typed text stays above.
     QTest::keyClicks(w.editor(), "typed ");
-    WriteAll(f.Path("C.TXT"), rn::Sjis("外で変更"));
+    WriteAll(f.Path("C.TXT"), rn::Cp932Literal("外で変更"));
     QTRY_COMPARE(w.lowerPane()->toPlainText(), U("外で変更"));
     QCOMPARE(w.lowerPane()->textCursor().position(), 1);
     QCOMPARE(Memo(f), U("typed シー"));
@@ -96,7 +96,7 @@ void SplitViewTest::splitScreenFollowsItsFileOnDisk() {
     f.prompts.answers = {true};  // over the other program's change
     f.Select(0);
     QTRY_COMPARE(w.lowerPane()->toPlainText(), U("typed シー"));
-    WriteAll(f.Path("C.TXT"), rn::Sjis("二度目"));
+    WriteAll(f.Path("C.TXT"), rn::Cp932Literal("二度目"));
     QTRY_COMPARE(w.lowerPane()->toPlainText(), U("二度目"));
     QCOMPARE(Memo(f), U("エー本文"));
 }

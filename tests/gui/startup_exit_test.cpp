@@ -40,16 +40,16 @@ namespace {
 const char* const kOutline = "序.TXT\r\n第1部\r\n\t第1章\r\n\t\t節1.TXT\r\n\t\t節2.TXT\r\n\t第2章.TXT\r\nゴミ箱\r\n";
 
 void WriteBodies(MainWindowFixture& f) {
-    WriteAll(f.Path("序.TXT"), rn::Sjis("序文"));
-    WriteAll(f.Path("節1.TXT"), rn::Sjis("一つ目の節"));
-    WriteAll(f.Path("節2.TXT"), rn::Sjis("二つ目の節"));
-    WriteAll(f.Path("第2章.TXT"), rn::Sjis("第二章"));
+    WriteAll(f.Path("序.TXT"), rn::Cp932Literal("序文"));
+    WriteAll(f.Path("節1.TXT"), rn::Cp932Literal("一つ目の節"));
+    WriteAll(f.Path("節2.TXT"), rn::Cp932Literal("二つ目の節"));
+    WriteAll(f.Path("第2章.TXT"), rn::Cp932Literal("第二章"));
 }
 
 // A Tree file with the outline above, written without opening it.
 std::string WriteDocument(MainWindowFixture& f, const std::string& name) {
     WriteBodies(f);
-    WriteAll(f.Path(name), rn::Sjis(kOutline));
+    WriteAll(f.Path(name), rn::Cp932Literal(kOutline));
     return f.Path(name);
 }
 
@@ -148,8 +148,8 @@ void StartupExitTest::fullCycleFromNoSettingsFile() {
 
     f.Restart();
     // The exit wrote the body being edited, the outline, the history and the settings.
-    QCOMPARE(ReadAll(f.Path("節2.TXT")), rn::Sjis("二つ目の節 +edit"));
-    QCOMPARE(ReadAll(doc), rn::Sjis(kOutline));
+    QCOMPARE(ReadAll(f.Path("節2.TXT")), rn::Cp932Literal("二つ目の節 +edit"));
+    QCOMPARE(ReadAll(doc), rn::Cp932Literal(kOutline));
     QCOMPARE(ReadAll(f.Path("Res/Rnote履歴.Ini")), rn::Utf8ToCp932(doc).bytes + "\r\n");
     QCOMPARE(StartSection(f), StartOf(doc, 4));
     const std::string ini = Ini(f);
@@ -329,7 +329,7 @@ void StartupExitTest::historyFileAfterACycle() {
     QCOMPARE(f.Message(), U(" Rnote ファイルを開いて下さい"));
     f.Restart();
     // Nothing was opened: the menu's single item is written as it reads.
-    QCOMPARE(ReadAll(f.Path("Res/Rnote履歴.Ini")), rn::Sjis("最新\r\n"));
+    QCOMPARE(ReadAll(f.Path("Res/Rnote履歴.Ini")), rn::Cp932Literal("最新\r\n"));
     f.w().runStartup();
     QCOMPARE(f.w().historyMenu().menu()->actions().size(), 1);
     QCOMPARE(f.w().historyMenu().menu()->actions().first()->text(), U("最新"));
@@ -340,7 +340,7 @@ void StartupExitTest::historyFileAfterACycle() {
     f.Restart();
     // CP932 paths, most recent first, CR LF after every line.
     const std::string expected = rn::Utf8ToCp932(f.Path("二.Rnote")).bytes + "\r\n" +
-                                 rn::Utf8ToCp932(f.Path("一.Rnote")).bytes + "\r\n" + rn::Sjis("最新") + "\r\n";
+                                 rn::Utf8ToCp932(f.Path("一.Rnote")).bytes + "\r\n" + rn::Cp932Literal("最新") + "\r\n";
     QCOMPARE(ReadAll(f.Path("Res/Rnote履歴.Ini")), expected);
     // The next start shows the same order ("最新" names no file and is dropped).
     f.w().runStartup();

@@ -19,6 +19,7 @@
 #include "core/storage/files.h"
 #include "core/text/cp932.h"
 #include "gui/commands/node_commands.h"
+#include "gui/editor/body_editor.h"
 #include "gui/editor/body_text_edit.h"
 #include "gui/outline/outline_model.h"
 #include "gui/outline/outline_view.h"
@@ -43,12 +44,12 @@ rn::killloop::Journal* g_journal = nullptr;
 // Nothing the commands do here should ask or complain: any box means something went wrong.
 class FailingPrompts : public rn::gui::Prompts {
 public:
-    void information(const QString& text) override { Stop("box: " + text.toStdString()); }
-    bool warningYesNo(const QString& text) override { Stop("question: " + text.toStdString()); }
-    bool warningYesCancel(const QString& text) override { Stop("question: " + text.toStdString()); }
-    void warningYes(const QString& text) override { Stop("warning: " + text.toStdString()); }
-    void errorYes(const QString& text) override { Stop("error: " + text.toStdString()); }
-    void errorAbort(const QString& text) override { Stop("error: " + text.toStdString()); }
+    void inform(const QString& text) override { Stop("box: " + text.toStdString()); }
+    bool askYesNo(const QString& text) override { Stop("question: " + text.toStdString()); }
+    bool askYesCancel(const QString& text) override { Stop("question: " + text.toStdString()); }
+    void warn(const QString& text) override { Stop("warning: " + text.toStdString()); }
+    void reportError(const QString& text) override { Stop("error: " + text.toStdString()); }
+    void reportAbort(const QString& text) override { Stop("error: " + text.toStdString()); }
     QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
     QColor chooseColor(const QColor&) override { return {}; }
@@ -80,17 +81,17 @@ public:
         rn::Outline outline;
         auto addText = [&](rn::Node* parent) {
             const std::string name = NewName(true);
-            outline.AppendChild(parent, rn::Sjis(name));
+            outline.AppendChild(parent, rn::Cp932Literal(name));
             std::ofstream(InWork(work_, "doc/" + name), std::ios::binary) << MakeBody(3);
         };
         while (outline.Count() < nodes) {
-            rn::Node* chapter = outline.AppendChild(nullptr, rn::Sjis(NewName(false)));
+            rn::Node* chapter = outline.AppendChild(nullptr, rn::Cp932Literal(NewName(false)));
             for (int i = 4 + random_() % 12; i > 0; --i) {
                 if (!Chance(25)) {
                     addText(chapter);
                     continue;
                 }
-                rn::Node* section = outline.AppendChild(chapter, rn::Sjis(NewName(false)));
+                rn::Node* section = outline.AppendChild(chapter, rn::Cp932Literal(NewName(false)));
                 for (int j = 2 + random_() % 6; j > 0; --j)
                     addText(section);
             }
@@ -215,8 +216,8 @@ private:
 
     // Typing: the body in the editor is replaced by a new one, written by the next command that saves.
     void Edit() {
-        if (Doc().editorState != rn::kEditing || w_->editor()->isReadOnly() || Chance(20)) return;
-        const std::string relative = Relative(Doc().editorNodeText);
+        if (w_->bodyEditor().state() != rn::kEditing || w_->editor()->isReadOnly() || Chance(20)) return;
+        const std::string relative = Relative(w_->bodyEditor().nodeText());
         const std::string body = MakeBody(100);
         QString text = QString::fromStdString(rn::Cp932ToUtf8(body));
         text.remove(QLatin1Char('\r'));
@@ -246,7 +247,7 @@ private:
         if (!at) return;
         const bool textNode = Chance(70);
         const std::string name = NewName(textNode);
-        const std::string text = rn::Sjis(name);
+        const std::string text = rn::Cp932Literal(name);
         std::vector<FileChange> files = WithPendingBody();
         if (textNode) files.push_back({Relative(text), "-", "0"});
         files.push_back(TreeChange([&](rn::Outline& copy) {
@@ -274,7 +275,7 @@ private:
         if (!node) return;
         const bool textNode = node->IsText();
         const std::string name = NewName(textNode);
-        const std::string text = rn::Sjis(name);
+        const std::string text = rn::Cp932Literal(name);
         std::vector<FileChange> files;
         const std::string oldFile = Relative(node->text), newFile = Relative(text);
         if (textNode) {

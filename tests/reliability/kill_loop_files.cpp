@@ -33,7 +33,8 @@ std::string Hex(std::uint64_t v) {
 const std::vector<std::string>& Characters() {
     static const std::vector<std::string> units = [] {
         std::vector<std::string> out;
-        const std::string text = Sjis("あいうえおかきくけこさしすせそアイウエオ本文漢字保存改行試験記録日本語章節");
+        const std::string text =
+            Cp932Literal("あいうえおかきくけこさしすせそアイウエオ本文漢字保存改行試験記録日本語章節");
         for (std::size_t i = 0; i < text.size();) {
             const std::size_t n = SjisCharLength(text, i);
             out.push_back(text.substr(i, n));

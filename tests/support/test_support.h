@@ -126,7 +126,7 @@ inline std::string Repeat(std::string_view unit, int times) {
 }
 
 inline std::string S(std::string_view utf8) {
-    return Sjis(utf8);
+    return Cp932Literal(utf8);
 }
 
 }  // namespace rn::test

@@ -162,7 +162,6 @@ bool Document::LoadOutlineFrom(const std::string& path, const std::string& dir) 
         loaded.AppendChild(nullptr, std::string(kTrashText));
     }
     loadingOutline = true;
-    editorNodeText.clear();
     treeDir = dir;
     AssignKinds(loaded, *this);
     view_->SetOutlineUpdating(true);

@@ -1,5 +1,5 @@
-// The one open document: its Tree file, its directory, the outline and the state the body editor
-// shares with the node commands. Opening, converting, creating and saving Tree files live here.
+// The one open document: its Tree file, its directory and the outline. Opening, converting,
+// creating and saving Tree files live here, and the node operations (node_operations.cpp).
 #pragma once
 
 #include <functional>
@@ -25,6 +25,8 @@ enum OpenResult : int {
     kOpenUnreadable = -5,  // the file could not be read completely; no document is open
 };
 
+// What the body editor holds: nothing, a body it edits, or a body in the trash it only shows. The
+// search writes the code into its result lines.
 enum EditorState : int { kNoBody = 0, kEditing = 1, kTrashView = 2 };
 
 // What opening a document does to the window around it. The core knows no window.
@@ -83,8 +85,6 @@ public:
     std::string treeFile = kNoTreeFile;  // native path, or "NULL"
     std::string treeDir;                 // directory of the Tree file with a trailing "/"
     bool loadingOutline = false;         // while the outline is filled (selection changes do nothing)
-    std::string editorNodeText;          // CP932 text of the node the editor is on
-    int editorState = kNoBody;           // EditorState: whether the editor holds that node's body
     bool readOnly = false;               // the Tree file or its directory cannot be written
     Outline outline;
 

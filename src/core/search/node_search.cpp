@@ -76,7 +76,7 @@ std::vector<SearchNode> SearchNodesOf(const Outline& outline) {
 }
 
 std::string SearchHeader(std::string_view key, bool narrowing) {
-    return Sjis(narrowing ? "絞り込み検索文字=[" : "検索文字=[") + std::string(key) + "]";
+    return Cp932Literal(narrowing ? "絞り込み検索文字=[" : "検索文字=[") + std::string(key) + "]";
 }
 
 std::string CountedHeader(std::string_view header, std::size_t found) {
@@ -84,7 +84,7 @@ std::string CountedHeader(std::string_view header, std::size_t found) {
     if (found == 0) return line;
     line += " --- ";
     AppendNumber(line, found);
-    return line + Sjis("箇所検索");
+    return line + Cp932Literal("箇所検索");
 }
 
 std::string DashLine(std::string_view header) {

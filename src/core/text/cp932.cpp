@@ -288,7 +288,7 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
-std::string Sjis(std::string_view utf8) {
+std::string Cp932Literal(std::string_view utf8) {
     std::u16string u = Utf8ToUtf16(utf8);
     std::string out;
     std::size_t start = 0;

@@ -81,6 +81,6 @@ std::string Utf16ToUtf8(std::u16string_view text);
 
 // Encodes text that is known to be CP932-safe (program messages, ASCII keys). Characters CP932
 // cannot hold become '?'. Use only for the program's own literals.
-std::string Sjis(std::string_view utf8);
+std::string Cp932Literal(std::string_view utf8);
 
 }  // namespace rn

@@ -86,7 +86,7 @@ void showCounts(const rn::Document& doc, const BodyEditor& editor, const Outline
         for (const std::string& name : *names)
             missed << fromUtf8(name);
     if (!missed.isEmpty())
-        prompts.errorYes(missed.join(QLatin1Char('\n')) + QStringLiteral("\nこれらの本文は数えていません"));
+        prompts.reportError(missed.join(QLatin1Char('\n')) + QStringLiteral("\nこれらの本文は数えていません"));
     const QString scope = selected ? QStringLiteral("「%1」以下のノード").arg(fromCp932(selected->text))
                                    : QStringLiteral("文書全体のノード（ゴミ箱を除く）");
     CountsDialog dialog(owner, doc.outline, report, scope);

@@ -35,7 +35,7 @@ QString HelpCommands::versionText() const {
 
 void HelpCommands::showVersion() {
     rn::ClearStatus();
-    prompts_.information(versionText());
+    prompts_.inform(versionText());
 }
 
 }  // namespace rn::gui

@@ -52,7 +52,7 @@ void PrintCommands::printNode() {
     if (rn::StartDetached(program, {QStringLiteral("/p"), path})) return;
     const QString failed = commandLine(program, path) + QStringLiteral(" を起動できませんでした。");
     rn::ShowStatus(toUtf8(failed));
-    prompts_.errorYes(failed + QStringLiteral("\r\r環境設定-その他-印刷プログラムを正しく指定指定して下さい。"));
+    prompts_.reportError(failed + QStringLiteral("\r\r環境設定-その他-印刷プログラムを正しく指定指定して下さい。"));
 }
 
 }  // namespace rn::gui

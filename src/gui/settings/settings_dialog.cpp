@@ -282,8 +282,8 @@ void SettingsDialog::choosePrintProgram() {
     // A path is a name on the disk: it is stored as it is, or not at all.
     const rn::EncodeResult stored = rn::Utf8ToCp932(toUtf8(path));
     if (!stored.ok) {
-        prompts_.warningYes(QStringLiteral("[ %1 ]の中に Shift-JIS で保存できない文字 [%2] があります。")
-                                .arg(path, fromUtf8(rn::CharacterName(stored.firstBad))));
+        prompts_.warn(QStringLiteral("[ %1 ]の中に Shift-JIS で保存できない文字 [%2] があります。")
+                          .arg(path, fromUtf8(rn::CharacterName(stored.firstBad))));
         return;
     }
     printProgram_->setText(path);
@@ -292,9 +292,7 @@ void SettingsDialog::choosePrintProgram() {
 QValidator* SettingsDialog::storableText() {
     // Told once the field has taken the rest of the text, not in the middle of its key handling.
     return new StorableTextValidator(
-        [this](const QString& message) {
-            QTimer::singleShot(0, this, [this, message] { prompts_.warningYes(message); });
-        },
+        [this](const QString& message) { QTimer::singleShot(0, this, [this, message] { prompts_.warn(message); }); },
         this);
 }
 

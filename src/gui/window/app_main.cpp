@@ -64,7 +64,7 @@ int runDesktop(char* programName, const std::vector<std::string>& arguments) {
         // This copy touches no file: it says so, brings the running copy forward once its box is
         // dismissed (so that the box is not hidden behind it), and ends.
         QtPrompts prompts;
-        prompts.information(fromUtf8(rn::RunningProgramPath()) + QStringLiteral("\r起動済みです｡"));
+        prompts.inform(fromUtf8(rn::RunningProgramPath()) + QStringLiteral("\r起動済みです｡"));
         single.AskToShow();
         return 0;
     }
