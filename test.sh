@@ -3,6 +3,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$root/scripts/build.sh"
+# The sources keep the one format of .clang-format.
+"$root/scripts/format.sh" --check
 build="${RAMBLENOTE_BUILD_DIR:-$root/build}"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --timeout 300 -j "$(nproc)"

@@ -12,4 +12,10 @@ if [ ! -f "$build/build.ninja" ]; then
     fi
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
 fi
+# Warnings as errors when asked for (CI), and back to plain warnings when not.
+werror=OFF
+[ "${RAMBLENOTE_WERROR:-0}" = 1 ] && werror=ON
+if ! grep -q "^RAMBLENOTE_WERROR:BOOL=$werror\$" "$build/CMakeCache.txt" 2>/dev/null; then
+    cmake -S "$root" -B "$build" -DRAMBLENOTE_WERROR="$werror" >/dev/null
+fi
 cmake --build "$build" --parallel "$(nproc)"

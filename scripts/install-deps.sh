@@ -26,6 +26,9 @@ PACKAGES=(
     shared-mime-info
     # `cpack -G DEB` finds the libraries the program needs with it.
     file
+    # ./test.sh checks the format of the sources; scripts/lint.sh runs clang-tidy.
+    clang-format
+    clang-tidy
 )
 # The fuzz targets (scripts/fuzz.sh, the smoke run of ./test.sh) need clang and its libFuzzer runtime.
 if [ "${1:-}" = "--fuzz" ]; then

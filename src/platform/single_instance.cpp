@@ -38,15 +38,15 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::serverName(const QString& title, unsigned uid, const QString& display,
                                    const QString& runtimeDir) {
-    const QString name = title + QLatin1Char('-') + QString::number(uid) + QLatin1Char('-') +
-                         fileNameSafe(withoutScreen(display.isEmpty() ? QStringLiteral("none") : display));
+    QString name = title + QLatin1Char('-') + QString::number(uid) + QLatin1Char('-') +
+                   fileNameSafe(withoutScreen(display.isEmpty() ? QStringLiteral("none") : display));
     // The runtime folder belongs to this user alone and is emptied at logout.
     if (!runtimeDir.isEmpty() && QFileInfo(runtimeDir).isDir()) return runtimeDir + QLatin1Char('/') + name;
     return name;
 }
 
 QString SingleInstance::currentDisplay() {
-    const QString platform = QGuiApplication::platformName();
+    QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("xcb")) return qEnvironmentVariable("DISPLAY");
     if (platform.startsWith(QLatin1String("wayland"))) {
         const QString socket = qEnvironmentVariable("WAYLAND_DISPLAY");

@@ -32,7 +32,7 @@ protected:
         WriteAll(file, fileText);
         TreeHistory h;
         EXPECT_TRUE(h.LoadTreeHistory(file, cap, "NULL"));
-        return h.items();
+        return h.Items();
     }
 
     test::WithNotices notices;
@@ -45,12 +45,12 @@ TEST_F(TreeHistoryTest, AFirstRunCreatesTheFileAndTheFirstOpenReplacesLatest) {
     const Items a = Trees({"前回.Rnote"});
     ASSERT_TRUE(h.LoadTreeHistory(file, 8, a[0]));
     EXPECT_EQ(ReadAll(file), S(a[0]) + "\r\n");
-    EXPECT_EQ(h.items(), Items{"最新"});
+    EXPECT_EQ(h.Items(), Items{"最新"});
     h.AddTreeHistory(a[0], 8);
-    EXPECT_EQ(h.items(), (Items{a[0], "最新"}));
+    EXPECT_EQ(h.Items(), (Items{a[0], "最新"}));
     TreeHistory one;
     one.AddTreeHistory(a[0], 1);
-    EXPECT_EQ(one.items(), Items{a[0]});
+    EXPECT_EQ(one.Items(), Items{a[0]});
 }
 
 TEST_F(TreeHistoryTest, MissingFilesTakeNoPlaceAndTheCapNeverDropsTheFirst) {
@@ -74,15 +74,15 @@ TEST_F(TreeHistoryTest, OpeningMovesThePathToTheTop) {
     TreeHistory h;
     ASSERT_TRUE(h.LoadTreeHistory(file, 4, "NULL"));
     h.AddTreeHistory(t[4], 4);
-    EXPECT_EQ(h.items(), (Items{t[4], t[0], t[1], t[2]}));
+    EXPECT_EQ(h.Items(), (Items{t[4], t[0], t[1], t[2]}));
     h.AddTreeHistory(t[2], 4);
-    EXPECT_EQ(h.items(), (Items{t[2], t[4], t[0], t[1]}));
+    EXPECT_EQ(h.Items(), (Items{t[2], t[4], t[0], t[1]}));
     h.AddTreeHistory(t[2], 4);
-    EXPECT_EQ(h.items(), (Items{t[2], t[4], t[0], t[1]}));
-    h.AddTreeHistory(h.items()[3], 4);  // a caption of the list itself
-    EXPECT_EQ(h.items(), (Items{t[1], t[2], t[4], t[0]}));
+    EXPECT_EQ(h.Items(), (Items{t[2], t[4], t[0], t[1]}));
+    h.AddTreeHistory(h.Items()[3], 4);  // a caption of the list itself
+    EXPECT_EQ(h.Items(), (Items{t[1], t[2], t[4], t[0]}));
     h.AddTreeHistory(t[3], 2);  // a lower cap drops only the last caption
-    EXPECT_EQ(h.items(), (Items{t[3], t[1], t[2], t[4]}));
+    EXPECT_EQ(h.Items(), (Items{t[3], t[1], t[2], t[4]}));
 }
 
 TEST_F(TreeHistoryTest, PathsAreComparedByteForByteAndTheLastEqualOneMoves) {
@@ -90,11 +90,11 @@ TEST_F(TreeHistoryTest, PathsAreComparedByteForByteAndTheLastEqualOneMoves) {
     TreeHistory h;
     h.AddTreeHistory(t[0], 8);
     h.AddTreeHistory(t[1], 8);
-    EXPECT_EQ(h.items(), (Items{t[1], t[0], "最新"}));
+    EXPECT_EQ(h.Items(), (Items{t[1], t[0], "最新"}));
     WriteAll(file, Lines({t[0], t[2], t[0]}));
     ASSERT_TRUE(h.LoadTreeHistory(file, 8, "NULL"));
     h.AddTreeHistory(t[0], 8);
-    EXPECT_EQ(h.items(), (Items{t[0], t[0], t[2]}));
+    EXPECT_EQ(h.Items(), (Items{t[0], t[0], t[2]}));
 }
 
 TEST_F(TreeHistoryTest, SavingWritesEveryItemAsCp932WithCrLf) {

@@ -54,8 +54,8 @@ class OutputFile {
 public:
     explicit OutputFile(std::string path) : path_(std::move(path)) {}
 
-    bool ok() const { return error_.empty(); }
-    const std::string& error() const { return error_; }
+    bool Ok() const { return error_.empty(); }
+    const std::string& Error() const { return error_; }
 
     bool Open(bool append) {
         std::string reason;
@@ -86,7 +86,7 @@ public:
         std::string reason;
         if (Flush() && !(appending_ ? appended_.Sync(&reason) : replacement_.Finish(&reason)))
             error_ = WriteErrorText(path_, reason);
-        return ok();
+        return Ok();
     }
     // Makes the bytes the file's content: the appended file keeps them, the replacement is renamed
     // over the file.
@@ -98,7 +98,7 @@ public:
         } else if (!replacement_.Commit(&reason)) {
             error_ = WriteErrorText(path_, reason);
         }
-        return ok();
+        return Ok();
     }
 
 private:
@@ -237,7 +237,7 @@ std::string WriteBody(const std::string& path, std::string_view prefix, BodyCont
             const void* eof = std::memchr(c.buffer.get(), kEndOfFile, got);
             if (eof) got = static_cast<std::size_t>(static_cast<const char*>(eof) - c.buffer.get());
             copier.Feed(c.buffer.get(), got);
-            if (eof || !c.out.ok()) break;
+            if (eof || !c.out.Ok()) break;
         }
         copier.Finish();
     }
@@ -361,7 +361,7 @@ BatchOutputResult WriteBatchOutput(const BatchOutputRequest& r, BatchOutputObser
     // leaves the output as it was.
     const bool append = !r.replaceFiles;
     if (!out.Open(append) || (ownToc && !ownToc->Open(append))) {
-        notices().ErrorBox(out.ok() ? ownToc->error() : out.error());
+        notices().ErrorBox(out.Ok() ? ownToc->Error() : out.Error());
         return BatchOutputResult::kFileError;
     }
     std::unique_ptr<char[]> readBuffer;
@@ -395,13 +395,13 @@ BatchOutputResult WriteBatchOutput(const BatchOutputRequest& r, BatchOutputObser
 
         out.Write(heading);
         if (toc) toc->Write(heading);
-        if (!out.ok() || (toc && !toc->ok())) break;
+        if (!out.Ok() || (toc && !toc->Ok())) break;
         auto bodyPath = BodyPathIn(r.treeDir, node.text);
         if (!bodyPath) continue;
         prefix.clear();
         AppendRepeated(prefix, unit, h + (bodyStep ? 1 : 0));
         bodyError = WriteBody(*bodyPath, prefix, body);
-        if (!bodyError.empty() || !out.ok()) break;
+        if (!bodyError.empty() || !out.Ok()) break;
     }
 
     // A file that could not be written keeps its old content, and so does the other one; a body that
@@ -418,7 +418,7 @@ BatchOutputResult WriteBatchOutput(const BatchOutputRequest& r, BatchOutputObser
     // One box; a body that could not be read may still be followed by an output that failed.
     std::string error = bodyError;
     for (const OutputFile* file : {&out, ownToc.get()})
-        if (file && !file->ok()) error += (error.empty() ? "" : "\n") + file->error();
+        if (file && !file->Ok()) error += (error.empty() ? "" : "\n") + file->Error();
     if (!error.empty()) {
         notices().ErrorBox(error);
         return BatchOutputResult::kFileError;

@@ -187,7 +187,8 @@ std::string SerializeOutline(const Outline& outline, const Node* without) {
         const std::size_t level = static_cast<std::size_t>(outline.IndexedLevelOf(n));
         std::memset(p, '\t', level);
         p += level;
-        std::memcpy(p, n->text.data(), n->text.size());
+        // Lines of bytes, not C strings: nothing is terminated.
+        std::memcpy(p, n->text.data(), n->text.size());  // NOLINT(bugprone-not-null-terminated-result)
         p += n->text.size();
         *p++ = '\r';
         *p++ = '\n';

@@ -17,7 +17,7 @@ class TreeHistory {
 public:
     TreeHistory() { Reset(); }
 
-    const std::vector<std::string>& items() const { return items_; }
+    const std::vector<std::string>& Items() const { return items_; }
     // Back to the single item "最新".
     void Reset() { items_.assign(1, kHistoryLatest); }
 

@@ -121,7 +121,7 @@ std::string PrepareResDir() {
     // A per-user Res/ starts from the installation's own settings when it has them.
     std::string seed = config != programDir ? programDir + "/Res/" + kSettingsFileName : std::string();
     if (seed.empty() || !FileExists(seed)) seed = InstalledDataDirectory() + "/Res/" + kSettingsFileName;
-    const std::string res = config + "/Res/";
+    std::string res = config + "/Res/";
     PrepareResDirAt(res, seed);
     return res;
 }

@@ -229,7 +229,8 @@ int DeleteFiles(const std::string& path, bool allowPattern, std::string* reason)
             std::error_code ec2;
             if (!entry.is_regular_file(ec2)) continue;
             if (pattern != "*.*" && ::fnmatch(pattern.c_str(), name.c_str(), FNM_PERIOD) != 0) continue;
-            victims.push_back((dir.empty() ? std::string() : dir + "/") + name);
+            std::string victim = dir.empty() ? std::string() : dir + "/";
+            victims.push_back(victim += name);
         }
     }
     // A file's own mode never keeps it from being removed here (its directory's does), so nothing is
@@ -367,7 +368,8 @@ std::string FollowSymlinks(std::string path) {
         ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
         if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) break;
         target.resize(static_cast<std::size_t>(n));
-        path = target.front() == '/' ? target : DirectoryWithSlash(path) + target;
+        if (target.front() != '/') target.insert(0, DirectoryWithSlash(path));
+        path = std::move(target);
     }
     return path;
 }

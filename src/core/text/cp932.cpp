@@ -67,7 +67,7 @@ const Utf8Table& Utf8Tables() {
             const char c = static_cast<char>(b);
             fill(t.single[b], std::string_view(&c, 1));
         }
-        t.pairs.resize(60 * 256);
+        t.pairs.resize(std::size_t{60} * 256);
         for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
             if (!IsSjisLeadByte(static_cast<unsigned char>(lead))) continue;
             for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {

@@ -283,7 +283,7 @@ QWidget* BatchOutputDialog::buildControls(QWidget* parent) {
     deeperButtons_ = new QButtonGroup(deeperGroup_);
     for (const char* caption : {"なし", "5階層と同一編集"}) {
         auto* radio = new QRadioButton(u(caption), deeperGroup_);
-        deeperButtons_->addButton(radio, deeperButtons_->buttons().size());
+        deeperButtons_->addButton(radio, static_cast<int>(deeperButtons_->buttons().size()));
         deeperRow->addWidget(radio);
     }
     deeperRow->addStretch(1);

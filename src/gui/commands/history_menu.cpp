@@ -23,7 +23,7 @@ HistoryMenu::HistoryMenu(rn::TreeHistory& history, const rn::Settings& settings,
 void HistoryMenu::rebuild() {
     // Items are kept and given their new captions: the item being chosen is often the one whose open
     // reorders the list, and it must not be deleted under its own signal.
-    const auto& items = history_.items();
+    const auto& items = history_.Items();
     QList<QAction*> actions = menu_->actions();
     while (actions.size() > static_cast<qsizetype>(items.size())) {
         QAction* extra = actions.takeLast();
@@ -35,7 +35,7 @@ void HistoryMenu::rebuild() {
         if (i == 0) a->setObjectName(QStringLiteral("MenuFTRNew"));
         // The caption is taken when the item is chosen, as a copy: the open it starts changes the list.
         connect(a, &QAction::triggered, this, [this, i] {
-            const auto& list = history_.items();
+            const auto& list = history_.Items();
             if (i < list.size()) openFromHistory(list[i]);
         });
         actions.append(a);
@@ -53,7 +53,8 @@ void HistoryMenu::add(const std::string& path) {
     rebuild();
 }
 
-void HistoryMenu::openFromHistory(std::string caption) {
+// The caption is a copy on purpose: the item it comes from goes when the list is rebuilt.
+void HistoryMenu::openFromHistory(std::string caption) {  // NOLINT(performance-unnecessary-value-param)
     rn::ClearStatus();
     // Edits that could not be written stay in the editor; opening another document would lose them.
     if (!editor_.saveCurrentBody() || !doc_.SaveTreeFile()) return;

@@ -59,7 +59,7 @@ public:
     }
     bool Stopped() override { return stopped_; }
     // While the lines of one long body go into the pane.
-    void Filling() {
+    void filling() {
         tick([] { return QStringLiteral(" 検索中･･･"); });
     }
     bool shown() const { return shown_; }
@@ -222,7 +222,7 @@ void SearchCommands::searchAndShow(const std::string& key, const std::optional<s
         PaneFiller filler(*pane, rn::SearchHeader(key, narrowTo.has_value()));
         const rn::LineSink toPane = [&](std::string& lines) {
             if (!outlineReplaced_) filler.append(lines);
-            progress.Filling();
+            progress.filling();
             return !progress.Stopped() && !outlineReplaced_;
         };
         list = narrowTo ? rn::NarrowSearch(scope, key, *narrowTo, toPane) : rn::NewSearch(scope, key, toPane);

@@ -21,8 +21,8 @@ void SettingsDialog::connectPreviews() {
         {treeLines_, &OutlineView::setShowLines},
         {expandButtons_, &OutlineView::setShowButtons},
     };
-    for (const auto& [box, setter] : treeSwitches) {
-        connect(box, &QCheckBox::toggled, this, [this, outline, setter](bool on) {
+    for (const auto& treeSwitch : treeSwitches) {
+        connect(treeSwitch.first, &QCheckBox::toggled, this, [this, outline, setter = treeSwitch.second](bool on) {
             if (!loading_) (outline->*setter)(on);
         });
     }
@@ -52,9 +52,9 @@ void SettingsDialog::connectPanePreviews(const PaneControls& pane) {
     });
     const std::pair<ColorListBox*, QPalette::ColorRole> colors[] = {{pane.color, QPalette::Text},
                                                                     {pane.background, QPalette::Base}};
-    for (const auto& [box, role] : colors) {
-        connect(box, &ColorListBox::colorChosen, this,
-                [target, box, role] { setPaneColor(*target, role, box->colorText()); });
+    for (const auto& color : colors) {
+        connect(color.first, &ColorListBox::colorChosen, this,
+                [target, box = color.first, role = color.second] { setPaneColor(*target, role, box->colorText()); });
     }
 }
 
