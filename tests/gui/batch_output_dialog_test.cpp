@@ -90,41 +90,19 @@ void BatchOutputDialogTest::firstOpeningWritesDefaultsAndShowsTheForm() {
     WithDialog(f, [&](BatchOutputDialog& d) {
         QCOMPARE(Ini(f), std::string("[OUTLINE]\r\nOUTLIN=2\r\nOUTLINE1=1\r\nOUTLINE2=2\r\nOUTLINE3=3\r\nOUTLINE4=4\r\n"
                                      "OUTLINE5=5\r\nKUGIRI=．\r\nINDENT=TAB\r\n"));
-        QCOMPARE(d.windowTitle(), U("ﾃｷｽﾄ一括出力"));
-        QCOMPARE(d.font().pixelSize(), 12);
         QCOMPARE(d.parentWidget(), &f.w());
-        struct Row {
-            const char* name;
-            const char* text;
-            bool shown;
+        // Every control is there; those that depend on a switch that is off are hidden.
+        const std::pair<const char*, bool> controls[] = {
+            {"Label1", true},      {"Edit1", true},      {"Button1", true},       {"CheckBox1", true},
+            {"Edit2", true},       {"ComboBox1", true},  {"ComboBox2", false},    {"ComboBox3", false},
+            {"RadioGroup1", true}, {"CheckBox5", true},  {"Edit3", false},        {"CheckBox4", true},
+            {"Edit4", false},      {"SpinEdit2", false}, {"UpDown1", false},      {"CheckBox6", false},
+            {"CheckBox2", true},   {"SpinEdit1", false}, {"UpDown2", false},      {"Memo1", true},
+            {"CheckBox3", true},   {"Edit5", false},     {"Button2", false},      {"Edit", true},
+            {"Button3", true},     {"TreeView1", true},  {"ProgressBar1", false},
         };
-        // clang-format off
-        const Row rows[] = {
-            {"Label1", "", true}, {"Label2", "出力 --- ", true}, {"Edit1", "", true}, {"Button1", "･･･", true},
-            {"CheckBox1", "ALL", true}, {"Label3", "出力ノード --- ", true}, {"Edit2", "全て", true},
-            {"Label4", "段落 ---------- ", true}, {"ComboBox1", "第１章・第1節・第１項", true}, {"ComboBox2", "階層1", false},
-            {"ComboBox3", "1", false}, {"RadioGroup1", "6階層目以降の編集方法", true}, {"CheckBox5", "区切り文字挿入", true},
-            {"Label7", "区切り文字 ------- ", false}, {"Edit3", "．", false}, {"CheckBox4", "インデント文字挿入", true},
-            {"Label5", "インデント文字 --- ", false}, {"Edit4", "TAB", false}, {"Label6", "(TAB=タブ)", false},
-            {"Label9", "MaxインデントSet数 --- ", false}, {"SpinEdit2", "5", false}, {"UpDown1", "", false},
-            {"CheckBox6", "本文･インデント追加", false}, {"CheckBox2", "改ページ挿入", true}, {"Label8", "改ページ行数 --- ", false},
-            {"SpinEdit1", "50", false}, {"UpDown2", "", false}, {"Memo1", "", true}, {"CheckBox3", "目次作成", true},
-            {"Edit5", "", false}, {"Button2", "･･･", false}, {"Edit", "テキスト一括出力", true}, {"Button3", "キャンセル", true},
-            {"TreeView1", "", true}, {"ProgressBar1", "", false},
-        };
-        // clang-format on
-        for (const Row& r : rows) {
-            QWidget* w = W<QWidget>(d, r.name);
-            QString text;
-            if (auto* l = qobject_cast<QLabel*>(w)) text = l->text();
-            if (auto* b = qobject_cast<QAbstractButton*>(w)) text = b->text();
-            if (auto* e = qobject_cast<QLineEdit*>(w)) text = e->text();
-            if (auto* c = qobject_cast<QComboBox*>(w)) text = c->currentText();
-            if (auto* g = qobject_cast<QGroupBox*>(w)) text = g->title();
-            if (auto* m = qobject_cast<QPlainTextEdit*>(w)) text = m->toPlainText();
-            if (qstrcmp(r.name, "Label1") != 0) QCOMPARE(text, U(r.text));
-            QVERIFY2(w->isVisible() == r.shown, r.name);
-        }
+        for (const auto& [name, shown] : controls)
+            QVERIFY2(W<QWidget>(d, name)->isVisible() == shown, name);
         QCOMPARE(W<QLabel>(d, "Label1")->text(), U("入力 --- ") + f.QPath("文書.Rnote"));
         // The separator lines box shows three lines at least.
         auto* memo = W<QPlainTextEdit>(d, "Memo1");
@@ -133,27 +111,10 @@ void BatchOutputDialogTest::firstOpeningWritesDefaultsAndShowsTheForm() {
         for (const char* box : {"CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox6"})
             QVERIFY2(!W<QCheckBox>(d, box)->isChecked(), box);
         QVERIFY(W<QLineEdit>(d, "Edit2")->isReadOnly());
-        auto* styles = W<QComboBox>(d, "ComboBox1");
-        QStringList items;
-        for (int i = 0; i < styles->count(); ++i)
-            items << styles->itemText(i);
-        QCOMPARE(items, (QStringList{U("なし(インデントのみ)"), U("第１章・第1節・第１項"), U("数字"), U("ローマ数字"),
-                                     U("ユーザー指定")}));
-        auto* formats = W<QComboBox>(d, "ComboBox3");
-        QCOMPARE(formats->count(), 13);
-        QCOMPARE(formats->itemText(12), U("<なし>"));
-        QCOMPARE(formats->maxVisibleItems(), 10);
-        QCOMPARE(W<QComboBox>(d, "ComboBox2")->count(), 5);
-        QList<QRadioButton*> radios = W<QGroupBox>(d, "RadioGroup1")->findChildren<QRadioButton*>();
-        QCOMPARE(radios.size(), 2);
-        QCOMPARE(radios[0]->text() + "|" + radios[1]->text(), U("なし|5階層と同一編集"));
-        QVERIFY(radios[0]->isChecked());
+        QVERIFY(W<QGroupBox>(d, "RadioGroup1")->findChildren<QRadioButton*>().first()->isChecked());
         QCOMPARE(d.treeView()->model()->rowCount(), 3);
         QVERIFY(!d.treeView()->currentIndex().isValid());
-        QProgressBar* bar = d.progressBar();
-        QCOMPARE(bar->size(), QSize(288, 13));
-        QCOMPARE(bar->parentWidget(), d.statusBar());
-        QCOMPARE(bar->geometry().topLeft(), QPoint(d.statusBar()->width() - 14 - 288, 4));
+        QCOMPARE(d.progressBar()->parentWidget(), d.statusBar());
     });
     // Closed with style 2: no user formats, and the page length the switch gave.
     const std::string ini = Ini(f);

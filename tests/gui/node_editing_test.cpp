@@ -49,7 +49,7 @@ void Key(MainWindowFixture& f, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoM
 class NodeEditingTest : public QObject {
     Q_OBJECT
 private slots:
-    void dialogModesLookAsTheyShould();
+    void dialogModesOfferWhatTheyAskFor();
     void addAfterTheLastSiblingCreatesTheBodyAndFocusesTheEditor();
     void insertAFolderAndAddAChild();
     void nextToTheTrashAndInsideIt();
@@ -66,51 +66,24 @@ private slots:
     void dialogRemembersItsPositionAndKind();
 };
 
-void NodeEditingTest::dialogModesLookAsTheyShould() {
+void NodeEditingTest::dialogModesOfferWhatTheyAskFor() {
     MainWindowFixture f;
     f.OpenDocument("doc.Rnote", "a.TXT\r\nゴミ箱\r\n");
     rn::gui::NodeNameDialog& d = f.w().nodeDialog();
-    struct Row {
-        rn::NameMode mode;
-        QString caption, prompt, button;
-        bool kinds;
-        bool readOnly;
-    };
-    const QList<Row> rows = {
-        {rn::NameMode::Add, "ノード追加", "追加 ノード名を入力", "追加", true, false},
-        {rn::NameMode::ChildAdd, "ノード子追加", "子追加 ノード名を入力", "子追加", true, false},
-        {rn::NameMode::Insert, "ノード挿入", "挿入 ノード名を入力", "挿入", true, false},
-        {rn::NameMode::Rename, "ノード名変更", "変更 ノード名を入力", "変更", false, false},
-        {rn::NameMode::Search, "検索", "ノード検索　検索キーワードを入力", "検索", false, false},
-        {rn::NameMode::NarrowSearch, "検索(絞り込み)", "ノード検索　検索キーワードを入力", "検索(絞込)", false, false},
-        {rn::NameMode::MoveToTrash, "ノード削除", "ノード削除", "削除", false, true},
-        {rn::NameMode::DeleteFromTrash, "ノード削除", "ノード削除", "削除", false, true},
-    };
-    for (const Row& row : rows) {
+    using rn::NameMode;
+    for (NameMode mode : {NameMode::Add, NameMode::ChildAdd, NameMode::Insert, NameMode::Rename, NameMode::Search,
+                          NameMode::NarrowSearch, NameMode::MoveToTrash, NameMode::DeleteFromTrash}) {
         OnNodeDialog(d, [&](rn::gui::NodeNameDialog& dlg) {
-            QCOMPARE(dlg.windowTitle(), row.caption);
-            QCOMPARE(dlg.promptLabel()->text(), row.prompt);
-            QCOMPARE(dlg.okButton()->text(), row.button);
-            QCOMPARE(dlg.textNodeButton()->isVisible(), row.kinds);
-            QCOMPARE(dlg.styleCombo()->isVisible(), row.kinds);
-            QCOMPARE(dlg.nameEdit()->isReadOnly(), row.readOnly);
-            QCOMPARE(dlg.size(), QSize(330, 140));
-            if (row.mode == rn::NameMode::Rename) {
-                QCOMPARE(dlg.nameEdit()->text(), QStringLiteral("a.TXT"));
-                QCOMPARE(dlg.detailLabel()->text(),
-                         QStringLiteral("ノード名を変更して下さい\n変更前ノード名=\n a.TXT"));
-            } else if (row.mode == rn::NameMode::MoveToTrash || row.mode == rn::NameMode::DeleteFromTrash) {
-                QCOMPARE(dlg.nameEdit()->text(), QStringLiteral("a.TXT"));
-                QCOMPARE(dlg.detailLabel()->text(), row.mode == rn::NameMode::MoveToTrash
-                                                        ? QStringLiteral("をゴミ箱へ移動します")
-                                                        : QStringLiteral("をゴミ箱から削除します"));
-            } else {
-                QVERIFY(dlg.nameEdit()->text().isEmpty());
-                QVERIFY(!dlg.detailLabel()->isVisible());
-            }
+            // The kind is chosen only for a new node; a deletion shows the node it confirms, read-only.
+            QCOMPARE(dlg.textNodeButton()->isVisible(), rn::NamesNewNode(mode));
+            const bool deleting = mode == NameMode::MoveToTrash || mode == NameMode::DeleteFromTrash;
+            QCOMPARE(dlg.nameEdit()->isReadOnly(), deleting);
+            QCOMPARE(dlg.nameEdit()->text(),
+                     deleting || mode == NameMode::Rename ? QStringLiteral("a.TXT") : QString());
+            QCOMPARE(dlg.detailLabel()->isVisible(), deleting || mode == NameMode::Rename);
             dlg.cancelButton()->click();
         });
-        QVERIFY(!d.ask(row.mode, rn::Cp932Literal("a.TXT")));
+        QVERIFY(!d.ask(mode, rn::Cp932Literal("a.TXT")));
     }
 }
 
