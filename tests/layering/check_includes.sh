@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The layers include only downwards (docs/architecture.md):
-#   core/text < core (notices, version) < core/storage < core/outline < core/{settings,search,count,batchout}
+#   core/text < core (notices, version) < core/storage < core/outline < core/layout
+#   < core/{settings,search,count,batchout} < core/manuscript
 #   and no file of the GUI but the window's own reaches back up to the main window.
 # Prints every include against that and exits 1 when there is one.
 set -uo pipefail
@@ -11,7 +12,9 @@ rank() {
         base) echo 1 ;;
         storage) echo 2 ;;
         outline) echo 3 ;;
-        settings | search | count | batchout) echo 4 ;;
+        layout) echo 4 ;;
+        settings | search | count | batchout) echo 5 ;;
+        manuscript) echo 6 ;;
         *) echo 9 ;;
     esac
 }

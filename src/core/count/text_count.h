@@ -1,20 +1,22 @@
-// Writer's counts of one body: characters, and rows of a 400-character manuscript sheet (20 rows of
-// 20 squares). The body is taken as the editor takes it: every line end (CR LF, CR, LF) is one break
-// and a NUL byte ends the text.
-//
-// Rows: each line starts a new row and fills it left to right, 20 squares to a row; an empty line
-// takes one row; a break at the very end of the body starts no row. One closing punctuation mark
-// (、。，．」』）】〕〉》？！) that would begin a new row hangs at the end of the row before instead.
+// Writer's counts of one body: characters, and lines of the 原稿用紙 20×20 vertical layout (a
+// 400-character manuscript sheet holds 20 of them). Both come from the page layout, so that a body
+// takes as many sheets in the counts as pages on paper: the characters are those of the base text
+// (ruby and its markers take no square), and two upright digits share one square but count as two.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "core/layout/body_lines.h"
+#include "core/layout/grid.h"
+#include "core/layout/line_cutter.h"
+#include "core/layout/line_filler.h"
+
 namespace rn {
 
-inline constexpr int kSquaresPerRow = 20;
-inline constexpr int kRowsPerSheet = 20;
+inline constexpr int kSquaresPerRow = kManuscriptGrid.squares;
+inline constexpr int kRowsPerSheet = kManuscriptGrid.lines;
 
 struct TextCount {
     std::int64_t characters = 0;  // line ends not included
@@ -28,50 +30,36 @@ struct TextCount {
     bool operator==(const TextCount&) const = default;
 };
 
-// Counts CP932 bytes given piece by piece (a file read in blocks), without decoding them: a lead byte
-// followed by a trail byte is one character, every other byte one character, even across pieces.
-// Lays characters and breaks into rows of squares.
-struct RowFiller {
-    TextCount count;
-    int column = 0;     // squares filled in the current row; 0 before the line's first character
-    bool hung = false;  // the current row already carries a hanging mark
+// Counts the lines of a body one after the other.
+class LineCounter {
+public:
+    void Line(std::u32string_view line);
+    const TextCount& Count() const { return count_; }
 
-    void Character(bool hanging) {
-        ++count.characters;
-        if (column < kSquaresPerRow) {
-            if (column == 0) ++count.rows;
-            ++column;
-        } else if (hanging && !hung) {
-            hung = true;
-        } else {
-            ++count.rows;
-            column = 1;
-            hung = false;
-        }
-    }
-    void Break() {
-        if (column == 0) ++count.rows;  // an empty line still takes its row
-        column = 0;
-        hung = false;
-    }
+private:
+    CutLine cut_;
+    LineFiller filler_{kManuscriptGrid.squares};
+    TextCount count_;
 };
 
-// Counts CP932 bytes given piece by piece (a file read in blocks), without decoding them: a lead byte
-// followed by a trail byte is one character, every other byte one character, even across pieces.
+// Counts CP932 bytes given piece by piece (a file read in blocks).
 class BodyCounter {
 public:
-    void Feed(std::string_view bytes);
+    BodyCounter() : reader_([this](std::u32string_view line) { lines_.Line(line); }) {}
+    BodyCounter(const BodyCounter&) = delete;
+    BodyCounter& operator=(const BodyCounter&) = delete;
+
+    void Feed(std::string_view bytes) { reader_.Feed(bytes); }
     // The count of everything fed; the counter is then ready for another body.
     TextCount Finish();
 
 private:
-    RowFiller rows_;
-    int pendingLead_ = -1;  // a lead byte that ended the last piece
-    bool afterCr_ = false;  // an LF right now belongs to the CR before it
-    bool ended_ = false;    // a NUL was seen
+    LineCounter lines_;
+    Cp932LineReader reader_;
 };
 
-// A whole body in CP932 bytes (a body file's raw bytes or the editor's text).
+// A whole body in CP932 bytes (a body file's raw bytes or the editor's text), read as the editor reads
+// it: every line end (CR LF, CR, LF) is one break and a NUL byte ends the text.
 TextCount CountBody(std::string_view cp932);
 // A whole body in UTF-16 (the editor's current text, characters CP932 cannot hold included); a
 // surrogate pair is one character.
