@@ -48,6 +48,11 @@ TEST(BodyCountTest, Rules) {
         {"half-width katakana", Repeat("ｱ", 21), 21, 2},
         {"half-width punctuation does not hang", Repeat("ｱ", 20) + "｡", 21, 2},
         {"a tab is a character", "\ta", 2, 1},
+        {"ruby takes no square", Repeat("あ", 18) + "漢字《かんじ》", 20, 1},
+        {"ruby with a bar", "|ABC《えーびーしー》" + Repeat("あ", 17), 20, 1},
+        {"a ruby without base is text", "あ《い》", 4, 1},
+        {"two digits share a square", Repeat("あ", 19) + "12", 21, 1},
+        {"three digits take three", Repeat("あ", 18) + "123", 21, 2},
         {"a NUL ends the text", "", 2, 1, std::string("ab\0\r\ncd", 7)},
         {"a lead byte without its second byte", "", 3, 2,
          "\x82\x0A"

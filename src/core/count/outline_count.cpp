@@ -1,14 +1,9 @@
 #include "core/count/outline_count.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <memory>
 
 #include "core/outline/document.h"
+#include "core/storage/block_reader.h"
 #include "core/storage/files.h"
 
 namespace rn {
@@ -24,35 +19,28 @@ void CountBodyFile(const std::string& treeDir, std::string_view nodeText, char* 
     count = {};
     const auto path = BodyPathIn(treeDir, nodeText);
     if (!path) return;
-    if (IsSpecialFile(*path)) {
-        report.notRegular.push_back(OpenErrorText(*path, "通常のファイルではありません"));
-        return;
-    }
-    const int fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        const int err = errno;
-        if (err != ENOENT && err != ENOTDIR && FileExists(*path))
-            report.unreadable.push_back(OpenErrorText(*path, ReasonText(err)));
-        return;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return;
-    }
     BodyCounter counter;
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, kReadBlock);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            report.unreadable.push_back(OpenErrorText(*path, ReasonText(errno)));
-            ::close(fd);
+    std::string reason;
+    switch (ReadFileInBlocks(
+        *path, buffer, kReadBlock,
+        [&](std::string_view block) {
+            counter.Feed(block);
+            return true;
+        },
+        reason)) {
+        case BlockRead::kNotRegular:
+            if (!DirectoryExists(*path))
+                report.notRegular.push_back(OpenErrorText(*path, "通常のファイルではありません"));
             return;
-        }
-        if (n == 0) break;
-        counter.Feed(std::string_view(buffer, static_cast<std::size_t>(n)));
+        case BlockRead::kFailed:
+            report.unreadable.push_back(OpenErrorText(*path, reason));
+            return;
+        case BlockRead::kMissing:
+        case BlockRead::kStopped:
+            return;
+        case BlockRead::kRead:
+            break;
     }
-    ::close(fd);
     count = counter.Finish();
 }
 

@@ -22,9 +22,9 @@ public:
 private:
     BodyLineSink sink_;
     std::u32string line_;
-    int pendingLead_ = -1;   // a lead byte that ended the last piece
-    bool afterCr_ = false;   // an LF right now belongs to the CR before it
-    bool ended_ = false;     // a NUL was seen
+    int pendingLead_ = -1;  // a lead byte that ended the last piece
+    bool afterCr_ = false;  // an LF right now belongs to the CR before it
+    bool ended_ = false;    // a NUL was seen
 };
 
 // The same for text in UTF-16 (the editor's); a surrogate pair is one character.
