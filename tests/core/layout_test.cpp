@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "core/count/text_count.h"
 #include "core/batchout/heading_numberer.h"
+#include "core/count/text_count.h"
 #include "core/layout/body_lines.h"
 #include "core/layout/grid.h"
 #include "core/layout/page_composer.h"
@@ -165,8 +165,8 @@ TEST(PageComposerTest, HeadingsOpenPagesAndLeaveAnEmptyLine) {
 
 // The 20×20 manuscript pages of a body are its counted sheets, rounded up, whatever the body holds.
 TEST(PageComposerTest, PagesAreTheCountedSheets) {
-    const std::vector<std::string> pieces = {"あ", "漢", "字", "。", "、", "」", "「", "1", "2", "3", "a", "ｱ", "\t",
-                                             "《", "》", "|", "｜", "\r\n", "\r\n", "\n", "\r", "ー", "…", "？"};
+    const std::vector<std::string> pieces = {"あ", "漢", "字", "。", "、", "」",   "「",   "1",  "2",  "3",  "a", "ｱ",
+                                             "\t", "《", "》", "|",  "｜", "\r\n", "\r\n", "\n", "\r", "ー", "…", "？"};
     std::mt19937 random(20261208);
     for (int round = 0; round < 300; ++round) {
         std::string body;

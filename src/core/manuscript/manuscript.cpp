@@ -29,8 +29,10 @@ public:
             case ManuscriptScope::kNode:
                 return i == r_.start;
             case ManuscriptScope::kBranch:
-                if (i == r_.start) inBranch_ = true;
-                else if (inBranch_ && node.level <= startLevel_) inBranch_ = false;
+                if (i == r_.start)
+                    inBranch_ = true;
+                else if (inBranch_ && node.level <= startLevel_)
+                    inBranch_ = false;
                 return inBranch_;
             case ManuscriptScope::kDocument:
                 break;
@@ -40,9 +42,7 @@ public:
         return trashLevel_ == 0;
     }
     // The level a heading has in the output: the branch's own node is level 1.
-    int OutputLevel(int level) const {
-        return r_.scope == ManuscriptScope::kBranch ? level - startLevel_ + 1 : level;
-    }
+    int OutputLevel(int level) const { return r_.scope == ManuscriptScope::kBranch ? level - startLevel_ + 1 : level; }
 
 private:
     const ManuscriptRequest& r_;
