@@ -10,9 +10,17 @@
 #include "core/text/terminal_text.h"
 
 namespace rn::app {
-std::optional<int> RunHeadlessCommand(int argc, char** argv, std::vector<std::string>& windowArguments) {
+namespace {
+int NoPdfCommand(const std::vector<std::string>&) {
+    std::fputs("ramblenote: this program was built without PDF output (it needs Qt)\n", stderr);
+    return 1;
+}
+}  // namespace
+
+std::optional<int> RunHeadlessCommand(int argc, char** argv, std::vector<std::string>& windowArguments,
+                                      HeadlessCommand pdfCommand) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    int (*command)(const std::vector<std::string>&) = nullptr;
+    HeadlessCommand command = nullptr;
     bool help = false, version = false;
     std::string unknownOption;
     for (const std::string& arg : args) {
@@ -29,6 +37,8 @@ std::optional<int> RunHeadlessCommand(int argc, char** argv, std::vector<std::st
             command = RunCountCommand;
         } else if (arg == "--search" || arg.rfind("--search=", 0) == 0) {
             command = RunSearchCommand;
+        } else if (arg == "--pdf" || arg.rfind("--pdf=", 0) == 0) {
+            command = pdfCommand ? pdfCommand : NoPdfCommand;
         } else if (arg.rfind('-', 0) == 0 && unknownOption.empty()) {
             unknownOption = arg;  // for the window any option is one too many
         }

@@ -6,13 +6,19 @@
 #include "app/headless.h"
 #include "core/settings/program.h"
 #ifdef RAMBLENOTE_HAVE_GUI
+#include "app/pdf/pdf_command.h"
 #include "gui/window/app_main.h"
 #endif
 
 int main(int argc, char** argv) {
     rn::SetupProgramValues();
     std::vector<std::string> windowArguments;
-    if (auto rc = rn::app::RunHeadlessCommand(argc, argv, windowArguments)) return *rc;
+#ifdef RAMBLENOTE_HAVE_GUI
+    constexpr rn::app::HeadlessCommand pdfCommand = rn::app::RunPdfCommand;
+#else
+    constexpr rn::app::HeadlessCommand pdfCommand = nullptr;
+#endif
+    if (auto rc = rn::app::RunHeadlessCommand(argc, argv, windowArguments, pdfCommand)) return *rc;
 #ifdef RAMBLENOTE_HAVE_GUI
     return rn::gui::runDesktop(argv[0], windowArguments);
 #else

@@ -26,6 +26,14 @@ constexpr StartUsage kStarts[] = {
     {"--search", "--search KEY [--search KEY]... TREEFILE",
      "Searches every body of TREEFILE for the first KEY, narrows the result to each further KEY, and\n"
      "prints the result list (header, dash line, one line per hit) without a window."},
+    {"--pdf", "--pdf OUTPUT [--start NODETEXT] [--layout LAYOUT] TREEFILE",
+     "Writes the pages of the outline of TREEFILE outside the trash, or of the branch of the first\n"
+     "node named NODETEXT, to the PDF file OUTPUT, headings numbered as --export numbers them, without\n"
+     "a window or a display. LAYOUT is genko (manuscript paper 20x20, vertical), a4-tate (A4 40x30,\n"
+     "vertical), a4-yoko (A4 40x36, horizontal) or a grid of your own such as 30x20-tate or\n"
+     "42x34-yoko (10 to 60 each); by default the layout last chosen for PDF output, else a4-yoko."},
+    {"--pdf --text", "--pdf OUTPUT [--layout LAYOUT] --text BODYFILE",
+     "Writes the pages of one body file (Shift-JIS) to OUTPUT, as the print helper does."},
     {"--help", "--help", "Shows this text."},
     {"--version", "--version", "Shows the program's version."},
 };
@@ -42,9 +50,14 @@ std::string Indented(std::string_view text) {
 }  // namespace
 
 std::string UsageOf(std::string_view option) {
-    for (const StartUsage& u : kStarts)
-        if (u.option == option) return "usage: ramblenote " + std::string(u.synopsis) + "\n";
-    return "usage: ramblenote --help\n";
+    std::string usage;
+    for (const StartUsage& u : kStarts) {
+        // "--pdf" has a second form, "--pdf --text".
+        const bool match = u.option == option || (!option.empty() && u.option.starts_with(std::string(option) + " "));
+        if (match)
+            usage += (usage.empty() ? "usage: ramblenote " : "       ramblenote ") + std::string(u.synopsis) + "\n";
+    }
+    return usage.empty() ? "usage: ramblenote --help\n" : usage;
 }
 
 std::string HelpText() {

@@ -33,12 +33,13 @@ std::string Utf8(std::u32string_view text) {
     return Utf16ToUtf8(u16);
 }
 
-// Cells as text with "/" between them, so that a cell of two digits shows as one piece.
+// Cells as text with "/" between them; an upright cell of digits in brackets.
 std::string CellsText(const std::vector<Cell>& cells) {
     std::string out;
     for (const Cell& c : cells) {
         if (!out.empty()) out += "/";
-        out += Utf8(c.second ? std::u32string{c.first, c.second} : std::u32string{c.first});
+        const std::string text = Utf8(c.second ? std::u32string{c.first, c.second} : std::u32string{c.first});
+        out += c.upright ? "[" + text + "]" : text;
     }
     return out;
 }
@@ -61,12 +62,12 @@ TEST(LineCutterTest, RubyAndUprightDigits) {
         {"漢《》", true, "漢/《/》", {}, 3},
         {"漢|《本》", true, "漢/《/本/》", {}, 4},
         {"a|b", true, "a/|/b", {}, 3},
-        {"第12話", true, "第/12/話", {}, 4},
-        {"第1話", true, "第/1/話", {}, 3},
+        {"第12話", true, "第/[12]/話", {}, 4},
+        {"第1話", true, "第/[1]/話", {}, 3},
         {"123", true, "1/2/3", {}, 3},
-        {"a12", true, "a/12", {}, 3},
+        {"a12", true, "a/[12]", {}, 3},
         {"第12話", false, "第/1/2/話", {}, 4},
-        {"|12《じゅうに》", true, "12", {{0, 1, U"じゅうに"}}, 2},
+        {"|12《じゅうに》", true, "[12]", {{0, 1, U"じゅうに"}}, 2},
     };
     CutLine out;
     for (const auto& c : cases) {

@@ -79,7 +79,7 @@ private:
         while (end < limit && IsHalfWidthDigit(line_[end]))
             ++end;
         if (end - i <= 2) {
-            Add(Cell{c, end - i == 2 ? line_[i + 1] : 0}, false);
+            Add(Cell{c, end - i == 2 ? line_[i + 1] : 0, true}, false);
             out_.characters += static_cast<std::int64_t>(end - i) - 1;
         } else {
             for (std::size_t k = i; k < end; ++k)

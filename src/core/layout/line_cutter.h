@@ -18,7 +18,8 @@ namespace rn {
 
 struct Cell {
     char32_t first = 0;
-    char32_t second = 0;  // the second of two digits set side by side; 0 for a cell of one character
+    char32_t second = 0;   // the second of two digits set side by side; 0 for a cell of one character
+    bool upright = false;  // 縦中横: one or two half-width digits standing upright in vertical writing
 
     bool Hanging() const;
     bool operator==(const Cell&) const = default;

@@ -75,9 +75,30 @@ bool ComposeManuscript(const ManuscriptRequest& r, const PageSink& sink, Manuscr
     report = {};
     PageComposer composer(r.grid, sink);
     Cp932LineReader lines([&](std::u32string_view line) { composer.BodyLine(line); });
+    std::unique_ptr<char[]> buffer;
+    auto layBody = [&](const std::string& path) {
+        if (!buffer) buffer = std::make_unique<char[]>(kReadBlock);
+        std::string reason;
+        const BlockRead read = ReadFileInBlocks(
+            path, buffer.get(), kReadBlock,
+            [&](std::string_view block) {
+                lines.Feed(block);
+                return !composer.Stopped();
+            },
+            reason);
+        lines.Finish();
+        if (read == BlockRead::kFailed) report.unreadable.push_back(OpenErrorText(path, reason));
+        if (read == BlockRead::kNotRegular && (!r.bodyFile.empty() || !DirectoryExists(path)))
+            report.notRegular.push_back(OpenErrorText(path, "通常のファイルではありません"));
+        if (read == BlockRead::kMissing && !r.bodyFile.empty())
+            report.unreadable.push_back(OpenErrorText(path, "ファイルが有りません"));
+    };
+    if (!r.bodyFile.empty()) {
+        layBody(r.bodyFile);
+        return composer.Finish();
+    }
     HeadingNumberer numberer;
     numberer.Begin(r.numbering.OUTLIN, r.numbering.OUTLINE, r.numbering.OUTEDIT6);
-    std::unique_ptr<char[]> buffer;
     Selection selection(r);
     const std::size_t total = r.nodes.size();
     for (std::size_t i = 0; i < total && !composer.Stopped(); ++i) {
@@ -88,21 +109,7 @@ bool ComposeManuscript(const ManuscriptRequest& r, const PageSink& sink, Manuscr
         if (r.scope != ManuscriptScope::kNode)
             composer.Heading(LineCharacters(HeadingText(label, node.text, r.numbering)),
                              selection.OutputLevel(node.level));
-        const auto path = BodyPathIn(r.treeDir, node.text);
-        if (!path) continue;
-        if (!buffer) buffer = std::make_unique<char[]>(kReadBlock);
-        std::string reason;
-        const BlockRead read = ReadFileInBlocks(
-            *path, buffer.get(), kReadBlock,
-            [&](std::string_view block) {
-                lines.Feed(block);
-                return !composer.Stopped();
-            },
-            reason);
-        lines.Finish();
-        if (read == BlockRead::kFailed) report.unreadable.push_back(OpenErrorText(*path, reason));
-        if (read == BlockRead::kNotRegular && !DirectoryExists(*path))
-            report.notRegular.push_back(OpenErrorText(*path, "通常のファイルではありません"));
+        if (const auto path = BodyPathIn(r.treeDir, node.text)) layBody(*path);
     }
     if (progress && !composer.Stopped()) progress(total, total);
     return composer.Finish();

@@ -25,6 +25,8 @@ struct ManuscriptRequest {
     std::size_t start = 0;  // the chosen node (kNode, kBranch)
     Grid grid = kManuscriptGrid;
     BatchOutputSettings numbering;  // the numbering style, user formats and separator of headings
+    // When set (a native path), the pages of this one file instead, as for kNode: printing a body.
+    std::string bodyFile;
 };
 
 struct ManuscriptReport {
