@@ -14,8 +14,9 @@ std::optional<QFont> findManuscriptFont(const QString& family, QString& error) {
     const bool found = QFontDatabase::families().contains(family, Qt::CaseInsensitive) && raw.isValid() &&
                        raw.supportsCharacter(QChar(u'あ')) && raw.supportsCharacter(QChar(u'漢'));
     if (found) return font;
-    error = QStringLiteral("日本語の明朝体フォント「%1」が見つかりません。"
-                           "フォントをインストールして下さい（Debian では fonts-ipafont-mincho）。")
+    error = QStringLiteral(
+                "日本語の明朝体フォント「%1」が見つかりません。"
+                "フォントをインストールして下さい（Debian では fonts-ipafont-mincho）。")
                 .arg(family);
     return std::nullopt;
 }

@@ -19,8 +19,9 @@ PageGeometry::PageGeometry(const PageLayout& layout) : layout_(layout) {
     const double centreShare = layout.DrawsGrid() ? 1.0 : 0.0;
     // Along a line: its squares and room for a hung mark at each end, so that the grid stays centred.
     const double along = ((g.vertical ? paper_.height() : paper_.width()) - 2 * kMargin) / (g.squares + 2);
-    const double across = ((g.vertical ? paper_.width() : paper_.height()) - 2 * kMargin - (g.vertical ? 0 : 2 * kMargin)) /
-                          (g.lines * (1 + kRubyShare) + centreShare);
+    const double across =
+        ((g.vertical ? paper_.width() : paper_.height()) - 2 * kMargin - (g.vertical ? 0 : 2 * kMargin)) /
+        (g.lines * (1 + kRubyShare) + centreShare);
     square_ = std::min(along, across);
     ruby_ = square_ * kRubyShare;
     centre_ = square_ * centreShare;
@@ -56,8 +57,7 @@ QRectF PageGeometry::gridRect() const {
 QRectF PageGeometry::centreStrip() const {
     if (centre_ <= 0) return {};
     const int half = layout_.grid.lines / 2;
-    if (layout_.grid.vertical)
-        return QRectF(lineStart(half), block_.top(), centre_, block_.height());
+    if (layout_.grid.vertical) return QRectF(lineStart(half), block_.top(), centre_, block_.height());
     return QRectF(block_.left(), lineStart(half) - centre_, block_.width(), centre_);
 }
 

@@ -39,8 +39,8 @@ private:
     void paintRotated(QPainter& painter, const QRawFont& font, char32_t c, const QRectF& square) const;
 
     PageGeometry geometry_;
-    QRawFont font_;      // a square high
-    QRawFont rubyFont_;  // half of that
+    QRawFont font_;       // a square high
+    QRawFont rubyFont_;   // half of that
     QRawFont smallFont_;  // page numbers and the title
     mutable QHash<char32_t, Glyph> glyphs_[3];
 };

@@ -126,20 +126,26 @@ PreviewPage previewPage(const PdfJob& job, int number, int width) {
     const PagePainter pagePainter(job.layout, *font);
     const QSizeF paper = pagePainter.geometry().paper();
     const double scale = width / paper.width();
+    // Pages are only laid out up to the one drawn, and one more to know whether it is the last.
+    Page last;
     ManuscriptReport report;
     ComposeManuscript(
         withGrid(job),
         [&](const Page& page) {
-            preview.pagesLaidOut = page.number;
-            if (page.number < number) return true;
-            preview.image = QImage(width, static_cast<int>(paper.height() * scale), QImage::Format_RGB32);
-            QPainter painter(&preview.image);
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.scale(scale, scale);
-            pagePainter.paint(painter, page, job.title);
-            return false;
+            if (page.number > number) {
+                preview.hasNext = true;
+                return false;
+            }
+            last = page;
+            return true;
         },
         report);
+    preview.number = last.number;
+    preview.image = QImage(width, static_cast<int>(paper.height() * scale), QImage::Format_RGB32);
+    QPainter painter(&preview.image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
+    pagePainter.paint(painter, last, job.title);
     return preview;
 }
 

@@ -34,12 +34,12 @@ struct PdfOutcome {
 
 PdfOutcome writePdf(const PdfJob& job, const PdfProgress& progress = {});
 
-// Page `number` (from 1) drawn `width` pixels wide, and how many pages were laid out to reach it (at
-// most `number`; fewer when the document ends before). A null image and `error` set when the font
-// is missing.
+// Page `number` (from 1) drawn `width` pixels wide; when the document has fewer pages, its last page.
+// A null image and `error` set when the font is missing.
 struct PreviewPage {
     QImage image;
-    int pagesLaidOut = 0;
+    int number = 0;        // the page drawn
+    bool hasNext = false;  // whether a page follows it
     QString error;
 };
 PreviewPage previewPage(const PdfJob& job, int number, int width);

@@ -22,6 +22,7 @@
 #include "gui/commands/help_commands.h"
 #include "gui/commands/history_menu.h"
 #include "gui/commands/node_commands.h"
+#include "gui/commands/pdf_output_commands.h"
 #include "gui/commands/print_command.h"
 #include "gui/commands/search_commands.h"
 #include "gui/commands/tree_file_commands.h"
@@ -290,6 +291,8 @@ void MainWindow::buildActions() {
     addMenuItem(tools, "MenuToolBO", QStringLiteral("一括出力"), [this] { batchOutputCommands_->openDialog(); });
     addMenuItem(tools, "MenuToolCount", QStringLiteral("文字数･原稿用紙換算"),
                 [this] { showCounts(state_.doc, *bodyEditor_, *outlineView_, *prompts_, this); });
+    addMenuItem(tools, "MenuToolPdf", QStringLiteral("PDF出力"),
+                [this] { openPdfOutput(state_.doc, *bodyEditor_, *outlineView_, *prompts_, this); });
     tools->addSeparator();
     addMenuItem(tools, "MenuToolCust", QStringLiteral("環境設定"), [this] { settingsDialog_->showModal(); });
 
