@@ -31,8 +31,7 @@ std::string ManuscriptBody() {
 }
 
 struct Files {
-    std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("rn-pdf-bench-" + std::to_string(::getpid()));
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("rn-pdf-bench-" + std::to_string(::getpid()));
     Files() {
         std::filesystem::create_directories(dir);
         std::ofstream(dir / "body.TXT", std::ios::binary) << ManuscriptBody();

@@ -29,6 +29,10 @@ PACKAGES=(
     # ./test.sh checks the format of the sources; scripts/lint.sh runs clang-tidy.
     clang-format
     clang-tidy
+    # The PDF tests read the pages back with pdftotext, pdfinfo and pdffonts.
+    poppler-utils
+    # The package test runs lintian on the .deb.
+    lintian
 )
 # The fuzz targets (scripts/fuzz.sh, the smoke run of ./test.sh) need clang and its libFuzzer runtime.
 if [ "${1:-}" = "--fuzz" ]; then

@@ -10,6 +10,13 @@
 namespace rn::pages {
 namespace {
 
+constexpr char32_t kMissingMark = U'〓';
+
+// Blanks and control characters (a tab) take their square and draw nothing.
+bool isBlank(char32_t c) {
+    return c <= U' ' || c == U'\x7f' || c == U'　';
+}
+
 const QColor kGridColour(214, 140, 120);
 constexpr double kSmallFontSize = 9.0;
 
@@ -44,7 +51,10 @@ const PagePainter::Glyph& PagePainter::glyph(const QRawFont& font, char32_t c) c
     auto it = glyphs_[which].find(c);
     if (it != glyphs_[which].end()) return *it;
     Glyph g;
-    const QString text = QString::fromUcs4(&c, 1);
+    // A character the font cannot draw (a byte that is no Shift-JIS character comes as U+FFFD) is
+    // printed as 〓, as typesetters mark a missing character, rather than left as a blank square.
+    const char32_t drawn = isBlank(c) || font.supportsCharacter(c) ? c : kMissingMark;
+    const QString text = QString::fromUcs4(&drawn, 1);
     const QList<quint32> indexes = font.glyphIndexesForString(text);
     if (!indexes.isEmpty()) {
         g.index = indexes.front();
@@ -55,6 +65,7 @@ const PagePainter::Glyph& PagePainter::glyph(const QRawFont& font, char32_t c) c
 }
 
 void PagePainter::placeUpright(Run& run, char32_t c, const QRectF& square, QPointF shift) const {
+    if (isBlank(c)) return;
     const QRawFont& font = *run.font;
     const Glyph& g = glyph(font, c);
     // The em box centred in the square.
@@ -65,6 +76,7 @@ void PagePainter::placeUpright(Run& run, char32_t c, const QRectF& square, QPoin
 }
 
 void PagePainter::paintRotated(QPainter& painter, const QRawFont& font, char32_t c, const QRectF& square) const {
+    if (isBlank(c)) return;
     const Glyph& g = glyph(font, c);
     QGlyphRun run;
     run.setRawFont(font);

@@ -1,5 +1,5 @@
 // Pages as PDF: the dialog through the window, the pages themselves read back with poppler-utils, the
-// headless command without a display, and the print helper against a fake lp.
+// headless command without a display (the print helper has its own test).
 #include <sys/stat.h>
 
 #include <QButtonGroup>
@@ -47,7 +47,8 @@ void WriteBodies(const std::function<std::string(const char*)>& path) {
 
 // Output of a poppler tool; the test is skipped when poppler-utils is missing.
 QString Poppler(const QString& tool, const QStringList& args) {
-    if (QStandardPaths::findExecutable(tool).isEmpty()) QTest::qSkip("poppler-utils is not installed", __FILE__, __LINE__);
+    if (QStandardPaths::findExecutable(tool).isEmpty())
+        QTest::qSkip("poppler-utils is not installed", __FILE__, __LINE__);
     QProcess p;
     p.start(tool, args);
     p.waitForFinished(30000);
@@ -110,7 +111,6 @@ private slots:
     void pagesHoldTheTextInTheFontAndTheCountedSheets();
     void aMissingFontIsRefused();
     void headlessCommandNeedsNoDisplay();
-    void printHelperSendsThePagesToLp();
 };
 
 void PdfTest::dialogWritesTheBranchAndRemembersTheLayout() {
@@ -203,7 +203,9 @@ void PdfTest::pagesHoldTheTextInTheFontAndTheCountedSheets() {
         };
         QCOMPARE(sorted(PdfText(pdf)), sorted(QString::fromUtf8(c.body)));
         const QString fonts = Poppler(QStringLiteral("pdffonts"), {QString::fromStdString(pdf)});
-        QVERIFY2(QRegularExpression(QStringLiteral("IPAMincho\\s+CID TrueType\\s+Identity-H\\s+yes")).match(fonts).hasMatch(),
+        QVERIFY2(QRegularExpression(QStringLiteral("IPAMincho\\s+CID TrueType\\s+Identity-H\\s+yes"))
+                     .match(fonts)
+                     .hasMatch(),
                  qPrintable(fonts));
     }
 }
@@ -250,40 +252,6 @@ void PdfTest::headlessCommandNeedsNoDisplay() {
     const QString text = PdfText(out.toStdString());
     QVERIFY2(text.contains(U("場面2")) && !text.contains(U("場面1")), qPrintable(text));
     QCOMPARE(ReadAll(dir / "序.TXT"), rn::Cp932Literal("はじめの言葉"));
-}
-
-void PdfTest::printHelperSendsThePagesToLp() {
-    rn::test::TempDir dir;
-    std::filesystem::create_directories(dir / "fake");
-    // An lp that keeps its arguments and the file it was given, or fails as CUPS does without a
-    // default printer.
-    const std::string lp = dir / "fake/lp";
-    WriteAll(lp,
-             "#!/bin/sh\n"
-             "[ -n \"$LP_FAIL\" ] && { echo 'lp: Error - No default destination.' >&2; exit 1; }\n"
-             "printf '%s\\n' \"$@\" > \"$LP_LOG\"\n"
-             "for last; do :; done\n"
-             "cp -- \"$last\" \"$LP_LOG.pdf\"\n"
-             "echo 'request id is pdf-1 (1 file(s))'\n");
-    ::chmod(lp.c_str(), 0755);
-    WriteAll(dir / "場面2.TXT", rn::Cp932Literal("縦に12時"));
-    const QString path = QString::fromStdString(dir / "fake") + ":" + qEnvironmentVariable("PATH");
-    const QString log = QString::fromStdString(dir / "lp.log");
-    const QStringList args{"/p", QString::fromStdString(dir / "場面2.TXT")};
-    const QStringList env{"PATH=" + path, "LP_LOG=" + log, "RAMBLENOTE_PRINT_LAYOUT=genko"};
-
-    Run run = RunProgram(QStringLiteral("ramblenote-print"), args, dir / "config", env);
-    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-    QStringList lpArgs = QString::fromStdString(ReadAll(log.toStdString())).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lpArgs.mid(0, 3), (QStringList{"-t", U("場面2.TXT"), "--"}));
-    QVERIFY(lpArgs.value(3).endsWith(QStringLiteral(".pdf")));
-    QCOMPARE(PdfText(log.toStdString() + ".pdf"), U("場面2縦に12時1"));  // title, body, page number
-    QVERIFY(Poppler(QStringLiteral("pdfinfo"), {log + ".pdf"}).contains(QStringLiteral("842 x 595")));
-
-    run = RunProgram(QStringLiteral("ramblenote-print"), args, dir / "config", env + QStringList{"LP_FAIL=1"});
-    QCOMPARE(run.exitCode, 3);
-    QVERIFY2(run.err.startsWith(U("ramblenote-print: プリンターが設定されていません")), qPrintable(run.err));
-    QVERIFY(!run.err.contains(QStringLiteral("lp: lp:")));
 }
 
 QTEST_MAIN(PdfTest)

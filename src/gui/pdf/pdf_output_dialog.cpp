@@ -81,14 +81,15 @@ void PdfOutputDialog::buildWidgets() {
         auto* button = new QRadioButton(s.text, scopeBox);
         button->setObjectName(QString::fromLatin1(s.name));
         // A folder has no body of its own to print.
-        const bool possible = s.scope == rn::ManuscriptScope::kDocument ||
-                              (source_.selected && (s.scope == rn::ManuscriptScope::kBranch || source_.selected->IsText()));
+        const bool possible =
+            s.scope == rn::ManuscriptScope::kDocument ||
+            (source_.selected && (s.scope == rn::ManuscriptScope::kBranch || source_.selected->IsText()));
         button->setEnabled(possible);
         scopeGroup_->addButton(button, static_cast<int>(s.scope));
         scopeLayout->addWidget(button);
     }
-    scopeGroup_->button(static_cast<int>(source_.selected ? rn::ManuscriptScope::kBranch
-                                                          : rn::ManuscriptScope::kDocument))
+    scopeGroup_
+        ->button(static_cast<int>(source_.selected ? rn::ManuscriptScope::kBranch : rn::ManuscriptScope::kDocument))
         ->setChecked(true);
 
     layoutBox_ = new QComboBox(this);
@@ -206,9 +207,8 @@ void PdfOutputDialog::selectLayout(const rn::PageLayout& layout) {
     squaresBox_->setValue(user.grid.squares);
     linesBox_->setValue(user.grid.lines);
     directionBox_->setCurrentIndex(user.grid.vertical ? 0 : 1);
-    layoutBox_->setCurrentIndex(static_cast<int>(std::find(std::begin(kLayoutKinds), std::end(kLayoutKinds),
-                                                           layout.kind) -
-                                                 std::begin(kLayoutKinds)));
+    layoutBox_->setCurrentIndex(static_cast<int>(
+        std::find(std::begin(kLayoutKinds), std::end(kLayoutKinds), layout.kind) - std::begin(kLayoutKinds)));
     refreshUserGrid();
 }
 
@@ -352,7 +352,8 @@ void PdfOutputDialog::runOutput() {
     status_->setText(done);
     rn::ShowStatus(toUtf8(done));
     if (!missed.isEmpty())
-        prompts_.reportError(missed.join(QLatin1Char('\n')) + QStringLiteral("\nこれらの本文は全部は出力されていません"));
+        prompts_.reportError(missed.join(QLatin1Char('\n')) +
+                             QStringLiteral("\nこれらの本文は全部は出力されていません"));
 }
 
 }  // namespace rn::gui
