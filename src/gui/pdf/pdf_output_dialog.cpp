@@ -42,7 +42,7 @@ const rn::LayoutKind kLayoutKinds[] = {rn::LayoutKind::kManuscript, rn::LayoutKi
                                        rn::LayoutKind::kA4Horizontal, rn::LayoutKind::kUser};
 
 QString withoutExtension(const QString& name) {
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return dot > 0 ? name.left(dot) : name;
 }
 
@@ -260,7 +260,7 @@ void PdfOutputDialog::showPreview() {
     job.pages = request();
     job.layout = layout();
     job.title = QFileInfo(outputEdit_->text()).completeBaseName();
-    const pages::PreviewPage page = pages::previewPage(job, previewPage_, kPreviewWidth * devicePixelRatio());
+    const pages::PreviewPage page = pages::previewPage(job, previewPage_, qRound(kPreviewWidth * devicePixelRatio()));
     if (page.image.isNull()) {
         preview_->setPixmap({});
         preview_->setText(page.error);
