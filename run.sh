@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Ramblenote and starts it. Arguments are passed to the program.
 #
 # The first time, the program puts a copy of its sample document (a short guide to Ramblenote, written

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Heading labels and the batch output run on a 20,000-node outline. The whole-program timing against
 // cat is bench/export_bench.sh; these show the per-node cost without the bodies' bytes.
 #include <benchmark/benchmark.h>

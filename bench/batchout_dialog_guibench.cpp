@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A batch output run through the real dialog (menu item, "･･･" fields, the run button), timed from the
 // click to the end of the run, for bench/export_bench.sh to set against `ramblenote --export`.
 //

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the whole-program timing scripts (sourced, not run).
 
 # bench_setup NAME BIN_DIR RUNS: sets BIN and RUNS, checks that BIN holds ramblenote and

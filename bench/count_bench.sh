@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Times `ramblenote --count` on the export benchmark's document (20,000 nodes, about 50 MB of CP932
 # bodies) against `wc -m` over a UTF-8 copy of the same bodies, and reports the ratio.
 #

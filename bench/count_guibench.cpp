@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "文字数･原稿用紙換算" on the export benchmark's document (20,000 nodes, about 50 MB of bodies): the
 // count alone is the floor; the command adds the dialog's 20,000 rows, which must not dwarf it.
 //

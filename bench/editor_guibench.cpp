@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Switching between two text nodes with 1 MB bodies through the real main window (the body being left
 // is written, the new one read, decoded and shown) against writing and reading the same bytes raw.
 // Run with QT_QPA_PLATFORM=offscreen (set here when the environment does not say otherwise).

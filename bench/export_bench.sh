@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Times `ramblenote --export` on a 20,000-node document with about 50 MB of bodies (page breaks,
 # indentation, separator lines and a table of contents) against `cat` of all body files into one file,
 # and reports the ratio and the export's peak resident memory. When the GUI was built, the same run

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the export benchmark's document: 20,000 nodes (1,000 parts of 20 nodes, 10,000 of them text
 // nodes) with about 50 MB of CP932 bodies, the same bytes on every run.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared by the benchmarks that drive the real main window: the window on a benchmark document, and
 // main() (the offscreen platform unless the environment names another).
 #pragma once

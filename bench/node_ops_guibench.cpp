@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Outline edits on a 20,000-node document through the main window, against SaveTreeFile alone:
 // every edit writes the Tree file, so that save is the floor, and the view must not rebuild.
 #include <benchmark/benchmark.h>

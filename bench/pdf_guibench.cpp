@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A 400-sheet manuscript (160,000 characters of Japanese prose with ruby, digits and punctuation) set
 // as a PDF on manuscript paper, and one page of it drawn for the preview. The peak resident size of
 // the whole run is reported as max_rss_MB.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prompts for benchmarks: nothing is shown, questions are answered as given, errors are collected so
 // a run can fail loudly instead of timing a broken path.
 #pragma once

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Times `ramblenote --search` on the export benchmark's document (20,000 nodes, about 50 MB of bodies)
 # against grep over the same body files:
 #   - a key that is in no body, against `LC_ALL=C grep -cF` of the key's CP932 bytes;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A search with 100,000 hits through the real main window: from the confirmed key until the list is
 // shown and painted in the lower pane (the window must be back within 2 s), a narrowing search that
 // reads such a list back, and a jump to its last line.

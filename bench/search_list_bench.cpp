@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A search with 100,000 hits as the window gets it: the result list built in the core, its text, and
 // that text decoded for display. Together they must leave the window most of its 2 s.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file is read at start-up and written at exit one key at a time (each write replaces the
 // file atomically); this measures what that costs for the whole record.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening and saving a 20,000-node document against the raw floor: reading the Tree file's bytes plus
 // one stat per node, and writing the same bytes.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Batch output of a random outline in memory with random settings: every node that belongs to the run
 // has its heading in the table of contents, in order, ending in its text; headings stay within their
 // indentation bound whatever INDMAX says; the output holds the headings in the same order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Body files: every line end becomes CR LF and nothing else changes; the result is already in that
 // form; the first undefined byte is found where the converter finds it.
 #include "core/outline/treefile.h"

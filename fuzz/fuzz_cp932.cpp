@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CP932 both ways: defined bytes convert to Unicode and back to bytes that stand for the same text
 // (the same bytes when RoundTripsCp932 says so); undefined bytes are reported at their first offset;
 // Unicode is either encoded completely or refused at the first character without a code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // INI values: the one-pass reader agrees with the single-value reader, and a value written is read
 // back as written while every other value stays as it was.
 #include "core/storage/ini.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Heading numbering over random settings and level sequences, checked against plain per-level
 // counters: a decimal number shows the node's own counter, labels are valid CP932, levels outside
 // 1..999 get no label, and a new run starts from scratch.

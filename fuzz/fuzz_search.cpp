@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Body search: the occurrences found are exactly those of a plain character-by-character comparison
 // over the body as the editor reads it (up to a NUL, every line end CR LF): each starts on a character
 // boundary, twin codes of one character match each other, occurrences do not overlap, and the line

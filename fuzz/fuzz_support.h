@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared pieces of the fuzz targets: the input read as a series of choices, a check that stops the
 // run with a message, and notices that keep quiet.
 #pragma once

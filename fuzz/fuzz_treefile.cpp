@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tree file reading: what is read is written back and read again to the same outline; reading a file
 // as the export does (also an old-format file, converted in memory) changes nothing on disk.
 #include <fstream>

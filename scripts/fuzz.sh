@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs every fuzz target for SECONDS seconds (default 60) and reports executions per target.
 #
 #   scripts/fuzz.sh [SECONDS]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages Ramblenote needs to build, test and run; with --fuzz, those the fuzz
 # targets need instead. Does nothing when everything is present; uses sudo when not root; never asks.
 set -euo pipefail
@@ -31,7 +32,8 @@ PACKAGES=(
     clang-tidy
     # The PDF tests read the pages back with pdftotext, pdfinfo and pdffonts.
     poppler-utils
-    # The package test runs lintian on the .deb.
+    # The manual pages are made from --help; the package test runs lintian on the .deb.
+    help2man
     lintian
 )
 # The fuzz targets (scripts/fuzz.sh, the smoke run of ./test.sh) need clang and its libFuzzer runtime.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Kills the program with SIGKILL at random moments while it saves a large document again and again
 # (tests/reliability/kill_loop_driver), KILLS times (default 200). After each kill every file must
 # hold its old or its new content, complete, and the document must open; the next run goes on from

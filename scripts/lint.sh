@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs clang-tidy with the project's checks (.clang-tidy, and each layer's naming rule) over every
 # source file of src/, with the compile commands of the normal build in build/. Any finding fails it.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Renders the program icon's PNG sizes from its SVG. Run after changing the SVG; the PNGs are kept in
 # the repository so that building needs no SVG renderer. Needs rsvg-convert (Debian: librsvg2-bin).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer in its own build folder
 # (build-sanitize/, or $RAMBLENOTE_SANITIZE_BUILD_DIR) and runs the whole test suite there. Any
 # report fails the run. The normal build in build/ is not touched.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command lines of the headless commands: options that take a value (as the next argument or
 // after "="), switches, and operands. "--" ends the options.
 #pragma once

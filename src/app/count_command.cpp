@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/count_command.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `ramblenote --count [--start NODETEXT] TREEFILE`: the writer's counts of a document on stdout, one
 // tab-separated UTF-8 line per node (level, node text, characters, rows, sheets) and a "合計" line.
 // Nothing on disk changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/export_command.h"
 
 #include <unistd.h>

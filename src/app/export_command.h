@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `ramblenote --export OUTPUT [--toc TOCFILE] [--start NODETEXT] [--settings INIFILE] TREEFILE`:
 // a batch output without a window. Messages go to stderr in UTF-8; nothing on disk changes except
 // OUTPUT and TOCFILE.

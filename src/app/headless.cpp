@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/headless.h"
 
 #include <algorithm>

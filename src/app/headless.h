@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command line: --help, --version and the commands that run without a window (scripts, batch
 // jobs); everything else starts the window.
 #pragma once

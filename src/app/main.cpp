@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Entry point: headless commands first, then the desktop program.
 #include <cstdio>
 #include <string>

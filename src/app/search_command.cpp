@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/search_command.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `ramblenote --search KEY [--search KEY]... TREEFILE`: a new search for the first KEY and a
 // narrowing search for each further KEY over the bodies of the Tree file's text nodes, without a
 // window. The result list goes to stdout in UTF-8; messages go to stderr. Nothing on disk changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/terminal_output.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the headless commands write for people: node texts, body lines and paths may hold control
 // characters, which a terminal would obey. They are shown escaped instead (see EscapeControls).
 #pragma once

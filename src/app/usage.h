@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the program is started: the window and every headless command. `--help` prints this list, and
 // each command's usage error quotes its own line of it, so a new command adds one entry here.
 #pragma once

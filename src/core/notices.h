@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the core tells the user goes through this interface: message boxes, questions, the status
 // panel and the beep. The GUI realises it with Qt, tests with a recorder, headless commands with
 // stderr. Every text is UTF-8.

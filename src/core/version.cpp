@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/version.h"
 
 #include <unicode/uversion.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's version, as the build names it (the project version in CMakeLists.txt), and the
 // version of the ICU library it runs with.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/dialog_frame.h"
 
 #include <QDialog>

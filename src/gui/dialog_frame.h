@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The title-bar buttons of the program's dialogs.
 #pragma once
 

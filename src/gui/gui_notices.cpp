@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/gui_notices.h"
 
 #include "gui/qt_text.h"

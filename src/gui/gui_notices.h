@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The core's Notices realised with the prompts object and the main window's message panel.
 #pragma once
 

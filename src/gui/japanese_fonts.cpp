@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/japanese_fonts.h"
 
 #include <QFont>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Stand-ins for the Japanese Windows fonts that settings and dialogs name.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/prompts.h"
 
 #include <QApplication>

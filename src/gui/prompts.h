@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every modal question, message box and file dialog of the program goes through one Prompts object,
 // so that tests can answer them without anything blocking.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/qt_text.h"
 
 #include "core/text/cp932.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text at the boundary between the core (UTF-8 messages, CP932 bytes) and the widgets (QString).
 #pragma once
 

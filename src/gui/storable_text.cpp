@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/storable_text.h"
 
 #include "core/text/text_entry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text entered into the program's fields on its way into CP932: the twins of CP932's signs mapped, the
 // characters CP932 cannot hold left out and named, the rest kept.
 #pragma once

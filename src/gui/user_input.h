@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which events are the user's input (keys, the mouse, an input method, a close request): what a
 // window that is busy with a long command swallows rather than keep for later.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pages/manuscript_font.h"
 
 #include <QFontDatabase>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Mincho typeface manuscript pages are set in.
 #pragma once
 

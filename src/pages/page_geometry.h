@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the squares of a layout lie on A4 paper, in points (1/72 inch). Vertical layouts use A4 in
 // landscape, horizontal ones A4 in portrait. Each line has a strip of half a square for its ruby
 // (right of the line in vertical writing, above it in horizontal); the manuscript sheet has a centre

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pages/page_painter.h"
 
 #include <QGlyphRun>

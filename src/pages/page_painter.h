@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws pages of squares with a QPainter whose unit is the point: the same drawing goes into the PDF
 // and into the preview.
 #pragma once

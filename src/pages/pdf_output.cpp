@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pages/pdf_output.h"
 
 #include <QIODevice>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Manuscript pages written as a PDF file, and the first pages drawn for a preview.
 #pragma once
 

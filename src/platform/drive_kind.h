@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The kind of storage a path lies on, in the codes the program has always used.
 #pragma once
 

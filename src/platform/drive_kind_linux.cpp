@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/drive_kind.h"
 
 #include <sys/stat.h>

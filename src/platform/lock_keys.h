@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Caps Lock and Num Lock as the keyboard's indicators show them.
 #pragma once
 

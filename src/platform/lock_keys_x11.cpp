@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt first: Xlib defines macros (Bool, Status, None) that Qt's headers must not see.
 #include <QGuiApplication>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // At most one copy of the program runs per user and desktop session: the first copy listens on a
 // local socket named after the application title, the user id and the display it shows on (in
 // $XDG_RUNTIME_DIR when that is set); a later copy finds it there and asks it to come forward.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/start_program.h"
 
 #include <QProcess>

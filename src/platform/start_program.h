@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starting another program without waiting for it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SIGTERM, SIGINT and SIGHUP (logout, a kill, a closed terminal) end the program through its normal
 // exit, so the body being edited, the outline and the settings are written first.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the window manager may offer on a window's title bar and menu. Qt says only part of it (on
 // X11 it leaves the functions out of the Motif hints unless a close box is asked for): this says all
 // of it, to window managers that listen.

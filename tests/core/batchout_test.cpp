@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/batchout/batch_output.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the command line starts: the window with its file, or a usage error.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writer's counts: the rules on small bodies, branch and document totals, and the headless command.
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless export: the in-memory reading of the Tree file, and whole runs of the built program.
 #include <gtest/gtest.h>
 #include <sys/stat.h>

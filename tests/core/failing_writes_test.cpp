@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every save of the core against a disk that fails part-way (write_fault.h): the files keep their old
 // bytes and no temporary file is left, the error names the file and the system's reason, and the
 // caller is not told the save went through. Once the fault is spent, the same save succeeds.

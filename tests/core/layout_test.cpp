@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page layout: cells of a body line (ruby, upright digits), lines and pages of squares, headings,
 // and the pages of a body against the sheets the counts give.
 #include <gtest/gtest.h>

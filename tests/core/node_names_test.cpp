@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/outline/node_names.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The document's node operations: what each does to the outline, the Tree file and the body files,
 // and that a failed write leaves both exactly as they were.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The first-start copy of the guide document, and where an installed program keeps its files.
 #include <gtest/gtest.h>
 #include <sys/stat.h>

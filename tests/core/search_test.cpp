@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The body search: occurrences in one body, the result list of a document, and the headless command.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Driving the modal batch output dialog from a test: opened through its menu item, with a script
 // run inside the dialog's own event loop.
 #pragma once

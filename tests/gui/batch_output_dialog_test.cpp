@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The batch output dialog: opening and closing with BTxtOut.Ini, the controls and their handlers,
 // path preparation, and whole runs compared with the headless export.
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The outline and the helpers shared by the body editor's tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The body editor through the real widgets: what a selection change loads and writes, how bodies are
 // kept byte for byte, text the body file could not hold, the status panels, the toggles and the
 // appearance settings.

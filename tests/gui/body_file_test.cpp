@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Body files that are gone, cannot be written or read, are too large, hold NUL or undefined bytes,
 // or were changed by another program.
 #include <sys/stat.h>

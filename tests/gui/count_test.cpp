@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "文字数･原稿用紙換算" through the real widgets: what the dialog lists for a branch and for the whole
 // outline, the body being edited counted with its unsaved text, Esc, and the error box.
 #include <unistd.h>

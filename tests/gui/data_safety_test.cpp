@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Nothing a writer typed or another program wrote is lost: failed saves undo the command, outside
 // changes are never overwritten silently, no two nodes share a body file, and text that cannot be
 // saved at exit goes to a rescue file.

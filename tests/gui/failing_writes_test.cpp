@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's saves against a disk that fails part-way (write_fault.h): every file keeps its old
 // bytes, the error box names the file and the system's reason, nothing is reported as done, and a
 // command that cannot save its outline undoes itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A main window in a temporary program directory, with scripted prompts, for the GUI tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The guide document: at the very first start it is copied to the per-user data directory and opened
 // (unless the command line names a file); "ヘルプ表示" opens it later. And the "バージョン" box.
 #include <QAction>
@@ -25,6 +26,7 @@ private slots:
     void cleanup();
     void opensTheCopiedGuideThenWhatWasOpenLast();
     void aNamedFileIsOpenedInstead();
+    void aBareProgramSaysWhereTheGuideWasLookedFor();
     void helpOpensTheGuideAfterWritingTheBody();
     void versionBoxNamesVersionsAndSettingsFiles();
 
@@ -92,6 +94,14 @@ void GuideTest::aNamedFileIsOpenedInstead() {
     QCOMPARE(w->statusPanels()->text(1),
              QString::fromStdString(" ヘルプ文書[" + *root / "share/ramblenote/sample" + "]が有りません"));
     QCOMPARE(w->doc().treeFile, *root / "文書.Rnote");
+}
+
+void GuideTest::aBareProgramSaysWhereTheGuideWasLookedFor() {
+    fs::remove_all(*root / "share/ramblenote");
+    auto w = Start();
+    QCOMPARE(w->statusPanels()->text(1), QString::fromStdString(" Rnote ファイルを開いて下さい（ヘルプ文書[" +
+                                                                *root / "share/ramblenote/sample" + "]が有りません）"));
+    QVERIFY(prompts.calls.empty());
 }
 
 void GuideTest::helpOpensTheGuideAfterWritingTheBody() {

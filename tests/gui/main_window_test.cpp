@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's frame: names, menus, tool bar, status panels, the outline model, resident mode
 // and the single running copy.
 #include <QAbstractItemModelTester>

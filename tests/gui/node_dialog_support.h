@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Answering the modal node-name dialog from a test: the script runs inside the dialog's own event
 // loop, on the real widgets, as soon as the dialog is shown.
 #pragma once

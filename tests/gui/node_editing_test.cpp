@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Adding, inserting, renaming and moving nodes through the real actions, keys and the node-name
 // dialog, with the Tree file and the tree directory checked after each step.
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Two-stage deletion: into the trash, then out of it for good, with the files on disk checked.
 #include <sys/stat.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The open and new commands end to end through scripted dialogs.
 #include <QTest>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pages as PDF: the dialog through the window, the pages themselves read back with poppler-utils, the
 // headless command without a display (the print helper has its own test).
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printing a node: the checks before anything happens, the body written first, and the print program
 // started with "/p" and the body path as separate arguments, or both messages when it cannot start.
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prompts for GUI tests: every box and dialog is recorded, and questions and file dialogs take their
 // answers from a script set up before the action ("set the next answer, then trigger").
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The node search through the real window: the command's refusals, the result list in the lower
 // pane, narrowing it, and the jump from a list line to the editor.
 #include <QAbstractTextDocumentLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings dialog on the real widgets: its frame and pages, the previews and what OK and Cancel
 // leave in the record and on the main window, the colour lists, the number fields and the print
 // program chooser.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The split screen: the lower pane follows the editor or keeps its node, shows what is saved and
 // follows its file on disk.
 #include <QSplitter>

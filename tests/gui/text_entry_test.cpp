@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every place where text is entered takes a sign that Japanese input methods produce under another
 // code point (〜 U+301C) as CP932's own (～ 0x8160), and leaves out only what CP932 cannot hold.
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window on a desktop: where it and the node dialog open, its caption, the status panels
 // and the caret panel, Qt's own texts in Japanese, and the single copy per user and display.
 #include <QApplication>

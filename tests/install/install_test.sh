@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the built program into a temporary DESTDIR and uses it as a user would: the headless export
 # of the installed guide, a first desktop start, and the validators of the desktop files when present.
 # Nothing may be written into the installed tree by a run.
@@ -23,7 +24,9 @@ guide="$root/share/ramblenote/sample/Ramblenoteの使い方.Rnote"
 [[ "$(ls -A "$dest")" == usr ]] || fail "files outside the prefix: $(ls -A "$dest")"
 [[ -x "$root/bin/ramblenote-print" ]] || fail "the print helper is not installed as a program"
 for f in bin/ramblenote share/ramblenote/Res/Ramblenote.Ini "${guide#"$root/"}" share/applications/$id.desktop \
-    share/mime/packages/$id.xml share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg; do
+    share/mime/packages/$id.xml share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
+    share/doc/ramblenote/copyright share/doc/ramblenote/changelog.gz share/man/man1/ramblenote.1.gz \
+    share/man/man1/ramblenote-print.1.gz; do
     [[ -f "$root/$f" ]] || fail "not installed: $f"
 done
 for size in 16 32 48 64 128 256; do
@@ -86,4 +89,18 @@ if command -v update-mime-database >/dev/null; then
     grep -q 'xml:lang="ja"' "$tmp/mime/application/x-ramblenote.xml" || fail "no Japanese MIME comment"
 fi
 grep -qx 'MimeType=application/x-ramblenote;' "$root/share/applications/$id.desktop" || fail "desktop MimeType"
+grep -q '<project_license>MIT</project_license>' "$root/share/metainfo/$id.metainfo.xml" || fail "no project licence"
+
+# Each manual page lists as options exactly the options its program's usage lines name.
+usage_options() { "$1" --help | grep -E '^(Usage|  or):' | grep -oE '(^| |\[)(--?[a-z]*|/[a-z])' | tr -d ' [' | sort -u; }
+manual_options() {
+    zcat "$1" | sed -n '/^\.SH OPTIONS/,/^\.SH/{/^\.TP/{n;p}}' | sed -e 's/\\f[BIRP]//g' -e 's/\\[,/]//g' \
+        -e 's/\\-/-/g' | cut -d' ' -f1 | sort -u
+}
+for program in ramblenote ramblenote-print; do
+    page="$root/share/man/man1/$program.1.gz"
+    [[ "$(zcat "$page" | head -c 3)" == .\\\" ]] || fail "$page is no manual page"
+    diff <(usage_options "$root/bin/$program") <(manual_options "$page") >"$tmp/options.diff" ||
+        fail "the manual of $program and its usage name other options: $(cat "$tmp/options.diff")"
+done
 echo "install test: passed"

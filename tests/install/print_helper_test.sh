@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The print helper: a Shift-JIS body reaches lp as a PDF of its pages (the Japanese font embedded,
 # the layout chosen), titled with the node's name; without lp, without a printer, with a refusing lp,
 # with an unreadable file and with wrong arguments it ends non-zero with a Japanese message.

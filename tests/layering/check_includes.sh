@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The layers include only downwards (docs/architecture.md):
 #   core/text < core (notices, version) < core/storage < core/outline < core/layout
 #   < core/{settings,search,count,batchout} < core/manuscript

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Run after the kill-loop driver was killed, on what the kill left:
 // - every file in doc/ and Res/ holds what the model and the journal's finished commands say; the
 //   files of the command that was running hold what they held before it or what it was writing,

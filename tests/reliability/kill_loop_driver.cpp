@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saves a large document again and again through the real main window and its commands, for
 // scripts/kill-loop.sh to kill at any moment: body switches, adds, child adds, inserts, renames,
 // moves by dragging, deletes into and out of the trash, and the writes at exit. Before each command

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "kill_loop_files.h"
 
 #include <fcntl.h>

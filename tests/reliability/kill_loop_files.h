@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared by the kill-loop driver and its checker: bodies that tell whether they are complete, file
 // signatures, the model of what every file holds, and the journal in which the driver writes down,
 // before each command, which files the command may write and what each holds before and after.

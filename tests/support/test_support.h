@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared fixtures for the core tests: a recorder for what the user would see, temporary directories
 // with Japanese names and blanks, and small file helpers.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/pdf/pdf_command.h"
 
 #include <QGuiApplication>

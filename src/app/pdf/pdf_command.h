@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `ramblenote --pdf OUTPUT [--start NODETEXT] [--layout LAYOUT] TREEFILE` and
 // `ramblenote --pdf OUTPUT [--layout LAYOUT] --text BODYFILE`: pages as a PDF file without a window
 // or a display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The batch output run: the outline, or one branch of it, written as one plain-text document with
 // numbered, indented heading lines, the bodies below them, page breaks and separator lines, and the
 // heading lines again in an optional table of contents. Everything written is CP932 with CR LF.

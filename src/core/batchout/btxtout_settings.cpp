@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/batchout/btxtout_settings.h"
 
 #include <algorithm>

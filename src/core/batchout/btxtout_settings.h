@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The batch output settings ("BTxtOut.Ini", section OUTLINE): one field per key.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/batchout/export_source.h"
 
 #include "core/outline/document.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The outline of a Tree file for a batch output without a window: the nodes the main window would
 // show after opening the file, read without changing anything on disk.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/batchout/heading_numberer.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Heading labels of a batch output run (第2章, 1-3, 2), ①, Ⅳ, B, ｱ, ・): one label per node, asked in
 // document order, from the node's level and per-level counters.
 #pragma once

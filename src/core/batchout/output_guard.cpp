@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/batchout/output_guard.h"
 
 #include "core/outline/document.h"

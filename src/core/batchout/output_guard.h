@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Output paths that would overwrite the document itself: the Tree file or a body file.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/count/outline_count.h"
 
 #include <memory>

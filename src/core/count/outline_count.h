@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writer's counts over an outline: each node's own body, the total of a branch and the total of the
 // document. Nodes in the trash (the trash node and everything below it) are left out of the document
 // total but are counted when their branch is the one chosen.

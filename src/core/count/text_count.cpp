@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/count/text_count.h"
 
 namespace rn {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writer's counts of one body: characters, and lines of the 原稿用紙 20×20 vertical layout (a
 // 400-character manuscript sheet holds 20 of them). Both come from the page layout, so that a body
 // takes as many sheets in the counts as pages on paper: the characters are those of the base text

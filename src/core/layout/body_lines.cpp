@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/layout/body_lines.h"
 
 #include "core/text/cp932.h"

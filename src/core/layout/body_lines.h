@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A body cut into lines of Unicode characters, as the editor reads it: every line end (CR LF, CR, LF)
 // is one break, a NUL byte ends the text, and a break at the very end starts no further line.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/layout/character_forms.h"
 
 namespace rn {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How a character stands on a page of squares: which marks may hang at a line end, which characters
 // form the base of ruby written without a bar, and how each character is set in vertical writing.
 #pragma once

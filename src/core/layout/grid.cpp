@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/layout/grid.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Page grids: squares per line, lines per page and the writing direction, with the four layouts the
 // program offers and their names on the command line.
 #pragma once

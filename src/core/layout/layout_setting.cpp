@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/layout/layout_setting.h"
 
 #include "core/storage/ini.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page layout last chosen for PDF output, kept in the settings file so that printing uses it too.
 #pragma once
 

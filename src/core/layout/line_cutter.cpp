@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/layout/line_cutter.h"
 
 #include "core/layout/character_forms.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One body line cut into the cells it takes on a page of squares, with the ruby writers type in it.
 //
 // Ruby: "|親文字《るび》" (the bar may be full-width) makes the text between the bar and 《 the base;

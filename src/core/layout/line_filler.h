@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Lays the cells of body lines into lines of squares. Each body line starts a new line of squares and
 // fills it, one cell to a square; an empty body line takes a line of its own. A mark that may hang
 // (Cell::Hanging) and would begin a line stays at the end of the line before instead, outside its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/layout/page_composer.h"
 
 namespace rn {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Body lines and headings laid out in pages of squares, one page at a time.
 //
 // Body lines fill lines of squares as LineFiller places them. A heading is a line of its own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/manuscript/manuscript.h"
 
 #include <memory>

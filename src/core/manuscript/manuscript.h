@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pages of a node, a branch or the whole outline outside the trash: bodies laid out in a grid,
 // with a heading for each node of a branch (its text without ".TXT", numbered as the batch output
 // numbers it). A single node is its body alone, so that its pages are the sheets the counts give.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one open document: its Tree file, its directory and the outline. Opening, converting,
 // creating and saving Tree files live here, and the node operations (node_operations.cpp).
 #pragma once

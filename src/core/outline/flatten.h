@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The outline as a flat list of nodes with their levels, in document order: what the batch output,
 // the export and the counts walk.
 #pragma once

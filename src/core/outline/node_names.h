@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The checks a node name (or search key) passes when the user confirms the node-name dialog.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The node operations of the document: add, rename, move, into the trash and out of it.
 #include <filesystem>
 #include <system_error>

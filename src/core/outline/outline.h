@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The outline: nodes with CP932 texts, a kind, a parent and children, in document order. The outline
 // view shows it through an observer that hears of every insertion, removal, move and change.
 #pragma once

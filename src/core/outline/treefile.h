@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Tree file: one line per node in pre-order, the level as leading tabs (or blanks), CP932 bytes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/search/body_search.h"
 
 #include <algorithm>

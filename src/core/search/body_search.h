@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The occurrences of a search key in one body, found in the body file's bytes as the editor reads
 // them: the text ends at the first NUL byte, and CR LF, a lone CR and a lone LF each end a line and
 // count as the two bytes CR LF. The bytes are searched where they are; a body is copied only when

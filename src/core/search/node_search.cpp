@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/search/node_search.h"
 
 #include <charconv>

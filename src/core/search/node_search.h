@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The search over the bodies of a document's text nodes, and its result list: a header line, a dash
 // line and one result line per occurrence,
 //   node index,editor state,position,line,node text:line text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/search/search_key.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A search key prepared for searching CP932 bodies byte by byte, without decoding them.
 //
 // Characters are compared, not byte spellings: CP932 holds some characters under two or three codes

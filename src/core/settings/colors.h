@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colour texts of the settings file: a colour name (clWindow, clSilver, ...) or a number. The record
 // keeps the texts; these functions turn them into 32-bit values for the window and back.
 // A value is 0x00BBGGRR for a plain colour (red in the low byte), 0xFF0000nn for the desktop's display

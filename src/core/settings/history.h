@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Tree history: the Tree files opened most recently, most recent first. The "Tree履歴" menu mirrors
 // this list; the file "Rnote履歴.Ini" in ResDir keeps it between runs (one CP932 path per line, CR LF).
 // Items are native (UTF-8) paths, converted to CP932 only in the file. The first item always exists

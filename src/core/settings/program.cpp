@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/settings/program.h"
 
 #include <unistd.h>

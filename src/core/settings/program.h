@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Program-wide values set up once at start-up, before any window exists.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the settings live. Res/ (settings and Tree history) and BTxtOut.Ini sit in the program
 // directory; when that cannot be written, or the program is an installed one (its delivered files lie
 // in ../share/ramblenote and no Res/ sits beside it), the per-user directory $XDG_CONFIG_HOME/ramblenote

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/settings/sample_guide.h"
 
 #include <fcntl.h>
@@ -89,6 +90,10 @@ std::string PlaceDeliveredSampleGuide() {
     const std::string data = PerUserDataDirectory();
     if (data.empty()) return {};
     return PlaceSampleGuide(InstalledDataDirectory() + "/" + kSampleDirectoryName, data + "/" + kSampleDirectoryName);
+}
+
+std::string MissingGuideText() {
+    return "ヘルプ文書[" + InstalledDataDirectory() + "/" + kSampleDirectoryName + "]が有りません";
 }
 
 }  // namespace rn

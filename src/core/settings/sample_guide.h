@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The guide document the program is delivered with: on the very first start it is copied to the
 // per-user data directory, where the user may change it, and opened.
 #pragma once
@@ -17,5 +18,8 @@ std::string PlaceSampleGuide(const std::string& source, const std::string& targe
 
 // PlaceSampleGuide from the installed data directory's sample to the per-user data directory's.
 std::string PlaceDeliveredSampleGuide();
+
+// The status text when there is no guide to place: where it was looked for (UTF-8).
+std::string MissingGuideText();
 
 }  // namespace rn

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings record and the settings file "Ramblenote.Ini". The record has one field per key,
 // grouped and named as in the file (settings.Memo.TabSize is key TabSize of section [Memo]).
 // Texts in the record are UTF-8 and paths are native; the file holds them as CP932. The window's

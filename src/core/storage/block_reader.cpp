@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/storage/block_reader.h"
 
 #include <fcntl.h>

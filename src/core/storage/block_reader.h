@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a file block by block without ever waiting on a pipe or a device.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/storage/file_stamp.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a file held when the program last read or wrote it, so that a change made by another program
 // since then is noticed before anything is written over it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/storage/files.h"
 
 #include <dirent.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files, directories and path texts, with the program's own messages for the user.
 // Paths are native UTF-8 texts ("/" separator). Every file the program replaces is written to a
 // temporary file beside it and renamed over it, so a failure never leaves a half-written file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/storage/ini.h"
 
 #include <sys/stat.h>

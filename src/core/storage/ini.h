@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Single INI values, read and written one at a time. The file is opened for every call and nothing
 // is cached. Section and key names match without regard to ASCII case; values are CP932 bytes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/storage/rescue_file.h"
 
 #include <ctime>

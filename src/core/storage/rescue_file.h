@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text that cannot be written to its own file at exit is kept in a rescue file (in the per-user data
 // directory, settings/resdir.h) rather than lost.
 #pragma once

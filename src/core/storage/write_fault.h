@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // For tests only: makes a write of the files layer fail as a full or failing disk would, so that
 // every save can be shown to keep the old file and to say what went wrong. The program itself never
 // sets a fault; nothing read from a file, the command line or the environment reaches it.

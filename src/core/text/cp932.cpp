@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/text/cp932.h"
 
 #include <unicode/ustring.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CP932 (Microsoft Shift-JIS) text: conversion to and from Unicode, and byte helpers that respect
 // double-byte characters. Everything the program stores is CP932; Unicode exists only at the GUI
 // boundary and in native (UTF-8) paths.

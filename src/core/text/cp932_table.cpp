@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/text/cp932_table.h"
 
 #include <unicode/ucnv.h>

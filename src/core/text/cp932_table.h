@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code page 932 mapping as two lookup tables. Microsoft's table defines every single byte
 // 0x00-0x7F and 0xA1-0xDF, and the double-byte codes of JIS X 0208, NEC row 13, the NEC-selected and
 // IBM extensions and the user-defined area (to the private use area). 0x80, 0xA0, 0xFD-0xFF and every

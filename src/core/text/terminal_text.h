@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Texts for a terminal or a log: control characters shown as escapes, so that a node text or a path
 // can never move the cursor, change colours or send commands to the terminal.
 #pragma once

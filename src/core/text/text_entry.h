@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text the user enters (typed, pasted, committed by an input method, given on the command line) on its
 // way into CP932. Japanese input methods on this system produce a few signs under code points that
 // CP932 holds elsewhere; every entry takes them as CP932's own: 〜 U+301C as ～, − U+2212 as －,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The batch output dialog: the output and table-of-contents files, the branch to write, numbering,
 // separator, indentation, page breaks and separator lines, and the button that starts a run. It is
 // created for each use, shown modally and destroyed when it closes; its settings are read from

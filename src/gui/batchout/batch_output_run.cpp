@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The run of the batch output dialog: the engine writes, the dialog shows where it is. The window keeps
 // repainting during a long run but takes no input until the run has ended.
 #include <QApplication>

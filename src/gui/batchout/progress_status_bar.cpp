@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/batchout/progress_status_bar.h"
 
 #include <QLabel>

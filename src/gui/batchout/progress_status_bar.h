@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The batch output dialog's status bar: one text, and the progress bar at its right end.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/commands/batch_output_commands.h"
 
 #include "core/batchout/btxtout_settings.h"

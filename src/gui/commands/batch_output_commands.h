@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "一括出力": the batch output dialog, opened over the main window for one use.
 #pragma once
 

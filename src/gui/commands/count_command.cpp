@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/commands/count_command.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "文字数･原稿用紙換算": counts the selected node's branch, or the whole outline outside the trash
 // when nothing is selected, and shows the counts in their dialog.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/commands/help_commands.h"
 
 #include <QtGlobal>
@@ -20,7 +21,7 @@ void HelpCommands::showGuide() {
     // An installed guide cannot be written, so the user's own copy is the one that opens.
     const std::string guide = rn::PlaceDeliveredSampleGuide();
     if (guide.empty()) {
-        rn::ShowStatus("ヘルプ文書[" + rn::InstalledDataDirectory() + "/" + rn::kSampleDirectoryName + "]が有りません");
+        rn::ShowStatus(rn::MissingGuideText());
         return;
     }
     files.openAndReport(guide);

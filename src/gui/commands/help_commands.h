@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help menu: the guide document, and a box with the versions and where the settings live.
 #pragma once
 

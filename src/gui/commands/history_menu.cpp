@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/commands/history_menu.h"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "Tree履歴" sub-menu: it mirrors the Tree history list, and choosing an item opens that file.
 #pragma once
 

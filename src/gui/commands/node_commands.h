@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The commands that change the outline: add, child add, insert, rename, move by dragging, delete
 // (into the trash and out of it for good), and the outline view's keys and pop-up menu. The rules
 // and the files are the document's (rn::Document's node operations); these commands ask for the

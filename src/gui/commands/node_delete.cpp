@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The delete command: into the trash, and out of the trash for good.
 #include "core/notices.h"
 #include "core/text/cp932.h"

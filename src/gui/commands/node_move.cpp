@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Moving nodes by dragging, the outline view's keys and its pop-up menu.
 #include <QKeyEvent>
 #include <QStyle>

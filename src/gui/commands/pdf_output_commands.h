@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "PDF出力": the dialog that writes the selected node, its branch or the whole outline as pages.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/commands/print_command.h"
 
 #include "core/notices.h"

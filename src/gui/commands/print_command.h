@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printing the selected text node: the program hands the body file to the print program the user
 // chose in the settings and leaves the printing to it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/commands/search_commands.h"
 
 #include <QAbstractItemModel>

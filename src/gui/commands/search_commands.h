@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The node search: a new search over every body of the open document, a narrowing search over the
 // nodes a shown result list names, the list in the lower pane, and the jump from a list line to its
 // occurrence in the editor.

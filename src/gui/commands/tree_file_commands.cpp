@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/commands/tree_file_commands.h"
 
 #include "core/notices.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The open and new commands for Tree files.
 #pragma once
 

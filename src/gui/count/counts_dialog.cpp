@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/count/counts_dialog.h"
 
 #include <QFontMetrics>

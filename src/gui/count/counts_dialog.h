@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The writer's counts of one branch (or of the whole outline outside the trash): each node with the
 // characters, manuscript rows and sheets of its own body, indented as in the outline, and the totals
 // of the listed nodes and of the whole document underneath. Made for one showing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/editor/body_editor.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The body editor: what happens when the selected node changes, how a body gets into the editor and
 // back to its file, the caret and lock-key panels, the tab and wrap toggles and the split screen.
 #pragma once

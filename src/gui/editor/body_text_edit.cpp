@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/editor/body_text_edit.h"
 
 #include <QGuiApplication>

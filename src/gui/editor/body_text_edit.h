@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The body editors. Text the body file could not store never gets in: of what is typed, pasted,
 // dropped or committed by an input method, the characters CP932 cannot hold are left out on the spot
 // (and named), the rest goes in.

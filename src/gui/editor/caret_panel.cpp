@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/editor/caret_panel.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The caret panel of the status bar: the caret's line and column ("3行/12") after a key release in
 // the editor. With wrapping on, lines are displayed lines, so every paragraph above the caret must
 // be laid out to count them; in a large body those not yet laid out are laid out in small slices

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/outline/outline_model.h"
 
 #include "gui/gui_notices.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The outline view's model: a thin adapter over the core outline that passes on every insertion,
 // removal and move as it happens, so expansion and selection survive edits.
 #pragma once

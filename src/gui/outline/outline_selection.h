@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The outline's selection as the commands use it: which node is selected, selecting one, and
 // selecting without the selection change (a command that runs it itself, or none at all).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The outline view: a plain Qt tree view with the program's look; the commands that react
 // to its keys, drags and selection live elsewhere and connect to its signals.
 #pragma once

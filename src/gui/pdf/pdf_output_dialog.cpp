@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/pdf/pdf_output_dialog.h"
 
 #include <QButtonGroup>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "PDF出力": what to write (the selected node, its branch or the whole outline outside the trash),
 // the page layout, the output file, and a preview of the pages as they will print. Created for each
 // use and shown modally.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/settings/color_list_box.h"
 
 #include <QAbstractItemView>

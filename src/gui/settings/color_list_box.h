@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A colour list of the settings dialog. Position 0 is "カスタム..." (the colour chooser puts its colour
 // there), then the sixteen standard and four extended colours, and in the outline's lists the
 // desktop's thirty display colours. Each entry holds its colour value (see core/settings/colors.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/settings/dialog_widgets.h"
 
 #include <QHBoxLayout>

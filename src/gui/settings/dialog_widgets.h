@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small controls of the settings dialog: a number field stepped by its arrows, and a check box that
 // reports the release of the mouse button on it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/settings/settings_dialog.h"
 #include "gui/dialog_frame.h"
 

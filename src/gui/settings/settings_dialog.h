@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings dialog "Ramblenote環境設定": edits the settings record on six pages chosen from a page
 // list. Appearance changes are previewed on the main window while it is open; OK copies every control
 // into the record and applies it, Cancel shows the unchanged record again. The settings file is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The previews of the settings dialog: while it is open, a changed control shows its value on the
 // main window at once. Only the widgets change; the record changes through OK alone, and Cancel puts
 // back what the window showed before.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/tree/node_dialog.h"
 #include "gui/dialog_frame.h"
 

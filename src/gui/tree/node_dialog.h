@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The node-name dialog: every command that needs a node name, a search key or the
 // confirmation of a deletion asks through it. It lives for the whole run and keeps its position and
 // the kind choice between showings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop program: single copy, the windows in their order, the event loop.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's state.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Applying the appearance settings to the main window: fonts, colours, tree lines and buttons,
 // wrapping, tab stops and tab input. Initial values (no font name, size 0, no colour) keep what the
 // widget already has, so nothing ever becomes unreadable.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Icons drawn at run time, so the program needs no image files or image plug-ins.
 #pragma once
 

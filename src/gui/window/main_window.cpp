@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/window/main_window.h"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: builds the widgets and wires their signals to the command families.
 #pragma once
 

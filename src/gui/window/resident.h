@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Resident mode: a close request can hide the program in the notification area instead of ending
 // it. Where the desktop has no notification area the window is minimised instead, so the program
 // never becomes invisible and unreachable.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/window/startup_exit.h"
 
 #include "core/notices.h"
@@ -33,6 +34,7 @@ void StartupExit::runStartup() {
     s.dialogDirectory = fromUtf8(rn::Program().directory);
     // Without a settings file the built-in layout and the record's zero values stay.
     std::string startFile;
+    bool guideMissing = false;
     readSettingsFile();
     if (settingsFound_) {
         doc.treeFile = s.settings.Start.TreeFileName;
@@ -50,18 +52,20 @@ void StartupExit::runStartup() {
         // The very first start shows the guide, copied to where the user may change it.
         const std::string guide = rn::PlaceDeliveredSampleGuide();
         if (!guide.empty()) startFile = guide;
+        guideMissing = guide.empty();
     }
-    openStartFile(startFile);
+    // A program copied without its data (a bare bin/) says where the guide should have been.
+    openStartFile(startFile, guideMissing ? "（" + rn::MissingGuideText() + "）" : std::string());
     s.startupDone = true;
     editor_.setTrackNodeNumber(true);
 }
 
-void StartupExit::openStartFile(const std::string& startFile) {
+void StartupExit::openStartFile(const std::string& startFile, const std::string& nothingOpenNote) {
     AppState& s = state_;
     rn::Document& doc = state_.doc;
     if (startFile == rn::kNoTreeFile) {
         doc.treeFile = rn::kNoTreeFile;
-        rn::ShowStatus("Rnote ファイルを開いて下さい");
+        rn::ShowStatus("Rnote ファイルを開いて下さい" + nothingOpenNote);
         return;
     }
     if (!startFile.empty() && rn::FileExists(startFile)) {
@@ -91,7 +95,7 @@ void StartupExit::openStartFile(const std::string& startFile) {
         return;
     }
     doc.treeFile = rn::kNoTreeFile;
-    rn::ShowStatus("前回開いた Rnote ファイルがありません");
+    rn::ShowStatus("前回開いた Rnote ファイルがありません" + nothingOpenNote);
 }
 
 bool StartupExit::rescueEditedBody(bool mayStay) {

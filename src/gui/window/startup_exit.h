@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the main window does once at its first activation (settings, history, reopening the last
 // document and node) and once when the program ends (body, outline, history, settings).
 #pragma once
@@ -39,7 +40,8 @@ public:
     void readSettingsFile();
 
 private:
-    void openStartFile(const std::string& startFile);
+    // Opens what the start chose; `nothingOpenNote` follows the status text when nothing opens.
+    void openStartFile(const std::string& startFile, const std::string& nothingOpenNote = {});
     // The body being edited could not be written: its text goes to a rescue file. True when the
     // exit may go on.
     bool rescueEditedBody(bool mayStay);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/window/status_panels.h"
 
 #include <QHBoxLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four-panel status bar: node position, messages, caret position, lock keys.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where top-level windows go. Positions are those of the window's outer frame, sizes those of its
 // client area: the window manager tells the frame only after the window is on screen, so a frame
 // position is handed to the window system before the window first appears, and then it places the

@@ -1,0 +1,38 @@
+# SPDX-License-Identifier: MIT
+# Run by cpack once the package's files are staged: a native Debian package carries its changelog as
+# usr/share/doc/ramblenote/changelog.gz in Debian's format. CHANGELOG (entries "Ramblenote VERSION
+# (YYYY-MM-DD)" with their indented lines, newest first) is written so, signed by the maintainer.
+set(_out "")
+set(_open FALSE)
+macro(_close_entry)
+    if(_open)
+        string(REGEX REPLACE "\n+$" "\n" _out "${_out}")
+        string(APPEND _out "\n -- ${CPACK_DEBIAN_PACKAGE_MAINTAINER}  ${_date}\n\n")
+    endif()
+endmacro()
+file(STRINGS ${CPACK_RAMBLENOTE_CHANGELOG} _lines ENCODING UTF-8)
+foreach(_line IN LISTS _lines)
+    if(_line MATCHES "^Ramblenote ([^ ]+) \\(([0-9]+-[0-9]+-[0-9]+)\\)$")
+        _close_entry()
+        execute_process(COMMAND date -u -R -d ${CMAKE_MATCH_2} OUTPUT_VARIABLE _date OUTPUT_STRIP_TRAILING_WHITESPACE
+                        COMMAND_ERROR_IS_FATAL ANY)
+        string(APPEND _out "ramblenote (${CMAKE_MATCH_1}) unstable; urgency=medium\n\n")
+        set(_open TRUE)
+    elseif(_open AND NOT _line STREQUAL "")
+        string(APPEND _out "${_line}\n")
+    endif()
+endforeach()
+_close_entry()
+string(REGEX REPLACE "\n\n$" "\n" _out "${_out}")
+
+file(GLOB_RECURSE _staged "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*changelog.gz")
+list(FILTER _staged INCLUDE REGEX "/share/doc/ramblenote/changelog\\.gz$")
+if(NOT _staged)
+    message(FATAL_ERROR "No changelog.gz staged under ${CPACK_TEMPORARY_INSTALL_DIRECTORY}")
+endif()
+foreach(_gz IN LISTS _staged)
+    string(REGEX REPLACE "\\.gz$" "" _plain "${_gz}")
+    file(REMOVE ${_gz})
+    file(WRITE ${_plain} "${_out}")
+    execute_process(COMMAND gzip -9n ${_plain} COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
