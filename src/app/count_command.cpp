@@ -15,7 +15,6 @@
 #include "core/storage/files.h"
 #include "core/text/cp932.h"
 #include "core/text/terminal_text.h"
-#include "core/text/text_entry.h"
 
 namespace rn::app {
 namespace {
@@ -66,8 +65,7 @@ int RunCountCommand(const std::vector<std::string>& args) {
     request.treeDir = src->treeDir;
     request.wantDocumentTotal = false;
     if (a->start) {
-        EncodeResult text = EncodeEntry(*a->start);
-        const int at = text.ok ? FindOutputNode(src->nodes, text.bytes) : -1;
+        const int at = FindOutputNodeNamed(src->nodes, *a->start);
         if (at < 0) return Fail("ノード[" + *a->start + "]が有りません");
         request.start = static_cast<std::size_t>(at);
     }

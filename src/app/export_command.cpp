@@ -20,7 +20,6 @@
 #include "core/storage/ini.h"
 #include "core/text/cp932.h"
 #include "core/text/terminal_text.h"
-#include "core/text/text_entry.h"
 
 namespace rn::app {
 namespace {
@@ -168,10 +167,10 @@ int RunExportCommand(const std::vector<std::string>& args) {
 
     BatchOutputRequest request;
     if (a->start) {
-        EncodeResult text = EncodeEntry(*a->start);
-        int at = text.ok ? FindOutputNode(src->nodes, text.bytes) : -1;
+        const int at = FindOutputNodeNamed(src->nodes, *a->start);
         if (at < 0) return fail("出力ノード[" + *a->start + "]が有りません");
-        request.start = StartNode{text.bytes, src->nodes[static_cast<std::size_t>(at)].level};
+        const OutputNode& start = src->nodes[static_cast<std::size_t>(at)];
+        request.start = StartNode{start.text, start.level};
     }
     // The document's own files are never an output: replacing them would lose the outline or a body.
     // Nor is a pipe or a device, which could keep the command waiting for a reader.

@@ -46,6 +46,13 @@ void WriteBodies(const std::function<std::string(const char*)>& path) {
     WriteAll(path("捨て.TXT"), rn::Cp932Literal("捨てた文"));
 }
 
+void OpenOutline(MainWindowFixture& f, int selected) {
+    f.w().runStartup();
+    WriteBodies([&](const char* name) { return f.Path(name); });
+    f.OpenDocument("doc.Rnote", kOutline);
+    f.Select(selected);
+}
+
 // Output of a poppler tool; the test is skipped when poppler-utils is missing.
 QString Poppler(const QString& tool, const QStringList& args) {
     if (QStandardPaths::findExecutable(tool).isEmpty())
@@ -116,10 +123,7 @@ private slots:
 
 void PdfTest::dialogWritesTheBranchAndRemembersTheLayout() {
     MainWindowFixture f;
-    f.w().runStartup();
-    WriteBodies([&](const char* name) { return f.Path(name); });
-    f.OpenDocument("doc.Rnote", kOutline);
-    f.Select(1);
+    OpenOutline(f, 1);
     const std::string out = f.Path("章.pdf");
     WithPdfDialog(f, [&](PdfOutputDialog& d) {
         QVERIFY(W<QRadioButton>(d, "PdfScopeBranch")->isChecked());
@@ -150,10 +154,7 @@ void PdfTest::dialogWritesTheBranchAndRemembersTheLayout() {
 
 void PdfTest::dialogRefusesTheDocumentsOwnFiles() {
     MainWindowFixture f;
-    f.w().runStartup();
-    WriteBodies([&](const char* name) { return f.Path(name); });
-    f.OpenDocument("doc.Rnote", kOutline);
-    f.Select(0);
+    OpenOutline(f, 0);
     const std::string before = ReadAll(f.Path("序.TXT"));
     WithPdfDialog(f, [&](PdfOutputDialog& d) {
         for (const char* own : {"序.TXT", "doc.Rnote"}) {

@@ -17,7 +17,6 @@
 #include "core/storage/files.h"
 #include "core/text/cp932.h"
 #include "core/text/terminal_text.h"
-#include "core/text/text_entry.h"
 #include "pages/pdf_output.h"
 
 namespace rn::app {
@@ -88,12 +87,11 @@ std::optional<int> PrepareDocument(const PdfArgs& a, ExportSource& src, pages::P
     job.pages.scope = ManuscriptScope::kDocument;
     job.title = QString::fromStdString(WithoutExtension(BaseName(src.treeFile)));
     if (a.start) {
-        const EncodeResult text = EncodeEntry(*a.start);
-        const int at = text.ok ? FindOutputNode(src.nodes, text.bytes) : -1;
+        const int at = FindOutputNodeNamed(src.nodes, *a.start);
         if (at < 0) return Fail("出力ノード[" + *a.start + "]が有りません");
         job.pages.scope = ManuscriptScope::kBranch;
         job.pages.start = static_cast<std::size_t>(at);
-        job.title = QString::fromStdString(WithoutExtension(Cp932ToUtf8(text.bytes)));
+        job.title = QString::fromStdString(WithoutExtension(Cp932ToUtf8(src.nodes[job.pages.start].text)));
     }
     // Headings are numbered as the batch output numbers them.
     const std::string numbering = BatchOutputSettingsPath(ConfigDirectory());

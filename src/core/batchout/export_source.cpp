@@ -5,6 +5,7 @@
 #include "core/outline/outline.h"
 #include "core/outline/treefile.h"
 #include "core/storage/files.h"
+#include "core/text/text_entry.h"
 
 namespace rn {
 
@@ -47,6 +48,11 @@ int FindOutputNode(const std::vector<OutputNode>& nodes, std::string_view text) 
     for (std::size_t i = 0; i < nodes.size(); ++i)
         if (nodes[i].text == text) return static_cast<int>(i);
     return -1;
+}
+
+int FindOutputNodeNamed(const std::vector<OutputNode>& nodes, const std::string& utf8) {
+    const EncodeResult text = EncodeEntry(utf8);
+    return text.ok ? FindOutputNode(nodes, text.bytes) : -1;
 }
 
 }  // namespace rn

@@ -26,5 +26,8 @@ std::optional<ExportSource> LoadExportSource(const std::string& treePath, std::s
 
 // Index of the first node with `text` (CP932), or -1.
 int FindOutputNode(const std::vector<OutputNode>& nodes, std::string_view text);
+// The same for a node text as typed on a command line (UTF-8, with the entry mapping of input-method
+// signs); -1 also when it holds a character no node text can.
+int FindOutputNodeNamed(const std::vector<OutputNode>& nodes, const std::string& utf8);
 
 }  // namespace rn
