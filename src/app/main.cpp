@@ -7,8 +7,8 @@
 #include "app/headless.h"
 #include "core/settings/program.h"
 #ifdef RAMBLENOTE_HAVE_GUI
+#include "app/desktop/desktop_start.h"
 #include "app/pdf/pdf_command.h"
-#include "gui/window/app_main.h"
 #endif
 
 int main(int argc, char** argv) {
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
 #endif
     if (auto rc = rn::app::RunHeadlessCommand(argc, argv, windowArguments, pdfCommand)) return *rc;
 #ifdef RAMBLENOTE_HAVE_GUI
-    return rn::gui::runDesktop(argv[0], windowArguments);
+    return rn::app::RunDesktop(argv[0], windowArguments);
 #else
     std::fputs("ramblenote was built without its desktop interface\n", stderr);
     return 1;

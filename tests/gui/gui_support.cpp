@@ -17,7 +17,7 @@
 #include "core/text/cp932.h"
 #include "gui/outline/outline_model.h"
 #include "gui/outline/outline_view.h"
-#include "gui/window/app_main.h"
+#include "gui/window/application_setup.h"
 #include "gui/window/status_panels.h"
 
 namespace rn::test {

@@ -16,7 +16,7 @@
 #include "core/settings/resdir.h"
 #include "gui/editor/body_text_edit.h"
 #include "gui/settings/settings_dialog.h"
-#include "gui/window/app_main.h"
+#include "gui/window/application_setup.h"
 #include "gui/window/status_panels.h"
 #include "gui/window/window_placement.h"
 #include "gui_support.h"

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The desktop program: single copy, the windows in their order, the event loop.
+// What every run of the desktop program (and every window test) sets up on the application.
 #pragma once
 
 #include <QString>
-#include <string>
-#include <vector>
 
 namespace rn::gui {
 
@@ -14,9 +12,5 @@ void configureApplication();
 // Loads Qt's Japanese texts (standard buttons, file and colour dialogs, context menus of text fields)
 // from `directory`; false, leaving Qt's English texts, when they are not there.
 bool installQtTranslations(const QString& directory);
-
-// `arguments` are the command-line arguments for the window (options already taken out); the toolkit
-// sees none of them, so a file name is never taken for one of its options.
-int runDesktop(char* programName, const std::vector<std::string>& arguments);
 
 }  // namespace rn::gui
