@@ -96,15 +96,15 @@ void PagePainter::paintCell(QPainter& painter, Run& run, const Cell& cell, const
         placeUpright(run, cell.first, square);
         return;
     }
-    if (cell.upright && !cell.second) {
-        placeUpright(run, cell.first, square);
-        return;
-    }
     if (cell.second) {
         // Two digits side by side, each half a square wide.
         const QRectF left(square.left(), square.top(), square.width() / 2, square.height());
         placeUpright(run, cell.first, left);
         placeUpright(run, cell.second, left.translated(square.width() / 2, 0));
+        return;
+    }
+    if (cell.upright) {
+        placeUpright(run, cell.first, square);
         return;
     }
     const double s = square.width();
@@ -190,6 +190,22 @@ void PagePainter::paintGrid(QPainter& painter) const {
     }
 }
 
+double PagePainter::rowWidth(const QString& text) const {
+    double width = 0;
+    for (char32_t c : text.toUcs4())
+        width += glyph(smallFont_, c).advance;
+    return width;
+}
+
+void PagePainter::placeRow(Run& run, const QString& text, QPointF at) const {
+    for (char32_t c : text.toUcs4()) {
+        const Glyph& g = glyph(smallFont_, c);
+        run.indexes.append(g.index);
+        run.positions.append(at);
+        at.rx() += g.advance;
+    }
+}
+
 void PagePainter::paint(QPainter& painter, const Page& page, const QString& title) const {
     painter.fillRect(QRectF(QPointF(0, 0), geometry_.paper()), Qt::white);
     if (geometry_.layout().DrawsGrid()) paintGrid(painter);
@@ -209,25 +225,9 @@ void PagePainter::paint(QPainter& painter, const Page& page, const QString& titl
 
     Run margin{&smallFont_, {}, {}};
     const QString number = QString::number(page.number);
-    double width = 0;
-    for (QChar c : number)
-        width += glyph(smallFont_, c.unicode()).advance;
-    QPointF at = geometry_.pageNumberCentre() - QPointF(width / 2, -smallFont_.ascent() / 2);
-    for (QChar c : number) {
-        const Glyph& g = glyph(smallFont_, c.unicode());
-        margin.indexes.append(g.index);
-        margin.positions.append(at);
-        at.rx() += g.advance;
-    }
-    if (page.number == 1 && !title.isEmpty()) {
-        at = geometry_.titleOrigin();
-        for (char32_t c : title.toUcs4()) {
-            const Glyph& g = glyph(smallFont_, c);
-            margin.indexes.append(g.index);
-            margin.positions.append(at);
-            at.rx() += g.advance;
-        }
-    }
+    const QPointF centre = geometry_.pageNumberCentre();
+    placeRow(margin, number, centre - QPointF(rowWidth(number) / 2, -smallFont_.ascent() / 2));
+    if (page.number == 1 && !title.isEmpty()) placeRow(margin, title, geometry_.titleOrigin());
     margin.draw(painter);
 }
 

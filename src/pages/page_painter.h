@@ -38,6 +38,9 @@ private:
     void paintRuby(QPainter& painter, Run& run, const PlacedRuby& ruby, int line) const;
     void placeUpright(Run& run, char32_t c, const QRectF& square, QPointF shift = {}) const;
     void paintRotated(QPainter& painter, const QRawFont& font, char32_t c, const QRectF& square) const;
+    // A line of margin text (page number, title) in the small font, from `at` on its baseline.
+    double rowWidth(const QString& text) const;
+    void placeRow(Run& run, const QString& text, QPointF at) const;
 
     PageGeometry geometry_;
     QRawFont font_;       // a square high

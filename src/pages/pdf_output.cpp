@@ -90,24 +90,20 @@ PdfOutcome writePdf(const PdfJob& job, const PdfProgress& progress) {
     writer.setPageOrientation(geometry.landscape() ? QPageLayout::Landscape : QPageLayout::Portrait);
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter(&writer);
-    std::size_t nodesDone = 0, nodes = 0;
     bool cancelled = false;
+    auto goOn = [&] {
+        if (progress && !progress(outcome.pages)) cancelled = true;
+        return !cancelled;
+    };
     const bool composed = ComposeManuscript(
         withGrid(job),
         [&](const Page& page) {
             if (page.number > 1) writer.newPage();
             pagePainter.paint(painter, page, job.title);
             outcome.pages = page.number;
-            if (progress && !progress(nodesDone, nodes, outcome.pages)) cancelled = true;
-            return !cancelled;
+            return goOn();
         },
-        outcome.bodies,
-        [&](std::size_t done, std::size_t total) {
-            nodesDone = done;
-            nodes = total;
-            if (progress && !progress(done, total, outcome.pages)) cancelled = true;
-            return !cancelled;
-        });
+        outcome.bodies, [&](std::size_t, std::size_t) { return goOn(); });
     painter.end();
     if (!composed || cancelled) {
         outcome.result = PdfResult::kCancelled;

@@ -23,8 +23,9 @@ struct PdfJob {
 
 enum class PdfResult { kDone, kCancelled, kNoFont, kWriteFailed };
 
-// Told before each node and after each page; false cancels (the output file stays as it was).
-using PdfProgress = std::function<bool(std::size_t nodesDone, std::size_t nodes, int pages)>;
+// Told, with the pages written so far, before each node and after each page; false cancels (the
+// output file stays as it was).
+using PdfProgress = std::function<bool(int pages)>;
 
 struct PdfOutcome {
     PdfResult result = PdfResult::kDone;

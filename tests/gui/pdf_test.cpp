@@ -157,6 +157,14 @@ void PdfTest::dialogRefusesTheDocumentsOwnFiles() {
     OpenOutline(f, 0);
     const std::string before = ReadAll(f.Path("序.TXT"));
     WithPdfDialog(f, [&](PdfOutputDialog& d) {
+        // The proposed output follows what is written; a path of the user's own stays.
+        auto* path = W<QLineEdit>(d, "PdfOutputPath");
+        QCOMPARE(path->text(), f.QPath("序.pdf"));
+        W<QRadioButton>(d, "PdfScopeDocument")->click();
+        QCOMPARE(path->text(), f.QPath("doc.pdf"));
+        path->setText(f.QPath("mine.pdf"));
+        W<QRadioButton>(d, "PdfScopeNode")->click();
+        QCOMPARE(path->text(), f.QPath("mine.pdf"));
         for (const char* own : {"序.TXT", "doc.Rnote"}) {
             f.prompts.Clear();
             W<QLineEdit>(d, "PdfOutputPath")->setText(f.QPath(own));

@@ -60,7 +60,7 @@ PdfOutputDialog::PdfOutputDialog(QWidget* owner, Prompts& prompts, const Source&
         numbering_ = rn::ReadBatchOutputSettings(source_.numberingPath, false);
     buildWidgets();
     selectLayout(rn::ReadPdfLayout(source_.settingsPath));
-    outputEdit_->setText(defaultOutputPath());
+    setProposedOutput();
     showPreview();
 }
 
@@ -179,7 +179,8 @@ void PdfOutputDialog::buildWidgets() {
     connect(previewTimer_, &QTimer::timeout, this, &PdfOutputDialog::showPreview);
     connect(scopeGroup_, &QButtonGroup::idClicked, this, [this] {
         previewPage_ = 1;
-        outputEdit_->setText(defaultOutputPath());
+        // A path the user typed or chose stays; the proposed one follows what is written.
+        if (outputEdit_->text() == proposedOutput_) setProposedOutput();
         showPreview();
     });
     connect(layoutBox_, &QComboBox::currentIndexChanged, this, [this] {
@@ -242,6 +243,11 @@ rn::ManuscriptRequest PdfOutputDialog::request() const {
     r.grid = layout().grid;
     r.numbering = numbering_;
     return r;
+}
+
+void PdfOutputDialog::setProposedOutput() {
+    proposedOutput_ = defaultOutputPath();
+    outputEdit_->setText(proposedOutput_);
 }
 
 QString PdfOutputDialog::defaultOutputPath() const {
@@ -321,7 +327,7 @@ void PdfOutputDialog::runOutput() {
     QElapsedTimer clock;
     clock.start();
     qint64 lastUpdate = 0;
-    const pages::PdfOutcome outcome = pages::writePdf(job, [&](std::size_t, std::size_t, int pages) {
+    const pages::PdfOutcome outcome = pages::writePdf(job, [&](int pages) {
         if (clock.elapsed() - lastUpdate < kRepaintIntervalMs) return !progress.wasCanceled();
         lastUpdate = clock.elapsed();
         progress.setLabelText(QStringLiteral("PDFを書いています… %1 ページ").arg(pages));

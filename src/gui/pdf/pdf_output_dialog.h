@@ -58,6 +58,7 @@ private:
     void showPreview();
     void browseOutput();
     QString defaultOutputPath() const;
+    void setProposedOutput();
     QString checkOutput(const std::string& path) const;
     rn::ManuscriptRequest request() const;
 
@@ -79,6 +80,7 @@ private:
     QPushButton* nextButton_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* previewTimer_ = nullptr;
+    QString proposedOutput_;  // the output path the dialog proposed last
     int previewPage_ = 1;
     bool previewHasNext_ = false;
 };
